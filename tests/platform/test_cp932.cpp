@@ -1,0 +1,79 @@
+// Code page 932 conversion: exact bytes, refusal of characters it cannot hold,
+// lenient decoding, and character counting on bytes.
+#include <gtest/gtest.h>
+
+#include "platform/cp932.h"
+
+namespace platform {
+namespace {
+
+struct EncodeCase {
+  const char* utf8;
+  QByteArray cp932;
+};
+
+TEST(Cp932, EncodesAndDecodesExactBytes) {
+  const EncodeCase cases[] = {
+      {"", QByteArray()},
+      {"C:\\pics\\a~b.jpg", QByteArray("C:\\pics\\a~b.jpg")},
+      // Both end in the trail byte 0x5C, the backslash.
+      {"ソ", QByteArray("\x83\x5C", 2)},
+      {"表", QByteArray("\x95\x5C", 2)},
+      {"D:\\ソ表\\x", QByteArray("D:\\\x83\x5C\x95\x5C\\x")},
+      {"ｽﾗｲﾄﾞ", QByteArray("\xBD\xD7\xB2\xC4\xDE")},
+      {"２５６色", QByteArray("\x82\x51\x82\x54\x82\x55\x90\x46")},
+      {"～", QByteArray("\x81\x60", 2)},
+  };
+  for (const EncodeCase& c : cases) {
+    const QString text = QString::fromUtf8(c.utf8);
+    bool ok = false;
+    EXPECT_EQ(ToCp932(text, &ok), c.cp932) << c.utf8;
+    EXPECT_TRUE(ok) << c.utf8;
+    EXPECT_EQ(FromCp932(c.cp932), text) << c.utf8;
+  }
+}
+
+TEST(Cp932, RefusesCharactersItCannotHold) {
+  // The yen sign and overline would come back as "\" and "~"; they are refused,
+  // as are characters outside the code page. Never a "?" in their place.
+  const char* cases[] = {"¥", "a‾b", "写真😀", "한국", "café"};
+  for (const char* utf8 : cases) {
+    bool ok = true;
+    EXPECT_TRUE(ToCp932(QString::fromUtf8(utf8), &ok).isEmpty()) << utf8;
+    EXPECT_FALSE(ok) << utf8;
+    EXPECT_FALSE(CanEncodeCp932(QString::fromUtf8(utf8))) << utf8;
+  }
+  EXPECT_TRUE(CanEncodeCp932(QString::fromUtf8("ソ表\\")));
+}
+
+TEST(Cp932, DecodesBadBytesAsReplacementAndGoesOn) {
+  const QChar r(0xFFFD);
+  struct Case {
+    QByteArray bytes;
+    QString text;
+  } cases[] = {
+      {QByteArray("\x81"), QString(r)},
+      {QByteArray("a\x81"), "a" + QString(r)},
+      // A lead byte before a line end must not swallow the CR.
+      {QByteArray("\x81\r\nb"), QString(r) + "\r\nb"},
+      {QByteArray("\xFF\x83\x5C"), QString(r) + QString::fromUtf8("ソ")},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FromCp932(c.bytes), c.text) << c.bytes.toHex().data();
+}
+
+TEST(Cp932, CountsCharactersOnBytes) {
+  const QByteArray bytes = ToCp932(QString::fromUtf8("aソ表ｽ"));
+  ASSERT_EQ(bytes.size(), 6);
+  EXPECT_EQ(Cp932CharCount(bytes), 4);
+  EXPECT_EQ(Cp932PrefixBytes(bytes, 0), 0);
+  EXPECT_EQ(Cp932PrefixBytes(bytes, 2), 3);
+  EXPECT_EQ(Cp932PrefixBytes(bytes, 3), 5);
+  EXPECT_EQ(Cp932PrefixBytes(bytes, 45), 6);
+  // A lead byte cut off at the end counts alone.
+  EXPECT_EQ(Cp932CharCount(QByteArray("a\x83")), 2);
+  EXPECT_EQ(Cp932ByteLength(QString::fromUtf8("aソｽ")), 4);
+  EXPECT_EQ(Cp932ByteLength(QString::fromUtf8("a¥表")), 4);
+}
+
+}  // namespace
+}  // namespace platform
