@@ -1,0 +1,209 @@
+#pragma once
+// Display (show-in) and erase (show-out) transition effects of the full-screen show.
+//
+// The runners read the shared show settings, choose the effect, place the picture and
+// run the effect's steps on the show window's visible surface P2, copying from the
+// current picture (PictureMemDC) or painting black. The geometry of every effect is
+// written against EffectCanvas, so that it can be driven on a plain image as well.
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <chrono>
+#include <functional>
+
+namespace engine {
+
+// ---------------------------------------------------------------------------------------
+// Effect codes (DisplayEffect 0..11, EraseEffect 0..12).
+constexpr short kEffectFromTop = 0;
+constexpr short kEffectFromBottom = 1;
+constexpr short kEffectFromLeft = 2;
+constexpr short kEffectFromRight = 3;
+constexpr short kEffectFromCentre = 4;
+constexpr short kEffectFromOutside = 5;
+constexpr short kEffectHorizontalSlits = 6;
+constexpr short kEffectVerticalSlits = 7;
+constexpr short kEffectMosaic = 8;
+constexpr short kEffectRandom = 9;
+constexpr short kEffectInTurn = 10;
+constexpr short kDisplayEffectNone = 11;
+constexpr short kEraseEffectLinked = 11;
+constexpr short kEraseEffectNone = 12;
+
+// ---------------------------------------------------------------------------------------
+// Runners and the named operations of the effects (they work on the shared show state).
+
+// Places the current picture on the show window, runs the chosen display effect,
+// copies the whole picture and draws the frame of an overlaid picture.
+void RunDisplayEffect();
+// Runs the chosen erase effect over the picture on the show window and clears it,
+// unless the erase is skipped; always ends with ReleasePictureDC.
+void RunEraseEffect();
+// Processes pending events, copies the whole picture, EffectStop = 0.
+void BlitWholePicture();
+// Processes pending events, clears P2 to its background colour, EffectStop = 0.
+void ClearShowSurface();
+// The pause after one strip of a display or erase strip wipe.
+void PaceDisplayStep();
+void PaceEraseStep();
+
+void DisplayFromCentre();
+void DisplayFromOutside();
+void EraseFromCentre();
+void EraseFromOutside();
+void DisplayHorizontalSlits();
+void DisplayVerticalSlits();
+void DisplayMosaic();
+void EraseHorizontalSlits();
+void EraseVerticalSlits();
+void EraseMosaic();
+
+// ---------------------------------------------------------------------------------------
+// Choice of the effect actually run.
+
+// Random choice of a code 0..8 from one draw r in [0, 1): Int(r * 8 + 0.8), which
+// makes 0 rarer (1/40) and 8 rarer (1/10) than the others (1/8).
+short RandomEffectCode(double r);
+// The in-turn choice: the code to run now; advances turn (0..8, then 0 again).
+short EffectCodeInTurn(short& turn);
+// The erase code that follows a display code when the erase is linked: the same code,
+// except that from the centre and from the outside swap; "none" stays none.
+short LinkedEraseCode(short displayEffectUsed);
+
+// Step of the strip wipes at a speed: 1 below speed 7, else speed - 6.
+int StripStep(int speed);
+// Step of the left and right wipes: Int(1.5 * StripStep).
+int SideStripStep(int speed);
+// Step of the effects from the centre and from the outside: 1 up to speed 6, else speed - 5.
+int CentreStep(int speed);
+// Band height (or width) of the slits: 1 up to speed 7, else speed - 6.
+int SlitBand(int speed);
+
+// Rounds of the variable-speed pauses (a value below 1 means no pause).
+double StripPauseRounds(int speed, float delayFactor, bool sideStrip);
+double CentrePauseRounds(int speed, float delayFactor);
+double SlitPauseRounds(int speed, float delayFactor);
+double MosaicPauseRounds(int speed, int count, int mosaicDelayAdjust);
+
+// ---------------------------------------------------------------------------------------
+// Pacing. A round of a pause processes pending events and then waits out the rest of its
+// slot of time, so that an effect lasts the same on any machine. At the default speed
+// (-30) with the delay factor 2.0, a strip of the top wipe pauses 740 rounds: with a slot
+// of 2.5 microseconds a full-screen top wipe of 1080 rows takes 1081 x 740 x 2.5 us, about
+// 2.0 seconds. Rounds whose slot has already passed are counted without waiting, and
+// events are processed about every millisecond inside a long pause.
+struct EffectPacing {
+  std::chrono::nanoseconds roundSlot{2500};
+  // Whether the fixed-speed mode really sleeps its 1 or 2 ms per step.
+  bool fixedSleeps = true;
+  // Least time between two event processings of the steps themselves. Every step asks
+  // for pending events; doing it more often than this only repaints sooner than a screen
+  // can show. Pauses always process events.
+  std::chrono::nanoseconds stepEventInterval{std::chrono::milliseconds(1)};
+
+  static EffectPacing Default() { return {}; }
+  // No waiting at all: pauses process events once and return (tests and benchmarks).
+  static EffectPacing NoWaits() {
+    return {std::chrono::nanoseconds(0), false, std::chrono::nanoseconds(0)};
+  }
+};
+void SetEffectPacing(const EffectPacing& pacing);
+const EffectPacing& CurrentEffectPacing();
+
+// ---------------------------------------------------------------------------------------
+// The canvas of one running effect.
+
+enum class EffectSide { Display, Erase };
+
+// Where an effect draws, what it copies, how it waits and when it must end. A display
+// step copies a rectangle of the picture (source) to origin + its position on the
+// surface, changing only the part that lies inside the picture; an erase step paints the
+// whole rectangle black. Rectangles are in picture coordinates and are rounded to whole
+// pixels, halves to even.
+class EffectCanvas {
+ public:
+  EffectSide side = EffectSide::Display;
+  QImage* surface = nullptr;       // the visible surface (P2's image)
+  const QImage* source = nullptr;  // the current picture (PictureMemDC); display only
+  QPoint origin;                   // PictureLeft, PictureTop
+  double width = 0;                // W: the picture's width in pixels
+  double height = 0;               // H
+  int speed = 0;                   // DisplayEffectSpeed or EraseEffectSpeed
+  bool fixedSpeed = false;         // EffectSpeedFixed = 1
+  float delayFactor = 0;           // EffectDelayFactor
+
+  // The surface's region that changed; called when events are processed, with the
+  // region drawn since the last call.
+  std::function<void(const QRect&)> repaint;
+  // EffectStop = 1.
+  std::function<bool()> stopRequested;
+  // The show window was closed: nothing more is drawn and the effect ends.
+  std::function<bool()> surfaceClosed;
+  // Processing of pending window events.
+  std::function<void()> processEvents;
+  // The shared random source: r in [0, 1).
+  std::function<double()> random;
+  // Sleep of the fixed-speed mode (milliseconds).
+  std::function<void(int)> sleep;
+  // Tests: called after each drawn step with its rounded rectangle.
+  std::function<void(const QRect&)> onStep;
+
+  // Draws one step's rectangle (x, y, w, h in picture coordinates).
+  void Draw(double x, double y, double w, double h);
+  // Draws one rectangle as the given side would, whatever this canvas's side.
+  void DrawAs(EffectSide drawSide, double x, double y, double w, double h);
+  // Paints a rectangle of the surface (surface coordinates) white or black.
+  void Fill(const QRect& surfaceRect, QRgb colour);
+
+  // Processing of pending events that a step asks for (at most every stepEventInterval).
+  void StepEvents();
+  // Processing of pending events that always happens (pauses, whole copies).
+  void PauseEvents();
+  // EffectStop = 1 or the window was closed.
+  bool Stopped() const;
+  bool Closed() const;
+
+  // A variable-speed pause of n rounds (none when n < 1); ends early on a stop, tested
+  // before (testFirst) or after the events of each round.
+  void PauseRounds(double n, bool testFirst);
+  // A fixed-speed sleep.
+  void Sleep(int ms);
+  double Random();
+
+  // Hands the region drawn since the last call to repaint.
+  void FlushRepaint();
+
+  int steps() const { return steps_; }
+
+ private:
+  void MarkDirty(const QRect& r);
+  void ProcessNow();
+
+  QRect dirty_;
+  int steps_ = 0;
+  std::chrono::steady_clock::time_point lastEvents_{};
+};
+
+// The effect routines on a canvas; the named operations above build the canvas from the
+// show state and call these.
+void RunStripWipe(EffectCanvas& canvas, short code);
+void RunFromOutside(EffectCanvas& canvas);
+void RunFromCentre(EffectCanvas& canvas);
+void RunHorizontalSlits(EffectCanvas& canvas, int count);
+void RunVerticalSlits(EffectCanvas& canvas, int count);
+void RunMosaic(EffectCanvas& canvas, int count, int mosaicDelayAdjust);
+// Runs the routine of code 0..8; other codes draw nothing.
+void RunEffectCode(EffectCanvas& canvas, short code, int slitCount, int mosaicCount,
+                   int mosaicDelayAdjust);
+// The pause after one strip of a strip wipe (code 0..3) on the canvas.
+void PaceStripStep(EffectCanvas& canvas, short code);
+
+// Draws the two-pixel frame round a picture of w x h at (left, top) on a surface: white
+// above and left, black right and below.
+void DrawOverlayFrame(EffectCanvas& canvas, int left, int top, int w, int h);
+
+// The picture's position on the show surface: free space (twips) times the factor,
+// converted to pixels and rounded halves to even.
+int PlacePicture(double freeSpaceTwips, double factor, int twipsPerPixel);
+
+}  // namespace engine

@@ -1,0 +1,453 @@
+// The steps of every effect on a plain surface: which pixels each step uncovers or blacks
+// out, where a stop or a closed window ends it, and the pacing of the pauses.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <chrono>
+#include <random>
+#include <vector>
+
+#include "engine/effects.h"
+
+using namespace engine;
+
+namespace {
+
+const QRgb kBackground = qRgb(40, 60, 80);
+const QRgb kBlack = qRgb(0, 0, 0);
+
+// A picture whose every pixel tells where it came from.
+QImage MakePicture(int w, int h) {
+  QImage img(w, h, QImage::Format_RGB32);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) img.setPixel(x, y, qRgb(x % 256, y % 256, 200));
+  return img;
+}
+
+// A surface with the picture placed at (left, top) and a margin round it.
+struct Bench {
+  QImage picture;
+  QImage surface;
+  EffectCanvas canvas;
+  bool stop = false;
+  bool closed = false;
+  int events = 0;
+  std::vector<QRect> steps;
+  std::function<void(int)> onStepNumber;  // called with the 1-based step number
+  std::function<void(int)> onEvents;      // called with the 1-based event-processing count
+  std::mt19937 rng{12345};
+
+  Bench(int w, int h, EffectSide side, int speed, QPoint origin = {5, 3}) {
+    picture = MakePicture(w, h);
+    surface = QImage(w + 10, h + 8, QImage::Format_RGB32);
+    surface.fill(kBackground);
+    if (side == EffectSide::Erase) {
+      // The erase works on the picture that is up.
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+          surface.setPixel(x + origin.x(), y + origin.y(), picture.pixel(x, y));
+    }
+    canvas.side = side;
+    canvas.surface = &surface;
+    canvas.source = &picture;
+    canvas.origin = origin;
+    canvas.width = w;
+    canvas.height = h;
+    canvas.speed = speed;
+    canvas.delayFactor = 2.0f;
+    canvas.stopRequested = [this] { return stop; };
+    canvas.surfaceClosed = [this] { return closed; };
+    canvas.processEvents = [this] {
+      ++events;
+      if (onEvents) onEvents(events);
+    };
+    canvas.random = [this] { return std::uniform_real_distribution<double>(0.0, 1.0)(rng); };
+    canvas.onStep = [this](const QRect& r) {
+      steps.push_back(r);
+      if (onStepNumber) onStepNumber(static_cast<int>(steps.size()));
+    };
+  }
+
+  // The pixel a user sees at picture coordinates (x, y).
+  QRgb At(int x, int y) const {
+    return surface.pixel(x + canvas.origin.x(), y + canvas.origin.y());
+  }
+  bool Shown(int x, int y) const { return At(x, y) == picture.pixel(x, y); }
+  bool Black(int x, int y) const { return At(x, y) == kBlack; }
+  bool Untouched(int x, int y) const {
+    return At(x, y) == (canvas.side == EffectSide::Erase ? picture.pixel(x, y) : kBackground);
+  }
+  // Is every pixel of the picture area shown (display) or black (erase)?
+  bool Complete() const {
+    for (int y = 0; y < picture.height(); ++y)
+      for (int x = 0; x < picture.width(); ++x)
+        if (canvas.side == EffectSide::Display ? !Shown(x, y) : !Black(x, y)) return false;
+    return true;
+  }
+  // Is the margin round the picture still the background?
+  bool MarginUntouched() const {
+    QRect pic(canvas.origin, picture.size());
+    for (int y = 0; y < surface.height(); ++y)
+      for (int x = 0; x < surface.width(); ++x)
+        if (!pic.contains(x, y) && surface.pixel(x, y) != kBackground) return false;
+    return true;
+  }
+};
+
+class EffectGeometry : public ::testing::Test {
+ protected:
+  void SetUp() override { SetEffectPacing(EffectPacing::NoWaits()); }
+  void TearDown() override { SetEffectPacing(EffectPacing::Default()); }
+};
+
+// ---------------------------------------------------------------------------------------
+// Strip wipes.
+
+struct StripCase {
+  short code;
+  int speed;
+  int w, h;
+  int expectedSteps;
+  QRect firstStep;  // picture coordinates
+  QRect lastStep;
+  bool complete;  // the wipe alone covers the whole picture
+};
+
+class StripWipe : public EffectGeometry, public ::testing::WithParamInterface<StripCase> {};
+
+TEST_P(StripWipe, StepsCoverThePictureInOrder) {
+  const StripCase& c = GetParam();
+  for (EffectSide side : {EffectSide::Display, EffectSide::Erase}) {
+    Bench b(c.w, c.h, side, c.speed);
+    RunStripWipe(b.canvas, c.code);
+    ASSERT_EQ(static_cast<int>(b.steps.size()), c.expectedSteps);
+    EXPECT_EQ(b.steps.front(), c.firstStep);
+    EXPECT_EQ(b.steps.back(), c.lastStep);
+    EXPECT_EQ(b.Complete(), c.complete);
+    if (side == EffectSide::Display) EXPECT_TRUE(b.MarginUntouched());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, StripWipe,
+    ::testing::Values(
+        // From the top, step 1: strips at rows 0..10, the last just below the picture.
+        StripCase{kEffectFromTop, -30, 8, 10, 11, QRect(0, 0, 8, 1), QRect(0, 10, 8, 1), true},
+        // From the top at speed 10: step 4.
+        StripCase{kEffectFromTop, 10, 8, 10, 3, QRect(0, 0, 8, 4), QRect(0, 8, 8, 4), true},
+        // From the bottom, H = 101, step 4: strips at 101, 97, ..., 1; row 0 never drawn.
+        StripCase{kEffectFromBottom, 10, 6, 101, 26, QRect(0, 101, 6, 4), QRect(0, 1, 6, 4), false},
+        StripCase{kEffectFromBottom, 0, 6, 12, 13, QRect(0, 12, 6, 1), QRect(0, 0, 6, 1), true},
+        // From the left at speed 10: step Int(1.5 * 4) = 6.
+        StripCase{kEffectFromLeft, 10, 20, 5, 4, QRect(0, 0, 6, 5), QRect(18, 0, 6, 5), true},
+        StripCase{kEffectFromLeft, 7, 4, 5, 5, QRect(0, 0, 1, 5), QRect(4, 0, 1, 5), true},
+        // From the right at speed 8: step Int(1.5 * 2) = 3; 20, 17, ..., 2; columns 0-1 left.
+        StripCase{kEffectFromRight, 8, 20, 5, 7, QRect(20, 0, 3, 5), QRect(2, 0, 3, 5), false},
+        StripCase{kEffectFromRight, 9, 18, 5, 5, QRect(18, 0, 4, 5), QRect(2, 0, 4, 5), false}));
+
+TEST_F(EffectGeometry, TopWipeUncoversRowsStepByStep) {
+  Bench b(8, 10, EffectSide::Display, -30);
+  std::vector<QImage> after;
+  b.onStepNumber = [&](int) { after.push_back(b.surface.copy()); };
+  RunStripWipe(b.canvas, kEffectFromTop);
+  ASSERT_EQ(after.size(), 11u);
+  // After step 3, rows 0-2 are the picture and row 3 is still the background.
+  Bench view(8, 10, EffectSide::Display, -30);
+  view.surface = after[2];
+  for (int x = 0; x < 8; ++x) {
+    EXPECT_TRUE(view.Shown(x, 0) && view.Shown(x, 2));
+    EXPECT_EQ(view.At(x, 3), kBackground);
+  }
+}
+
+TEST_F(EffectGeometry, EraseStripOutsideThePicturePaintsTheMargin) {
+  // An erase paints its whole rectangle: the strip at row H lies on the margin.
+  Bench b(8, 10, EffectSide::Erase, -30);
+  RunStripWipe(b.canvas, kEffectFromTop);
+  for (int x = 0; x < 8; ++x) EXPECT_TRUE(b.Black(x, 10));
+  EXPECT_EQ(b.At(8, 10), kBackground);  // no wider than the picture
+}
+
+// ---------------------------------------------------------------------------------------
+// From the outside and from the centre.
+
+TEST_F(EffectGeometry, OutsideFirstStepDrawsTheEdgesAndBandsBesideThePicture) {
+  for (EffectSide side : {EffectSide::Display, EffectSide::Erase}) {
+    Bench b(20, 11, side, -30);
+    b.onStepNumber = [&](int n) {
+      if (n == 4) b.stop = true;
+    };
+    RunFromOutside(b.canvas);
+    ASSERT_EQ(b.steps.size(), 4u);
+    EXPECT_EQ(b.steps[0], QRect(0, 0, 20, 1));   // top band
+    EXPECT_EQ(b.steps[1], QRect(0, 11, 20, 1));  // bottom band, at row H
+    EXPECT_EQ(b.steps[2], QRect(0, 0, 1, 11));   // left band
+    EXPECT_EQ(b.steps[3], QRect(20, 0, 1, 11));  // right band, at column W
+    if (side == EffectSide::Display) {
+      EXPECT_TRUE(b.Shown(5, 0) && b.Shown(0, 5));
+      EXPECT_FALSE(b.Shown(19, 5) || b.Shown(5, 10));
+      EXPECT_TRUE(b.MarginUntouched());
+    } else {
+      EXPECT_TRUE(b.Black(5, 0) && b.Black(0, 5));
+      EXPECT_TRUE(b.Untouched(19, 5) && b.Untouched(5, 10));
+      // Black beside the picture, on the background.
+      EXPECT_TRUE(b.Black(5, 11) && b.Black(20, 5));
+    }
+  }
+}
+
+TEST_F(EffectGeometry, OutsideBandsStopAtTheCentreLines) {
+  // Odd height: the top and bottom bands stop at 5.5, drawn at row 6 (halves to even).
+  // The bands leave the corner towards the bottom right to the runner's final copy.
+  Bench b(20, 11, EffectSide::Display, -30);
+  RunFromOutside(b.canvas);
+  EXPECT_TRUE(b.MarginUntouched());
+  EXPECT_TRUE(b.Shown(0, 10) && b.Shown(9, 6) && b.Shown(10, 5));
+  EXPECT_FALSE(b.Shown(19, 10));
+  const QRect lastTop = b.steps[b.steps.size() - 4];
+  EXPECT_EQ(lastTop.y(), 6);
+  EXPECT_EQ(lastTop.width(), 0);  // L reached W / 2
+  // A wide picture: all four bands reach the centre in about the same number of steps.
+  Bench wide(200, 50, EffectSide::Display, -30);
+  RunFromOutside(wide.canvas);
+  EXPECT_EQ(wide.steps.size() % 4, 0u);
+  EXPECT_EQ(wide.steps.size() / 4, 26u);  // DX = 4, DY = 1: 25 moves and the last step
+}
+
+TEST_F(EffectGeometry, CentreGrowsFromTheMiddle) {
+  Bench b(16, 8, EffectSide::Display, -30);  // hc 4, wc 8, DY 1, DX 2
+  std::vector<QImage> after;
+  b.onStepNumber = [&](int n) {
+    if (n % 4 == 0) after.push_back(b.surface.copy());
+  };
+  RunFromCentre(b.canvas);
+  ASSERT_GE(after.size(), 2u);
+  EXPECT_EQ(b.steps[0], QRect(8, 4, 0, 3));  // top band of an empty rectangle
+  EXPECT_EQ(b.steps[1], QRect(8, 4, 2, 3));  // bottom band
+  EXPECT_EQ(b.steps[2], QRect(8, 4, 3, 3));  // left band
+  Bench view(16, 8, EffectSide::Display, -30);
+  view.surface = after[0];
+  EXPECT_TRUE(view.Shown(8, 4) && view.Shown(10, 6));
+  EXPECT_FALSE(view.Shown(7, 4) || view.Shown(0, 0) || view.Shown(15, 7));
+  EXPECT_TRUE(b.Complete());
+  EXPECT_TRUE(b.MarginUntouched());
+}
+
+TEST_F(EffectGeometry, CentreAndOutsideStepsBySpeed) {
+  // Speed 7 steps the centre and outside effects by 2; speed 10 by 5.
+  struct Case {
+    int speed;
+    int dy;
+  } cases[] = {{6, 1}, {7, 2}, {8, 3}, {10, 5}};
+  for (const Case& c : cases) {
+    Bench b(40, 40, EffectSide::Display, c.speed);
+    RunFromOutside(b.canvas);
+    EXPECT_EQ(b.steps[0].height(), c.dy) << c.speed;
+    EXPECT_EQ(b.steps[4].y(), c.dy) << c.speed;
+    Bench e(40, 40, EffectSide::Erase, c.speed);
+    RunFromCentre(e.canvas);
+    EXPECT_EQ(e.steps[0].height(), 2 * c.dy) << c.speed;  // DX + DY, DX = DY on a square
+    EXPECT_TRUE(e.Complete()) << c.speed;
+  }
+}
+
+TEST_F(EffectGeometry, OnePixelHighPictureDoesNotDivideByZero) {
+  Bench b(30, 1, EffectSide::Display, -30);
+  RunFromCentre(b.canvas);
+  EXPECT_TRUE(b.Complete());
+  Bench o(30, 1, EffectSide::Erase, -30);
+  RunFromOutside(o.canvas);
+  EXPECT_TRUE(o.Complete());
+}
+
+// ---------------------------------------------------------------------------------------
+// Slits and mosaic.
+
+TEST_F(EffectGeometry, HorizontalSlitsOf768RowsFillElevenSlitsPerPass) {
+  Bench b(4, 768, EffectSide::Display, -30);
+  RunHorizontalSlits(b.canvas, 10);
+  // S = 76, n = 10, passes i = 0..76: 77 passes of 11 bands.
+  ASSERT_EQ(b.steps.size(), 77u * 11u);
+  EXPECT_EQ(b.steps[0], QRect(0, 0, 4, 1));
+  EXPECT_EQ(b.steps[10], QRect(0, 760, 4, 1));  // slit 10 runs past the picture
+  EXPECT_EQ(b.steps[11], QRect(0, 1, 4, 1));    // second pass
+  EXPECT_TRUE(b.Complete());
+}
+
+TEST_F(EffectGeometry, SlitsTable) {
+  struct Case {
+    bool horizontal;
+    EffectSide side;
+    int speed, count, w, h;
+    size_t steps;
+    QRect first, second;
+  } cases[] = {
+      // Display fills each slit from its top; 20 rows, 4 slits: S = 5, n = 4.
+      {true, EffectSide::Display, 0, 4, 6, 20, 6 * 5, QRect(0, 0, 6, 1), QRect(0, 5, 6, 1)},
+      // Erase closes each slit from its bottom: passes 5, 4, ..., 0.
+      {true, EffectSide::Erase, 0, 4, 6, 20, 6 * 5, QRect(0, 5, 6, 1), QRect(0, 10, 6, 1)},
+      // Speed 10: bands of 4 rows; passes 0, 4.
+      {true, EffectSide::Display, 10, 4, 6, 20, 2 * 5, QRect(0, 0, 6, 4), QRect(0, 5, 6, 4)},
+      // Vertical slits, speed 8: bands of 2 columns; 30 columns, 3 slits: S = 10, n = 3.
+      {false, EffectSide::Display, 8, 3, 30, 4, 6 * 4, QRect(0, 0, 2, 4), QRect(10, 0, 2, 4)},
+      {false, EffectSide::Erase, 8, 3, 30, 4, 6 * 4, QRect(10, 0, 2, 4), QRect(20, 0, 2, 4)},
+      // More slits than half the height: S is raised to 2 and n grows.
+      {true, EffectSide::Display, 0, 50, 3, 9, 3 * 5, QRect(0, 0, 3, 1), QRect(0, 2, 3, 1)},
+  };
+  for (const Case& c : cases) {
+    Bench b(c.w, c.h, c.side, c.speed);
+    if (c.horizontal) {
+      RunHorizontalSlits(b.canvas, c.count);
+    } else {
+      RunVerticalSlits(b.canvas, c.count);
+    }
+    ASSERT_EQ(b.steps.size(), c.steps) << c.count;
+    EXPECT_EQ(b.steps[0], c.first);
+    EXPECT_EQ(b.steps[1], c.second);
+    EXPECT_TRUE(b.Complete());
+    if (c.side == EffectSide::Display) EXPECT_TRUE(b.MarginUntouched());
+  }
+}
+
+TEST_F(EffectGeometry, MosaicDropsBlocksOnTheGridAndEndsWhole) {
+  for (EffectSide side : {EffectSide::Display, EffectSide::Erase}) {
+    Bench b(40, 30, side, 10);
+    QImage afterTen;
+    b.onStepNumber = [&](int n) {
+      if (n == 10) afterTen = b.surface.copy();
+    };
+    RunMosaic(b.canvas, 5, 0);
+    // BW 8, BH 6; 4 x 5^2 blocks and the whole rectangle.
+    ASSERT_EQ(b.steps.size(), 101u);
+    for (size_t i = 0; i + 1 < b.steps.size(); ++i) {
+      const QRect& r = b.steps[i];
+      EXPECT_EQ(r.size(), QSize(8, 6));
+      EXPECT_EQ(r.x() % 8, 0);
+      EXPECT_EQ(r.y() % 6, 0);
+      EXPECT_LE(r.x(), 40);  // the last column may reach past the picture
+      EXPECT_LE(r.y(), 30);
+    }
+    EXPECT_EQ(b.steps.back(), QRect(0, 0, 40, 30));
+    EXPECT_TRUE(b.Complete());
+    // After ten blocks some of the picture is done and some is not.
+    Bench view(40, 30, side, 10);
+    view.surface = afterTen;
+    EXPECT_FALSE(view.Complete());
+  }
+}
+
+// ---------------------------------------------------------------------------------------
+// Ending at once: a stop, or the window closed.
+
+TEST_F(EffectGeometry, StopEndsEachEffectAfterTheStepThatFollowsIt) {
+  struct Case {
+    short code;
+    size_t stopAtStep;
+    size_t expectedSteps;
+  } cases[] = {
+      {kEffectFromTop, 3, 3},     {kEffectFromBottom, 1, 1},      {kEffectFromLeft, 2, 2},
+      {kEffectFromRight, 5, 5},   {kEffectFromCentre, 6, 8},  // the step's four bands
+      {kEffectFromOutside, 1, 4}, {kEffectHorizontalSlits, 7, 7}, {kEffectVerticalSlits, 2, 2},
+      {kEffectMosaic, 5, 6},  // then the whole rectangle
+  };
+  for (const Case& c : cases) {
+    for (EffectSide side : {EffectSide::Display, EffectSide::Erase}) {
+      Bench b(30, 20, side, -30);
+      b.onStepNumber = [&](int n) {
+        if (static_cast<size_t>(n) == c.stopAtStep) b.stop = true;
+      };
+      RunEffectCode(b.canvas, c.code, 10, 10, 0);
+      EXPECT_EQ(b.steps.size(), c.expectedSteps) << c.code;
+    }
+  }
+}
+
+TEST_F(EffectGeometry, StopDuringAPauseStillDrawsTheStepItPreceded) {
+  // A click arrives in the pause before the second step of the outside effect: its four
+  // bands are drawn, then the effect ends.
+  Bench b(30, 20, EffectSide::Display, -30);
+  b.onEvents = [&](int n) {
+    if (n == 3) b.stop = true;  // step events and pause events of step 1, then step 2's
+  };
+  RunFromOutside(b.canvas);
+  EXPECT_EQ(b.steps.size(), 8u);
+  // Slits: a stop in a pass pause still lets the band after the next pause be drawn.
+  Bench s(30, 20, EffectSide::Erase, -30);
+  s.onEvents = [&](int n) {
+    if (n == 1) s.stop = true;
+  };
+  RunHorizontalSlits(s.canvas, 4);
+  EXPECT_EQ(s.steps.size(), 1u);
+}
+
+TEST_F(EffectGeometry, ClosedWindowIsNeitherDrawnOnNorWaitedFor) {
+  for (short code = 0; code <= 8; ++code) {
+    for (EffectSide side : {EffectSide::Display, EffectSide::Erase}) {
+      Bench b(30, 20, side, -30);
+      QImage atClose;
+      b.onStepNumber = [&](int n) {
+        if (n == 2) {
+          b.closed = true;
+          atClose = b.surface.copy();
+        }
+      };
+      RunEffectCode(b.canvas, code, 4, 5, 0);
+      EXPECT_EQ(b.surface, atClose) << code;
+      EXPECT_LE(b.steps.size(), code == kEffectMosaic ? 3u : 4u) << code;
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------------------
+// Overlay frame.
+
+TEST_F(EffectGeometry, OverlayFrameIsWhiteAboveAndLeftBlackBelowAndRight) {
+  Bench b(10, 6, EffectSide::Display, 0, QPoint(4, 4));
+  DrawOverlayFrame(b.canvas, 4, 4, 10, 6);
+  const QRgb white = qRgb(255, 255, 255);
+  EXPECT_EQ(b.surface.pixel(4, 3), white);        // row T - 1
+  EXPECT_EQ(b.surface.pixel(2, 2), white);        // corner L - 2, T - 2
+  EXPECT_EQ(b.surface.pixel(3, 9), white);        // column L - 1
+  EXPECT_EQ(b.surface.pixel(14, 5), kBlack);      // column L + W
+  EXPECT_EQ(b.surface.pixel(15, 2), kBlack);      // column L + W + 1 reaches T - 2
+  EXPECT_EQ(b.surface.pixel(5, 10), kBlack);      // row T + H
+  EXPECT_EQ(b.surface.pixel(2, 11), kBlack);      // row T + H + 1 reaches L - 2
+  EXPECT_EQ(b.surface.pixel(4, 4), kBackground);  // the picture area is not touched
+}
+
+// ---------------------------------------------------------------------------------------
+// Pacing.
+
+TEST(EffectPacingTest, PauseLastsItsRoundsAndAStopCutsItShort) {
+  using namespace std::chrono;
+  SetEffectPacing({microseconds(10), true, milliseconds(1)});
+  Bench b(4, 4, EffectSide::Display, -30);
+  auto t0 = steady_clock::now();
+  b.canvas.PauseRounds(2000, false);  // 2000 x 10 us
+  auto took = steady_clock::now() - t0;
+  EXPECT_GE(took, milliseconds(20));
+  EXPECT_LT(took, milliseconds(200));
+  EXPECT_GE(b.events, 2);  // events processed during the pause
+
+  // A click in the first round ends the pause at once.
+  b.onEvents = [&](int) { b.stop = true; };
+  t0 = steady_clock::now();
+  b.canvas.PauseRounds(1e6, false);  // 10 s unless cut short
+  EXPECT_LT(steady_clock::now() - t0, milliseconds(100));
+  // The display effects from the centre and outside test before the events: no round.
+  const int before = b.events;
+  b.canvas.PauseRounds(1e6, true);
+  EXPECT_EQ(b.events, before);
+  SetEffectPacing(EffectPacing::Default());
+}
+
+TEST(EffectPacingTest, DefaultTopWipeOfAFullScreenLastsAboutTwoSeconds) {
+  // 1081 strips x 740 rounds x the default slot.
+  const double rounds = StripPauseRounds(-30, 2.0f, false);
+  const double seconds =
+      1081 * rounds * std::chrono::duration<double>(EffectPacing::Default().roundSlot).count();
+  EXPECT_GE(seconds, 1.5);
+  EXPECT_LE(seconds, 3.0);
+}
+
+}  // namespace
