@@ -1,0 +1,353 @@
+#include <gtest/gtest.h>
+
+#include <QAudioOutput>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QWidget>
+#include <QtEndian>
+#include <cmath>
+#include <functional>
+#include <vector>
+
+#include "platform/mediaplayer.h"
+
+namespace mediatest {
+
+// Writes a mono 16-bit 22.05 kHz tone of `ms` milliseconds as a RIFF/PCM WAV.
+void WriteToneWav(const QString& path, int ms) {
+  const int rate = 22050;
+  const int samples = rate * ms / 1000;
+  QByteArray d(44 + samples * 2, '\0');
+  char* b = d.data();
+  auto u32 = [&](int at, quint32 v) { qToLittleEndian(v, b + at); };
+  auto u16 = [&](int at, quint16 v) { qToLittleEndian(v, b + at); };
+  memcpy(b, "RIFF", 4);
+  u32(4, 36 + samples * 2);
+  memcpy(b + 8, "WAVEfmt ", 8);
+  u32(16, 16);
+  u16(20, 1);
+  u16(22, 1);
+  u32(24, rate);
+  u32(28, rate * 2);
+  u16(32, 2);
+  u16(34, 16);
+  memcpy(b + 36, "data", 4);
+  u32(40, samples * 2);
+  for (int i = 0; i < samples; ++i)
+    u16(44 + 2 * i, static_cast<quint16>(static_cast<qint16>(6000 * std::sin(i * 0.12))));
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(d);
+}
+
+// Processes events until `done` holds or `ms` have passed; returns whether it held.
+bool WaitUntil(const std::function<bool()>& done, int ms) {
+  QElapsedTimer t;
+  t.start();
+  while (!done()) {
+    if (t.elapsed() > ms) return false;
+    QCoreApplication::processEvents();
+    QThread::msleep(5);
+  }
+  return true;
+}
+
+}  // namespace mediatest
+
+namespace {
+
+using mediatest::WaitUntil;
+using mediatest::WriteToneWav;
+using platform::MediaPlayer;
+
+// A one-note type-0 standard MIDI file: program change, note on, note off after
+// a quarter of a second, end of track.
+void WriteOneNoteMidi(const QString& path) {
+  const unsigned char track[] = {0x00, 0xC0, 0x00, 0x00, 0x90, 60,   100, 0x60,
+                                 0x80, 60,   0x00, 0x00, 0xFF, 0x2F, 0x00};
+  QByteArray d("MThd\0\0\0\x06\0\0\0\x01\0\xC0", 14);
+  d += QByteArray("MTrk", 4);
+  char len[4];
+  qToBigEndian<quint32>(sizeof track, len);
+  d += QByteArray(len, 4);
+  d += QByteArray(reinterpret_cast<const char*>(track), sizeof track);
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(d);
+}
+
+// Polls the play state as the program's waits do and returns its distinct values
+// in order, from Play until the player reads stopped (or `ms` pass).
+std::vector<int> PlayAndWatch(MediaPlayer& p, int ms) {
+  std::vector<int> seen;
+  p.Play();
+  seen.push_back(p.PlayState());
+  WaitUntil(
+      [&] {
+        int s = p.PlayState();
+        if (s != seen.back()) seen.push_back(s);
+        return s == platform::kPlayStateStopped || s == platform::kPlayStateUndefined;
+      },
+      ms);
+  return seen;
+}
+
+bool ProcessHoldsFile(const QString& path) {
+  const QString target = QFileInfo(path).canonicalFilePath();
+  for (const QFileInfo& fd : QDir("/proc/self/fd").entryInfoList(QDir::System | QDir::Files)) {
+    if (fd.symLinkTarget() == target) return true;
+  }
+  return false;
+}
+
+class MediaPlayerTest : public ::testing::Test {
+ protected:
+  QString Path(const QString& name) const { return dir_.filePath(name); }
+  QTemporaryDir dir_;
+};
+
+struct PlayableCase {
+  const char* name;
+  std::function<QString(const QString& dir)> make;
+};
+
+class MediaPlayerPlaysToEnd : public ::testing::TestWithParam<PlayableCase> {};
+
+TEST_P(MediaPlayerPlaysToEnd, ReadsPlayingThenEndedThenStopped) {
+  QTemporaryDir dir;
+  const QString file = GetParam().make(dir.path());
+  MediaPlayer p;
+  p.SetAutoStart(false);
+  p.SetURL(file);
+  EXPECT_EQ(p.PlayState(), platform::kPlayStateReady);
+  EXPECT_EQ(p.URL(), file);
+
+  QElapsedTimer t;
+  t.start();
+  const std::vector<int> seen = PlayAndWatch(p, 8000);
+  // Never "stopped" or "ready" while the file loads; the end is seen as 8 first.
+  EXPECT_EQ(seen, (std::vector<int>{3, 8, 1}))
+      << GetParam().name << " error: " << p.Error().toStdString();
+  EXPECT_LT(t.elapsed(), 8000);
+  EXPECT_TRUE(p.PlaybackBegun());
+  EXPECT_TRUE(p.Error().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, MediaPlayerPlaysToEnd,
+    ::testing::Values(
+        PlayableCase{"wav",
+                     [](const QString& dir) {
+                       WriteToneWav(dir + "/tone.wav", 300);
+                       return dir + "/tone.wav";
+                     }},
+        PlayableCase{"midi",
+                     [](const QString& dir) {
+                       WriteOneNoteMidi(dir + "/note.mid");
+                       return dir + "/note.mid";
+                     }},
+        PlayableCase{"mp3", [](const QString&) { return QString(FIXTURES_DIR "/tone.mp3"); }},
+        PlayableCase{"mp4", [](const QString&) { return QString(FIXTURES_DIR "/clip.mp4"); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct BrokenCase {
+  const char* name;
+  const char* file;
+  QByteArray bytes;  // written unless null
+};
+
+class MediaPlayerFailsToStart : public ::testing::TestWithParam<BrokenCase> {};
+
+TEST_P(MediaPlayerFailsToStart, StopsQuicklyWithAnError) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath(GetParam().file);
+  if (!GetParam().bytes.isNull()) {
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(GetParam().bytes);
+  }
+  MediaPlayer p;
+  p.SetAutoStart(false);
+  p.SetURL(file);
+  QElapsedTimer t;
+  t.start();
+  const std::vector<int> seen = PlayAndWatch(p, 5000);
+  // Playing (while it loads) at most, then stopped: never ended, never ready.
+  EXPECT_EQ(seen.back(), platform::kPlayStateStopped);
+  for (int s : seen) EXPECT_TRUE(s == 3 || s == 1) << s;
+  EXPECT_LT(t.elapsed(), 3000);
+  EXPECT_FALSE(p.Error().isEmpty());
+  EXPECT_FALSE(p.PlaybackBegun());
+}
+
+QByteArray Garbage() {
+  QByteArray b;
+  for (int i = 0; i < 4000; ++i) b += char((i * 7919) >> 3);
+  return b;
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, MediaPlayerFailsToStart,
+                         ::testing::Values(BrokenCase{"garbage_mp3", "noise.mp3", Garbage()},
+                                           BrokenCase{"text_as_wav", "text.wav",
+                                                      QByteArray("just some text\r\n")},
+                                           BrokenCase{"empty_mid", "empty.mid", QByteArray("")},
+                                           BrokenCase{"missing", "missing.wav", QByteArray()}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MediaPlayerTest, AutoStartPlaysOnSettingTheUrl) {
+  WriteToneWav(Path("a.wav"), 300);
+  MediaPlayer p;
+  EXPECT_TRUE(p.AutoStart());
+  EXPECT_EQ(p.PlayState(), platform::kPlayStateUndefined);
+  p.SetURL(Path("a.wav"));
+  EXPECT_EQ(p.PlayState(), platform::kPlayStatePlaying);
+  EXPECT_TRUE(WaitUntil([&] { return p.PlayState() == platform::kPlayStateMediaEnded; }, 8000));
+}
+
+TEST_F(MediaPlayerTest, StopPauseAndPlayAgain) {
+  WriteToneWav(Path("long.wav"), 3000);
+  MediaPlayer p;
+  p.SetAutoStart(false);
+  p.SetURL(Path("long.wav"));
+  p.Play();
+  ASSERT_TRUE(WaitUntil([&] { return p.PlaybackBegun(); }, 8000));
+
+  p.Pause();
+  EXPECT_EQ(p.PlayState(), platform::kPlayStatePaused);
+  p.Play();
+  EXPECT_EQ(p.PlayState(), platform::kPlayStatePlaying);
+
+  p.Stop();
+  EXPECT_EQ(p.PlayState(), platform::kPlayStateStopped);
+  // Stays stopped: no late "ended" or error from the stopped file.
+  WaitUntil([] { return false; }, 300);
+  EXPECT_EQ(p.PlayState(), platform::kPlayStateStopped);
+  EXPECT_TRUE(p.Error().isEmpty());
+
+  p.Play();  // starts the same file again from its beginning
+  EXPECT_EQ(p.PlayState(), platform::kPlayStatePlaying);
+  EXPECT_TRUE(WaitUntil([&] { return p.PlaybackBegun(); }, 8000));
+  p.Stop();
+}
+
+TEST_F(MediaPlayerTest, CloseReleasesTheFile) {
+  WriteToneWav(Path("held.wav"), 2000);
+  MediaPlayer p;
+  p.SetURL(Path("held.wav"));
+  ASSERT_TRUE(WaitUntil([&] { return p.PlaybackBegun(); }, 8000));
+  ASSERT_TRUE(ProcessHoldsFile(Path("held.wav")));
+
+  p.Stop();
+  p.Close();
+  EXPECT_EQ(p.PlayState(), platform::kPlayStateUndefined);
+  EXPECT_TRUE(p.URL().isEmpty());
+  EXPECT_TRUE(WaitUntil([&] { return !ProcessHoldsFile(Path("held.wav")); }, 1000));
+
+  // The file can be replaced, and the new contents play.
+  ASSERT_TRUE(QFile::remove(Path("held.wav")));
+  WriteToneWav(Path("held.wav"), 200);
+  p.SetURL(Path("held.wav"));
+  EXPECT_TRUE(WaitUntil([&] { return p.PlayState() == platform::kPlayStateStopped; }, 8000));
+  EXPECT_TRUE(p.Error().isEmpty());
+}
+
+TEST_F(MediaPlayerTest, SettingAnotherUrlReleasesThePreviousFile) {
+  WriteToneWav(Path("one.wav"), 2000);
+  WriteToneWav(Path("two.wav"), 2000);
+  MediaPlayer p;
+  p.SetURL(Path("one.wav"));
+  ASSERT_TRUE(WaitUntil([&] { return p.PlaybackBegun(); }, 8000));
+  p.SetAutoStart(false);
+  p.SetURL(Path("two.wav"));
+  EXPECT_EQ(p.PlayState(), platform::kPlayStateReady);
+  EXPECT_TRUE(WaitUntil([&] { return !ProcessHoldsFile(Path("one.wav")); }, 1000));
+}
+
+TEST_F(MediaPlayerTest, VolumeFollowsAtOnceAndIsClamped) {
+  WriteToneWav(Path("v.wav"), 2000);
+  MediaPlayer p;
+  auto* out = p.findChild<QAudioOutput*>();
+  ASSERT_NE(out, nullptr);
+  p.SetURL(Path("v.wav"));
+  ASSERT_TRUE(WaitUntil([&] { return p.PlaybackBegun(); }, 8000));
+
+  const struct { int set, read; } cases[] = {{100, 100}, {75, 75}, {0, 0}, {-2, 0}, {150, 100}};
+  for (const auto& c : cases) {
+    p.SetVolume(c.set);
+    EXPECT_EQ(p.Volume(), c.read) << c.set;
+  }
+  p.SetVolume(0);
+  EXPECT_FLOAT_EQ(out->volume(), 0.0f);
+  p.SetVolume(100);
+  EXPECT_FLOAT_EQ(out->volume(), 1.0f);
+  p.SetVolume(50);
+  const float half = out->volume();
+  p.SetVolume(80);
+  EXPECT_GT(half, 0.0f);
+  EXPECT_LT(half, out->volume());
+  p.Stop();
+}
+
+TEST_F(MediaPlayerTest, LoopKeepsPlayingUntilStopped) {
+  WriteToneWav(Path("loop.wav"), 200);
+  MediaPlayer p;
+  p.SetAutoStart(false);
+  p.SetLoop(true);
+  p.SetURL(Path("loop.wav"));
+  p.Play();
+  ASSERT_TRUE(WaitUntil([&] { return p.PlaybackBegun(); }, 8000));
+  // Several lengths of the file later it still plays.
+  EXPECT_FALSE(WaitUntil([&] { return p.PlayState() != platform::kPlayStatePlaying; }, 1500));
+  p.Stop();
+  EXPECT_EQ(p.PlayState(), platform::kPlayStateStopped);
+
+  p.SetLoop(false);
+  const std::vector<int> seen = PlayAndWatch(p, 8000);
+  EXPECT_EQ(seen, (std::vector<int>{3, 8, 1}));
+}
+
+TEST_F(MediaPlayerTest, MovieShowsInVideoWidgetAndReportsClicksAndKeys) {
+  QWidget window;
+  window.resize(160, 120);
+  MediaPlayer p;
+  p.SetUiModeNone();
+  EXPECT_EQ(p.UiMode(), "none");
+  QWidget* video = p.CreateVideoWidget(&window);
+  video->resize(160, 120);
+  window.show();
+
+  int clicks = 0;
+  std::vector<int> keys;
+  QObject::connect(&p, &MediaPlayer::Clicked, [&] { ++clicks; });
+  QObject::connect(&p, &MediaPlayer::KeyPressed, [&](int k) { keys.push_back(k); });
+
+  p.SetAutoStart(false);
+  p.SetURL(FIXTURES_DIR "/clip.mp4");
+  EXPECT_EQ(PlayAndWatch(p, 8000), (std::vector<int>{3, 8, 1}));
+
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 10), video->mapToGlobal(QPointF(10, 10)),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, QPointF(10, 10),
+                      video->mapToGlobal(QPointF(10, 10)), Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
+  QCoreApplication::sendEvent(video, &press);
+  QCoreApplication::sendEvent(video, &release);
+  EXPECT_EQ(clicks, 1);
+
+  for (auto [key, text] :
+       {std::pair{Qt::Key_Escape, QString("\x1b")}, std::pair{Qt::Key_Return, QString("\r")},
+        std::pair{Qt::Key_A, QString("a")}}) {
+    QKeyEvent ev(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(video, &ev);
+  }
+  EXPECT_EQ(keys, (std::vector<int>{27, 13, 'a'}));
+}
+
+}  // namespace
