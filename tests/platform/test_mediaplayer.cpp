@@ -59,10 +59,20 @@ bool WaitUntil(const std::function<bool()>& done, int ms) {
   return true;
 }
 
+// Whether this process has the file open.
+bool ProcessHoldsFile(const QString& path) {
+  const QString target = QFileInfo(path).canonicalFilePath();
+  for (const QFileInfo& fd : QDir("/proc/self/fd").entryInfoList(QDir::System | QDir::Files)) {
+    if (fd.symLinkTarget() == target) return true;
+  }
+  return false;
+}
+
 }  // namespace mediatest
 
 namespace {
 
+using mediatest::ProcessHoldsFile;
 using mediatest::WaitUntil;
 using mediatest::WriteToneWav;
 using platform::MediaPlayer;
@@ -97,14 +107,6 @@ std::vector<int> PlayAndWatch(MediaPlayer& p, int ms) {
       },
       ms);
   return seen;
-}
-
-bool ProcessHoldsFile(const QString& path) {
-  const QString target = QFileInfo(path).canonicalFilePath();
-  for (const QFileInfo& fd : QDir("/proc/self/fd").entryInfoList(QDir::System | QDir::Files)) {
-    if (fd.symLinkTarget() == target) return true;
-  }
-  return false;
 }
 
 class MediaPlayerTest : public ::testing::Test {

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+
+#include "platform/effectsound.h"
+
+namespace mediatest {  // test_mediaplayer.cpp
+void WriteToneWav(const QString& path, int ms);
+bool WaitUntil(const std::function<bool()>& done, int ms);
+bool ProcessHoldsFile(const QString& path);
+}  // namespace mediatest
+
+namespace {
+
+using mediatest::ProcessHoldsFile;
+using mediatest::WaitUntil;
+using mediatest::WriteToneWav;
+using platform::EffectSoundPlaying;
+using platform::PlayEffectSound;
+
+constexpr unsigned kAsync = platform::kSndAsync | platform::kSndNoDefault;  // 3
+constexpr unsigned kSync = platform::kSndNoDefault;                         // 2
+constexpr unsigned kAsyncLoop = kAsync | platform::kSndLoop;                // 0x0B
+
+class EffectSoundTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteToneWav(Path("short.wav"), 300);
+    WriteToneWav(Path("long.wav"), 4000);
+  }
+  void TearDown() override { PlayEffectSound({}, 0); }
+  QString Path(const QString& name) const { return dir_.filePath(name); }
+  QTemporaryDir dir_;
+};
+
+TEST_F(EffectSoundTest, AsyncReturnsAtOnceAndThePlayEnds) {
+  QElapsedTimer t;
+  t.start();
+  EXPECT_TRUE(PlayEffectSound(Path("short.wav"), kAsync));
+  EXPECT_LT(t.elapsed(), 300);
+  EXPECT_TRUE(EffectSoundPlaying());
+  EXPECT_TRUE(WaitUntil([] { return !EffectSoundPlaying(); }, 8000));
+}
+
+TEST_F(EffectSoundTest, SyncReturnsWhenTheSoundHasEnded) {
+  bool timerRan = false;
+  QTimer::singleShot(50, [&] { timerRan = true; });
+  EXPECT_TRUE(PlayEffectSound(Path("short.wav"), kSync));
+  EXPECT_FALSE(EffectSoundPlaying());
+  EXPECT_TRUE(timerRan);  // the program's timers went on meanwhile
+}
+
+TEST_F(EffectSoundTest, LoopPlaysOnUntilStoppedByAnEmptyCall) {
+  EXPECT_TRUE(PlayEffectSound(Path("short.wav"), kAsyncLoop));
+  EXPECT_FALSE(WaitUntil([] { return !EffectSoundPlaying(); }, 1500));
+  EXPECT_TRUE(PlayEffectSound({}, 0));
+  EXPECT_FALSE(EffectSoundPlaying());
+  EXPECT_TRUE(WaitUntil([&] { return !ProcessHoldsFile(Path("short.wav")); }, 1000));
+}
+
+TEST_F(EffectSoundTest, LoopWithoutAsyncDoesNotHoldTheCaller) {
+  QElapsedTimer t;
+  t.start();
+  EXPECT_TRUE(PlayEffectSound(Path("short.wav"), platform::kSndLoop));
+  EXPECT_LT(t.elapsed(), 300);
+  EXPECT_TRUE(EffectSoundPlaying());
+}
+
+TEST_F(EffectSoundTest, ANewSoundEndsThePreviousOne) {
+  ASSERT_TRUE(PlayEffectSound(Path("long.wav"), kAsync));
+  ASSERT_TRUE(WaitUntil([&] { return ProcessHoldsFile(Path("long.wav")); }, 3000));
+  EXPECT_TRUE(PlayEffectSound(Path("short.wav"), kAsync));
+  EXPECT_TRUE(WaitUntil([&] { return !ProcessHoldsFile(Path("long.wav")); }, 1000));
+  EXPECT_TRUE(EffectSoundPlaying());
+}
+
+TEST_F(EffectSoundTest, NoStopLeavesAPlayingSoundAlone) {
+  ASSERT_TRUE(PlayEffectSound(Path("long.wav"), kAsync));
+  EXPECT_FALSE(PlayEffectSound(Path("short.wav"), kAsync | platform::kSndNoStop));
+  EXPECT_TRUE(EffectSoundPlaying());
+  EXPECT_FALSE(ProcessHoldsFile(Path("short.wav")));
+}
+
+TEST_F(EffectSoundTest, UnplayableFilesReportFailureWithoutHanging) {
+  QFile junk(Path("junk.wav"));
+  ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+  junk.write(QByteArray(3000, '\x5a'));
+  junk.close();
+
+  const struct {
+    const char* file;
+    unsigned flags;
+  } cases[] = {{"missing.wav", kAsync}, {"missing.wav", kSync}, {"junk.wav", kSync}};
+  for (const auto& c : cases) {
+    QElapsedTimer t;
+    t.start();
+    EXPECT_FALSE(PlayEffectSound(Path(c.file), c.flags)) << c.file << " " << c.flags;
+    EXPECT_LT(t.elapsed(), 3000) << c.file;
+    EXPECT_FALSE(EffectSoundPlaying()) << c.file;
+  }
+}
+
+}  // namespace
