@@ -27,6 +27,10 @@ constexpr int kStartTimeoutMs = 15000;
 void InitMediaBackend() {
   // Qt may pick its FFmpeg backend, which aborts when the machine has no audio device.
   if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) qputenv("QT_MEDIA_BACKEND", "gstreamer");
+  // MIDI through fluidsynth, which finds the General MIDI SoundFont in the system's
+  // sf2 folder by itself; other MIDI decoders need a configuration of their own.
+  if (qEnvironmentVariableIsEmpty("GST_PLUGIN_FEATURE_RANK"))
+    qputenv("GST_PLUGIN_FEATURE_RANK", "fluiddec:PRIMARY");
 }
 
 // Before any window of the program can touch Qt Multimedia.
