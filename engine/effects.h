@@ -58,6 +58,17 @@ void EraseHorizontalSlits();
 void EraseVerticalSlits();
 void EraseMosaic();
 
+// The effects actually run for the current picture.
+struct EffectState {
+  short DisplayEffectUsed = 0;  // kept after the display so that a linked erase follows it
+  short EraseEffectUsed = 0;
+};
+EffectState& Effects();
+
+// Tests: called after every drawn step of the runners' effects with its rectangle
+// (picture coordinates); an empty function removes the observer.
+void SetEffectStepObserver(std::function<void(const QRect&)> observer);
+
 // ---------------------------------------------------------------------------------------
 // Choice of the effect actually run.
 

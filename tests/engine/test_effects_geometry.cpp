@@ -451,3 +451,34 @@ TEST(EffectPacingTest, DefaultTopWipeOfAFullScreenLastsAboutTwoSeconds) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(EffectFixedSpeed, EachFamilySleepsItsFixedTimePerStep) {
+  // Fixed speed: strips sleep 1 ms after each strip, centre and outside 2 ms before each
+  // step, slits 1 ms before each band, the mosaic 1 ms before each of its first count^2 - 1
+  // blocks. The delay factor plays no part.
+  SetEffectPacing({std::chrono::nanoseconds(0), true, std::chrono::nanoseconds(0)});
+  struct Case {
+    short code;
+    int expectedSleepMs;
+  } cases[] = {
+      {kEffectFromTop, 21},             // 21 strips of a 20-row picture
+      {kEffectFromLeft, 31},            // 31 strips of a 30-column picture
+      {kEffectFromOutside, 2 * 16},     // DX = 1: 15 moves of the side bands, 16 steps
+      {kEffectHorizontalSlits, 5 * 6},  // S = 5: 6 passes of 5 bands (n = 4)
+      {kEffectMosaic, 5 * 5 - 1},       // count 5
+  };
+  for (const Case& c : cases) {
+    Bench b(30, 20, EffectSide::Display, -30);
+    b.canvas.fixedSpeed = true;
+    b.canvas.delayFactor = 1000.0f;
+    int slept = 0;
+    b.canvas.sleep = [&](int ms) { slept += ms; };
+    RunEffectCode(b.canvas, c.code, 4, 5, 0);
+    EXPECT_EQ(slept, c.expectedSleepMs) << c.code;
+  }
+  SetEffectPacing(EffectPacing::Default());
+}
+
+}  // namespace
