@@ -56,7 +56,7 @@ class MediaPlayer : public QObject {
   void Play();   // controls.play: start the file set in URL (or resume after Pause)
   void Pause();  // controls.pause
   void Stop();   // controls.stop
-  void Close();  // close: stop and release the file
+  void Close();  // close: stop and release the file; URL becomes empty
 
   // settings.volume: 0..100, applied at once; values outside are clamped.
   void SetVolume(int volume);
