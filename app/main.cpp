@@ -1,12 +1,27 @@
 // The program's entry: creates the application object and calls Main.
 #include <QApplication>
-#include <QWidget>
+#include <cstdio>
+#include <cstdlib>
+
+#include "core/startup.h"
+#include "platform/appfolder.h"
+#include "platform/fonts.h"
+#include "platform/mediaplayer.h"
 
 int main(int argc, char** argv) {
+  platform::InitMediaBackend();
   QApplication app(argc, argv);
-  QWidget w;
-  w.setWindowTitle("スライドショー");
-  w.resize(640, 480);
-  w.show();
-  return app.exec();
+  // The program ends through the main window's unload, never because a window hid.
+  app.setQuitOnLastWindowClosed(false);
+  platform::InstallFontSubstitutions();
+  platform::InstallShippedFiles();
+  core::InstallTerminationSignalHandlers();
+
+  QStringList arguments = app.arguments();
+  arguments.removeFirst();
+  core::Main(arguments);
+  const int rc = app.exec();
+  std::fflush(stdout);
+  std::fflush(stderr);
+  std::_Exit(rc);
 }

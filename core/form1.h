@@ -1,0 +1,240 @@
+#pragma once
+// The main window: the row of show buttons, the preview box, the setting menus and
+// the hidden controls that the show and the picture macros use.
+#include <QStringList>
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "platform/controls.h"
+#include "platform/form.h"
+#include "platform/mediaplayer.h"
+
+namespace core {
+
+constexpr int kPicButtonCount = 63;  // picture-button slots 0..62
+
+// The program's title as the windows and dialogs show it, with its version.
+QString ProgramTitle();
+
+class Form1 : public platform::Form {
+  Q_OBJECT
+
+ public:
+  Form1();
+  ~Form1() override;
+
+  // ---- show buttons (Left, Top, Width, Height in twips) -------------------------------
+  platform::CommandButton Command4{this, QStringLiteral("画面全体")};  // full-screen start
+  platform::CommandButton Command1{this, QStringLiteral("START")};
+  platform::CommandButton Command2{this, QStringLiteral("PAUSE")};
+  platform::CommandButton Command5{this, QStringLiteral("前画面")};  // previous slide
+  platform::CommandButton Command7{this, QStringLiteral("次画面")};  // next slide
+  platform::CommandButton Command3{this, QStringLiteral("STOP")};
+  platform::CommandButton Command6{this, QStringLiteral("ｽﾗｲﾄﾞﾘｽﾄ")};  // slide list editor
+  platform::CommandButton Command10{this, QStringLiteral("BGM")};     // sound list window
+  platform::CommandButton Command11{this, QStringLiteral("ｽｹｼﾞｭｰﾙ")};  // schedule editor
+
+  // Preview box: slides shown inside the window, and the title panel.
+  platform::PictureBox Picture1{this};
+  // Picture buttons that macros place, slots 0..62 (a missing slot raises error 340).
+  platform::PictureBox& Picture2(int index);
+  platform::PictureBox Picture3{this};
+
+  // Menu buttons, yes/no answers and ticker of the macros (hidden at design).
+  platform::CommandButton menu1{this, QStringLiteral("menu1")};
+  platform::CommandButton menu2{this, QStringLiteral("menu2")};
+  platform::CommandButton menu3{this, QStringLiteral("menu3")};
+  platform::CommandButton menu4{this, QStringLiteral("menu4")};
+  platform::CommandButton menu5{this, QStringLiteral("menu5")};
+  platform::CommandButton Command8{this, QStringLiteral("Yes")};
+  platform::CommandButton Command9{this, QStringLiteral("No")};
+  platform::Label Label1{this};  // ticker text
+
+  platform::Timer Timer1{this, 3000, false};  // slide timer
+  platform::Timer Timer2{this, 0, false};
+  platform::Timer Timer3{this, 0, false};     // a macro's line delay
+  platform::Timer Timer4{this, 500, false};   // moves the ticker text
+  platform::MediaPlayer WindowsMediaPlayer1{this};  // background sound
+  platform::MediaPlayer WindowsMediaPlayer2{this};  // picture-linked sound
+
+  // ---- menu bar, in display order ---------------------------------------------------------
+  platform::MenuItem mnuFILE{this, QStringLiteral("ファイル(&F)")};
+  platform::MenuItem mnuNEW{&mnuFILE, QStringLiteral("新規作成(&N)")};
+  platform::MenuItem mnuOPEN{&mnuFILE, QStringLiteral("KVZﾌｧｲﾙを開く(&O)")};
+  platform::MenuItem mnuSAVE{&mnuFILE, QStringLiteral("KVZﾌｧｲﾙを保存(&S)")};
+  platform::MenuItem mnuHAIHU{&mnuFILE, QStringLiteral("KVZﾌｧｲﾙを配布保存(&H)")};
+  platform::MenuItem nmuEND{&mnuFILE, QStringLiteral("終了(&X)")};
+
+  platform::MenuItem mnuOPTION{this, QStringLiteral("設定(&S)")};
+  platform::MenuItem mnuFULL{&mnuOPTION, QStringLiteral("常に画面全体でスタート(&G)")};
+  platform::MenuArray mnuFULL_FL{&mnuFULL, {QStringLiteral("あり"), QStringLiteral("なし")}};
+  platform::MenuItem mnuGYOMI{&mnuOPTION, QStringLiteral("画像読込モード(&M)")};
+  platform::MenuArray mnuYOMI{
+      &mnuGYOMI, {QStringLiteral("互換モード"), QStringLiteral("読込優先モード （標準）")}};
+  platform::MenuItem mnuTIME{&mnuOPTION, QStringLiteral("時間設定(&J)")};
+  platform::MenuItem mnuKURI{&mnuOPTION, QStringLiteral("繰り返し(&K)")};
+  platform::MenuArray mnuKUFL{&mnuKURI, {QStringLiteral("あり"), QStringLiteral("なし")}};
+  platform::MenuItem mnuWAVLIST{&mnuOPTION, QStringLiteral("WAV,MID,MP3リスト")};
+  platform::MenuItem mnuOTO{&mnuOPTION, QStringLiteral("効果音設定(&S)")};
+  platform::MenuArray mnuKOU{&mnuOTO, SoundModeCaptions()};
+  platform::MenuItem mnuDOUKI{&mnuOPTION, QStringLiteral("    WAV効果音同期(&D)")};
+  platform::MenuArray mnuDOU{&mnuDOUKI, {QStringLiteral("あり"), QStringLiteral("なし")}};
+  platform::MenuItem mnuKOICHI{&mnuOPTION, QStringLiteral("    画像連動効果音位置(&I)")};
+  platform::MenuArray mnuKOICHI1{
+      &mnuKOICHI, {QStringLiteral("ﾃｷｽﾄ表示前に再生"), QStringLiteral("ﾃｷｽﾄ表示後に再生")}};
+  platform::MenuItem mnuTEXT0{&mnuOPTION, QStringLiteral("テキスト表示マクロ(&T)")};
+  platform::MenuArray mnuTEXT{&mnuTEXT0, {QStringLiteral("あり"), QStringLiteral("なし")}};
+  platform::MenuItem mnuRENF{&mnuOPTION, QStringLiteral("画像連動フォルダ指定(&F)")};
+  platform::MenuItem mnuRAND{&mnuOPTION, QStringLiteral("ランダム実行(&R)")};
+  platform::MenuArray mnuRANDFL{&mnuRAND, {QStringLiteral("あり"), QStringLiteral("なし")}};
+  platform::MenuItem mnuKYOUTU{&mnuOPTION, QStringLiteral("共通設定(&P)")};
+  platform::MenuItem mnuAUTO{&mnuKYOUTU, QStringLiteral("オートスタート")};
+  platform::MenuArray mnuAUT{&mnuAUTO, {QStringLiteral("あり"), QStringLiteral("なし")}};
+  platform::MenuItem mnuCTRL{&mnuKYOUTU, QStringLiteral("コントロールBOX")};
+  platform::MenuArray mnuCTL{&mnuCTRL, {QStringLiteral("あり"), QStringLiteral("なし")}};
+  platform::MenuItem mnuCTRL_P{&mnuKYOUTU, QStringLiteral("コントロールBOX位置")};
+  platform::MenuArray mnuCTL_P{&mnuCTRL_P, {QStringLiteral("右上"), QStringLiteral("右下")}};
+  platform::MenuItem mnuSIZE0{&mnuKYOUTU, QStringLiteral("サイズ調整")};
+  platform::MenuArray mnuSIZE{
+      &mnuSIZE0, {QStringLiteral("調整１"), QStringLiteral("調整２"), QStringLiteral("なし")}};
+  platform::MenuItem mnuLSA{&mnuKYOUTU, QStringLiteral("リスト（エラー）削除")};
+  platform::MenuArray mnuLSAKU{&mnuLSA, {QStringLiteral("手動"), QStringLiteral("自動")}};
+  platform::MenuItem mnuSOP{&mnuKYOUTU, QStringLiteral("スタートオプション")};
+  platform::MenuArray mnuSOP1{
+      &mnuSOP, {QStringLiteral("先頭よりスタート"), QStringLiteral("継続スタート")}};
+  platform::MenuItem mnuSTCH{&mnuKYOUTU, QStringLiteral("画面全体スタート確認")};
+  platform::MenuArray mnuSTKAKU{&mnuSTCH, {QStringLiteral("あり"), QStringLiteral("なし")}};
+  platform::MenuItem mnuJYU{&mnuKYOUTU, QStringLiteral("重複起動許可")};
+  platform::MenuArray mnuJYUF{&mnuJYU, {QStringLiteral("あり"), QStringLiteral("なし")}};
+  platform::MenuItem mnuHEADER{&mnuKYOUTU, QStringLiteral("ユーザーマクロヘッダー ")};
+  platform::MenuArray menuHEAD{&mnuHEADER, {QStringLiteral("ヘッダー選択"), QStringLiteral("なし")}};
+
+  platform::MenuItem mnuGKO{this, QStringLiteral("画面効果(&G)")};
+  platform::MenuItem mnuHYO{&mnuGKO, QStringLiteral("画面表示効果(&H)")};
+  platform::MenuArray mnuHKO{&mnuHYO, EffectCaptions(false)};
+  platform::MenuItem mnuSYOU{&mnuGKO, QStringLiteral("画面消去効果(&D)")};
+  platform::MenuArray mnuSYOUKO{&mnuSYOU, EffectCaptions(true)};
+  platform::MenuItem mnuKSP{&mnuGKO, QStringLiteral("効果スピード(&S)")};
+  platform::MenuArray mnuKSPSEL{&mnuKSP, {QStringLiteral("可変"), QStringLiteral("固定")}};
+  platform::MenuItem mnuHKSP{&mnuGKO, QStringLiteral("     表示効果スピード")};
+  platform::MenuItem mnuSKSP{&mnuGKO, QStringLiteral("     消去効果スピード")};
+  platform::MenuItem mnuKA{&mnuGKO, QStringLiteral("画像重ね合せ処理(&K)")};
+  platform::MenuArray mnuKASANE{
+      &mnuKA,
+      {QStringLiteral("なし"), QStringLiteral("重ね合せ（カラー）"), QStringLiteral("重ね合せ（白黒化）"),
+       QStringLiteral("重ね合せ（２値化）"), QStringLiteral("重ね合せ（おまかせ）")}};
+  platform::MenuItem mnuKAHAI{&mnuGKO, QStringLiteral("     画像重ね合せ背景色")};
+  platform::MenuArray mnuKAIRO{
+      &mnuKAHAI,
+      {QStringLiteral("濃い灰"), QStringLiteral("薄い灰"), QStringLiteral("黒"), QStringLiteral("薄赤"),
+       QStringLiteral("薄茶"), QStringLiteral("薄黄"), QStringLiteral("薄緑"), QStringLiteral("薄水色"),
+       QStringLiteral("薄青"), QStringLiteral("薄ピンク")}};
+  platform::MenuItem mnuKS{&mnuGKO, QStringLiteral("画像サイズ")};
+  platform::MenuArray mnuKASAS{
+      &mnuKS,
+      {QStringLiteral("画面の１００％"), QStringLiteral("画面の  ８０％"), QStringLiteral("画面の  ６０％"),
+       QStringLiteral("画面の  ４０％"), QStringLiteral("画面の  ２０％"), QStringLiteral("おまかせ"),
+       QStringLiteral("調整なし")}};
+  platform::MenuItem mnuHYUJIICHI{&mnuGKO, QStringLiteral("画像表示位置(&I)")};
+  platform::MenuArray mnuHICHI{&mnuHYUJIICHI, {QStringLiteral("中央"), QStringLiteral("ランダム")}};
+
+  platform::MenuItem mnuICHI{this, QStringLiteral("４画面(&M)")};
+  platform::MenuItem mnuURU{this, QStringLiteral("KVZリンク(&U)")};
+
+  platform::MenuItem mnuCDM{this, QStringLiteral("CD再生(&C)")};
+  platform::MenuItem cdRN{&mnuCDM, QStringLiteral("曲順設定(&N)")};
+  platform::MenuArray mnuCDRND{
+      &cdRN, {QStringLiteral("トラック順"), QStringLiteral("ランダム"), QStringLiteral("プログラム")}};
+  platform::MenuItem mnuCD{&mnuCDM, QStringLiteral("トラック設定(&T)")};
+  platform::MenuItem mnuCDRP{&mnuCDM, QStringLiteral("１曲リピート(&R)")};
+  platform::MenuArray mnuCDR{&mnuCDRP, {QStringLiteral("あり"), QStringLiteral("なし")}};
+  platform::MenuItem mnuCDW{&mnuCDM, QStringLiteral("ＣＤ＋画像連動(WAV)(&P)")};
+  platform::MenuArray mnuCDWAV{&mnuCDW, {QStringLiteral("あり"), QStringLiteral("なし")}};
+
+  platform::MenuItem mnuSETU{this, QStringLiteral("説明(&H)")};
+  platform::MenuItem mnuGAI{&mnuSETU, QStringLiteral("機能概要.txt")};
+  platform::MenuItem mnuREADME{&mnuSETU, QStringLiteral("Readme.txt")};
+  platform::MenuItem mnuSUB{&mnuSETU, QStringLiteral("マクロ.txt")};
+
+  // ---- handlers ----------------------------------------------------------------------------
+  // Start-up: defaults, settings files, single copy, command-line file, link table,
+  // then the automatic full-screen start or the main window.
+  void Form_Load() override;
+  // Menu enabling that follows the sound and CD settings; preview box height.
+  void Form_Activate() override;
+  void Form_Paint() override;
+  // Sizes the preview box and draws the title panel once.
+  void Form_Resize() override;
+  // Shutdown: stops everything, writes the settings files, unloads the other windows and
+  // ends the process.
+  void Form_Unload(int& cancel) override;
+  void nmuEND_Click();
+
+  // Show-option menus.
+  void mnuFULL_FL_Click(int index);
+  void mnuYOMI_Click(int index);
+  void mnuTIME_Click();
+  void mnuKUFL_Click(int index);
+  void mnuRANDFL_Click(int index);
+  void mnuAUT_Click(int index);
+  void mnuCTL_Click(int index);
+  void mnuCTL_P_Click(int index);
+  void mnuSIZE_Click(int index);
+  void mnuLSAKU_Click(int index);
+  void mnuSOP1_Click(int index);
+  void mnuSTKAKU_Click(int index);
+  void mnuJYUF_Click(int index);
+  void mnuKASANE_Click(int index);
+  void mnuKAIRO_Click(int index);
+  void mnuKASAS_Click(int index);
+  void mnuHICHI_Click(int index);
+
+  // mnuDOUKI and mnuKOICHI enabled exactly when a picture-linked WAV plays in the
+  // current sound mode; in the picture-linked MIDI mode only mnuKOICHI.
+  void ApplyLinkedWavMenuRule();
+  // Preview box size from the window's height and width (twips).
+  void SizePreviewBox();
+
+  // ---- the window's own values -------------------------------------------------------------
+  short SkipNextResize = 0;  // 1 after the automatic full-screen start: next resize ignored
+  bool ShuttingDown() const { return shuttingDown_; }
+
+ private:
+  static QStringList SoundModeCaptions();
+  static QStringList EffectCaptions(bool erase);
+  void BuildLayout();
+  void ConnectMenus();
+
+  std::array<std::unique_ptr<platform::PictureBox>, kPicButtonCount> picture2_;
+  bool shuttingDown_ = false;
+  bool titlePanelQueued_ = false;
+};
+
+// The main window, loaded (running Form_Load, the whole start-up) on first reference.
+Form1& form1();
+// The main window when it is loaded, else nullptr; never loads it.
+Form1* Form1IfLoaded();
+
+// Draws the title panel into the preview box once per run, checking the colour depth.
+void DrawTitlePanel();
+
+// Tests of the title panel: a shorter hold, a look at the panel while it is held, and
+// the colour the display check reads.
+struct TitlePanelHooks {
+  double holdSeconds = 2.0;
+  std::function<void()> onHold;
+  std::optional<long> forcedCheckColour;  // &HBBGGRR
+};
+TitlePanelHooks& TitlePanelTestHooks();
+
+// The choice mechanism of every choice menu: the item of the current value loses its
+// tick, the value becomes `index`, item `index` is ticked. A current value outside the
+// array just has no tick to remove.
+void ChooseMenuItem(platform::MenuArray& menu, short& value, int index);
+// Shows a value read from a file: every item loses its tick, then item `value` (when it
+// exists) is ticked.
+void TickMenuItem(platform::MenuArray& menu, int value);
+
+}  // namespace core

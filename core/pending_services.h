@@ -1,0 +1,15 @@
+#pragma once
+// Operations of other subsystems that start-up, shutdown and the menus call, kept here
+// until their owners provide them.
+
+namespace core {
+
+// Stops the CD (sound mode 2) and clears the CD pause state.
+void StopCdAudio();
+// Stops every sound, player and ticker of a show.
+void StopShowMedia();
+
+// Places the control box at the right edge of the primary screen, at its top or bottom.
+void PlaceControlBoxOnScreen(bool atBottom);
+
+}  // namespace core
