@@ -1,0 +1,108 @@
+// The link settings file: its writer and reader.
+#include "core/link_settings_file.h"
+
+#include <QStringList>
+
+#include "core/slideshow_file.h"
+#include "core/state.h"
+#include "platform/form.h"
+#include "platform/vbfile.h"
+#include "schedule/form9.h"
+
+namespace core {
+
+using platform::VbError;
+using platform::VbFile;
+
+namespace {
+
+constexpr int kHourglass = 11;
+constexpr int kDefaultPointer = 0;
+
+struct LinkSettings {
+  short autoStart = 0;
+  short repeat = 0;
+  short keepAtEnd = 0;
+  QString listFilePath;
+  QStringList entries;
+};
+
+}  // namespace
+
+QString LinkSettingsFilePath() {
+  return Paths().AppFolder + QLatin1String(kLinkSettingsFileName);
+}
+
+void SaveLinkSettingsFile() {
+  const ShowSettings& s = Settings();
+  const QStringList& entries = schedule::form9().List1.Items();
+  VbFile file;
+  platform::SetScreenMousePointer(kHourglass);
+  try {
+    file.Open(LinkSettingsFilePath(), platform::FileMode::Output);
+    file.PrintLine(QLatin1String(kLinkSettingsFileTag));
+    file.PrintNumber(s.LinkAutoStart);
+    file.PrintNumber(s.LinkRepeat);
+    file.PrintNumber(s.LinkKeepAtEnd);
+    file.PrintLine(Paths().LinkListFilePath);
+    file.PrintNumber(entries.size());
+    for (const QString& entry : entries) file.PrintLine(entry);
+    file.Close();
+  } catch (const std::exception&) {
+    file.Discard();
+    platform::SetScreenMousePointer(kDefaultPointer);
+    WarnUnsuitableFile(LinkSettingsFilePath(), QStringLiteral("ファイルの保存"));
+    return;
+  }
+  platform::SetScreenMousePointer(kDefaultPointer);
+}
+
+void LoadLinkSettingsFile() {
+  const QString appFolder = Paths().AppFolder;
+  LinkSettings read;
+  platform::SetScreenMousePointer(kHourglass);
+  try {
+    VbFile file(LinkSettingsFilePath(), platform::FileMode::Input);
+    if (file.LineInput() != QLatin1String(kLinkSettingsFileTag)) {
+      platform::SetScreenMousePointer(kDefaultPointer);
+      return;
+    }
+    read.autoStart = file.InputInteger();
+    read.repeat = file.InputInteger();
+    read.keepAtEnd = file.InputInteger();
+    read.listFilePath = file.LineInput();
+    const short count = file.InputInteger();
+    if (count > kLinkArrayUpper)
+      throw VbError(platform::kErrSubscript, QStringLiteral("Subscript out of range"));
+    for (int i = 0; i < count; ++i)
+      read.entries.append(ResolveStoredPath(file.LineInput(), appFolder));
+    file.Close();
+  } catch (const std::exception&) {
+    platform::SetScreenMousePointer(kDefaultPointer);
+    return;
+  }
+
+  // Each value is stored before its box is set, so the box's reaction finds them equal.
+  ShowSettings& s = Settings();
+  schedule::Form9& editor = schedule::form9();
+  s.LinkAutoStart = read.autoStart;
+  editor.Check1.SetValue(read.autoStart == 1 ? 1 : 0);
+  s.LinkRepeat = read.repeat;
+  editor.Check2.SetValue(read.repeat == 1 ? 1 : 0);
+  s.LinkKeepAtEnd = read.keepAtEnd;
+  editor.Check3.SetValue(read.keepAtEnd == 1 ? 1 : 0);
+  PathState& paths = Paths();
+  paths.LinkListFileName = read.listFilePath;
+  paths.LinkListFilePath = read.listFilePath;
+
+  ListState& lists = Lists();
+  QStringList items = editor.List1.Items();
+  items += read.entries;
+  editor.List1.SetItems(items);
+  for (int i = 0; i < read.entries.size(); ++i) lists.LinkListEntries[i + 1] = read.entries[i];
+  if (!paths.LinkListFilePath.isEmpty())
+    editor.SetCaption(schedule::LinkEditorCaption(paths.LinkListFilePath));
+  platform::SetScreenMousePointer(kDefaultPointer);
+}
+
+}  // namespace core

@@ -1,0 +1,116 @@
+// The link-list file: its writer (also the distribution save) and its reader.
+#include "core/linklist_file.h"
+
+#include <QFileInfo>
+#include <QStringList>
+
+#include "core/common.h"
+#include "core/slideshow_file.h"
+#include "core/startup.h"
+#include "core/state.h"
+#include "platform/form.h"
+#include "platform/vbfile.h"
+#include "schedule/form9.h"
+
+namespace core {
+
+using platform::VbError;
+using platform::VbFile;
+
+namespace {
+
+constexpr int kHourglass = 11;
+constexpr int kDefaultPointer = 0;
+
+// The data item that begins a line: leading blanks skipped, up to a comma (an item in
+// double quotes up to the closing quote).
+QString FirstItemOf(const QString& line) {
+  qsizetype i = 0;
+  while (i < line.size() && (line[i] == QLatin1Char(' ') || line[i] == QLatin1Char('\t'))) ++i;
+  if (i < line.size() && line[i] == QLatin1Char('"')) {
+    const qsizetype close = line.indexOf(QLatin1Char('"'), i + 1);
+    return line.mid(i + 1, close < 0 ? -1 : close - i - 1);
+  }
+  const qsizetype comma = line.indexOf(QLatin1Char(','), i);
+  return line.mid(i, comma < 0 ? -1 : comma - i);
+}
+
+// True when line 1 names a link-list layout the reader knows.
+bool AcceptedTag(const QString& line) {
+  const QString item = FirstItemOf(line);
+  const QString key = item.startsWith(QLatin1String("pic")) ? item : item.mid(1, 7);
+  return key == QLatin1String("pic2") || key.startsWith(QLatin1String("pic3"));
+}
+
+QStringList ReadLinkEntries(const QString& path, const QString& folder) {
+  VbFile file(path, platform::FileMode::Input);
+  if (!AcceptedTag(file.LineInput()))
+    throw VbError(platform::kErrTypeMismatch, QStringLiteral("Unknown version"));
+  file.LineInput();  // the path the list was saved under: the file's own path counts
+  const short count = file.InputInteger();
+  if (count < 0 || count > kLinkArrayUpper)
+    throw VbError(platform::kErrSubscript, QStringLiteral("Subscript out of range"));
+  QStringList entries;
+  for (int i = 0; i < count; ++i) entries.append(ResolveStoredPath(file.LineInput(), folder));
+  file.Close();
+  return entries;
+}
+
+}  // namespace
+
+void SaveLinkListFile(QString& path) {
+  path = WithDefaultExtension(path, QLatin1String(kLinkListExtension));
+  const bool distribution = Paths().DistributionSave == 1;
+  auto pathItem = [distribution](const QString& p) {
+    return (distribution && !p.isEmpty()) ? GetFileNameOfPath(p) : p;
+  };
+  schedule::Form9& editor = schedule::form9();
+  VbFile file;
+  try {
+    file.Open(path, platform::FileMode::Output);
+    platform::SetScreenMousePointer(kHourglass);
+    const QStringList& entries = editor.List1.Items();
+    file.PrintLine(QLatin1String(kLinkListFileTag));
+    file.PrintLine(pathItem(path));
+    file.PrintNumber(entries.size());
+    for (const QString& entry : entries) file.PrintLine(pathItem(entry));
+    file.Close();
+  } catch (const std::exception&) {
+    file.Discard();
+    platform::SetScreenMousePointer(kDefaultPointer);
+    WarnUnsuitableFile(path, QStringLiteral("ファイルの保存"));
+    return;
+  }
+  platform::SetScreenMousePointer(kDefaultPointer);
+
+  PathState& paths = Paths();
+  paths.LinkListFilePath = path;
+  editor.SetCaption(schedule::LinkEditorCaption(path));
+  paths.LinkListFileName = QFileInfo(path).fileName();
+}
+
+void LoadLinkListFile(const QString& path) {
+  platform::SetScreenMousePointer(kHourglass);
+  QStringList entries;
+  try {
+    entries = ReadLinkEntries(path, Paths().OpenedFileFolder);
+  } catch (const std::exception&) {
+    platform::SetScreenMousePointer(kDefaultPointer);
+    WarnUnsuitableFile(path, QStringLiteral("ファイルを開く"));
+    if (Paths().CmdLineFileOpening == 1) EndProgramNow();
+    return;
+  }
+
+  schedule::Form9& editor = schedule::form9();
+  editor.List1.SetItems(entries);
+  ListState& lists = Lists();
+  lists.LinkListEntries.Erase();
+  for (int i = 0; i < entries.size(); ++i) lists.LinkListEntries[i + 1] = entries[i];
+  editor.SetCaption(schedule::LinkEditorCaption(path));
+  PathState& paths = Paths();
+  paths.LinkListFilePath = path;
+  paths.LinkListFileName = QFileInfo(path).fileName();
+  platform::SetScreenMousePointer(kDefaultPointer);
+}
+
+}  // namespace core

@@ -1,0 +1,446 @@
+// The settings file: its writer and its reader, which also reads the earlier layouts.
+#include "core/settings_file.h"
+
+#include <QStringList>
+#include <algorithm>
+
+#include "core/common.h"
+#include "core/form1.h"
+#include "core/monitors.h"
+#include "core/slideshow_file.h"
+#include "core/state.h"
+#include "listeditor/form3.h"
+#include "platform/form.h"
+#include "platform/menu.h"
+#include "platform/vbfile.h"
+#include "sound/form10.h"
+
+namespace core {
+
+using platform::VbError;
+using platform::VbFile;
+
+namespace {
+
+constexpr int kHourglass = 11;
+constexpr int kDefaultPointer = 0;
+constexpr int kMaxInterval = 65535;  // the most the slide timer takes
+constexpr int kSlitMin = 2, kSlitMax = 100;
+constexpr int kMosaicMin = 5, kMosaicMax = 100;
+
+const QString kSlideCaptionPrefix = QStringLiteral("ｽﾗｲﾄﾞ - ");
+
+// A value the menu has no item for makes the file unreadable.
+short MenuValue(short value, int itemCount) {
+  if (value < 0 || value >= itemCount)
+    throw VbError(platform::kErrNoArrayElement, QStringLiteral("Control array element does not exist"));
+  return value;
+}
+
+short Clamp(short value, int low, int high) {
+  return static_cast<short>(std::clamp<int>(value, low, high));
+}
+
+// A text that must be a whole number: anything else is a type mismatch.
+short StrictInteger(const QString& text) {
+  bool ok = false;
+  const double value = text.trimmed().toDouble(&ok);
+  if (!ok) throw VbError(platform::kErrTypeMismatch, QStringLiteral("Type mismatch"));
+  return platform::CInt(value);
+}
+
+// What the settings file holds, read in full before anything of it is applied.
+struct SettingsContents {
+  QString tag;
+  ShowSettings settings;  // the settings as they are after the file
+  short linkedFilesInFolder = 0;
+  QString linkedFilesFolder;
+  short lastShownSlideIndex = 0;
+  QString slideshowFilePath;
+  QStringList slides;
+  QStringList records;
+  bool noScheduleLines = false;
+  QStringList cdProgram;
+  short monitorIndex = 0;
+};
+
+SettingsContents ReadSettingsContents(const QString& path, const QString& appFolder) {
+  SettingsContents c;
+  ShowSettings& s = c.settings;
+  s = Settings();
+  c.linkedFilesInFolder = Paths().LinkedFilesInFolder;
+  c.linkedFilesFolder = Paths().LinkedFilesFolder;
+  c.lastShownSlideIndex = Lists().LastShownSlideIndex;
+
+  VbFile file(path, platform::FileMode::Input);
+  s.CdStartTrack = QStringLiteral("1");
+  c.tag = file.LineInput();
+  auto has = [&c](const char* prefix) { return c.tag.startsWith(QLatin1String(prefix)); };
+
+  if (has("V2")) {
+    if (has("V2.1a3567893")) {
+      s.RandomOrderOff = MenuValue(file.InputInteger(), 2);
+      if (s.RandomOrderOff == 0) s.RepeatOff = 0;
+      s.CdTrackOrder = MenuValue(file.InputInteger(), 3);
+      c.linkedFilesInFolder = file.InputInteger();
+      // A whole line, so that a comma in the folder's name does not shift the fields after it.
+      c.linkedFilesFolder = file.LineInput();
+      s.ContinueStart = MenuValue(file.InputInteger(), 2);
+      c.lastShownSlideIndex = file.InputInteger();
+      s.OverlayMode = MenuValue(file.InputInteger(), 5);
+      s.PictureSizeMode = MenuValue(file.InputInteger(), 7);
+    }
+    s.AutoStartOff = file.InputInteger();
+    if (has("V2.1a356789")) {
+      s.ControlBoxOff = MenuValue(file.InputInteger(), 2);
+      s.LinkedSoundAfterText = MenuValue(file.InputInteger(), 2);
+      s.SizeAdjustMode = MenuValue(file.InputInteger(), 3);
+      s.DblClickSlideshow = file.InputInteger();
+      s.ErrorEntryAutoRemove = MenuValue(file.InputInteger(), 2);
+    }
+    s.DisplayEffect = file.InputInteger();
+    s.DisplayEffectSpeed = file.InputInteger();
+    s.EraseEffect = file.InputInteger();
+    s.EraseEffectSpeed = file.InputInteger();
+    s.DisplaySlitCount = Clamp(file.InputInteger(), kSlitMin, kSlitMax);
+    s.EraseSlitCount = Clamp(file.InputInteger(), kSlitMin, kSlitMax);
+    s.EffectSpeedCorrection = file.InputInteger();
+    s.RepeatWavFile = file.LineInput();
+    s.CdTrackRepeatOff = file.InputInteger();
+    s.CdStartTrack = file.LineInput();
+  } else {
+    // The oldest layout: line 1 is the auto-start value itself.
+    s.AutoStartOff = StrictInteger(c.tag);
+  }
+  if (has("V2.1")) {
+    s.DisplayMosaicCount = Clamp(file.InputInteger(), kMosaicMin, kMosaicMax);
+    s.EraseMosaicCount = Clamp(file.InputInteger(), kMosaicMin, kMosaicMax);
+    s.DblClickPicture = file.InputInteger();
+  }
+  if (has("V2.1a")) {
+    // Taken only with auto start on; otherwise the line is passed over.
+    const QString mosaicDelay = file.InputString();
+    if (s.AutoStartOff == 0) s.MosaicDelayAdjust = StrictInteger(mosaicDelay);
+  }
+  if (has("V2.1a3")) s.DblClickRecord = file.InputInteger();
+  if (has("V2.1a35")) s.DblClickWallpaper = file.InputInteger();
+  if (has("V2.1a356")) {
+    s.DblClickText = file.InputInteger();
+    s.TextMacroOff = MenuValue(file.InputInteger(), 2);
+  }
+  MenuValue(s.AutoStartOff, 2);
+  MenuValue(s.DisplayEffect, 12);
+  MenuValue(s.EraseEffect, 13);
+  MenuValue(s.CdTrackRepeatOff, 2);
+  if (has("V2.1a3567")) {
+    s.RepeatMidiFile = file.LineInput();
+    file.LineInput();  // written empty
+    s.WavSyncOff = MenuValue(file.InputInteger(), 2);
+  }
+
+  c.slideshowFilePath = file.LineInput();
+  s.SlideIntervalMs = std::max(file.InputLong(), 1000);
+  if (s.SlideIntervalMs > kMaxInterval)
+    throw VbError(platform::kErrInvalidCall, QStringLiteral("Interval too long"));
+  s.SlideIntervalSeconds = std::max(platform::CLng(s.SlideIntervalMs / 1000.0), 1);
+  s.RepeatOff = MenuValue(file.InputInteger(), 2);
+  s.SoundMode = MenuValue(file.InputInteger(), 10);
+  s.DefaultSoundFile = file.LineInput();
+
+  const short n = platform::CInt(file.InputNumberStrict());
+  if (n < 0 || n > kSlideArrayUpper)
+    throw VbError(platform::kErrSubscript, QStringLiteral("Subscript out of range"));
+  for (int i = 0; i < n; ++i) c.slides.append(ResolveStoredPath(file.LineInput(), appFolder));
+
+  if (!file.Eof()) {
+    const short m = file.InputInteger();
+    if (m < 0 || m > kCdProgramUpper)
+      throw VbError(platform::kErrSubscript, QStringLiteral("Subscript out of range"));
+    for (int i = 0; i < m; ++i) c.cdProgram.append(file.LineInput());
+  }
+
+  s.TextOriginScreen = file.Eof() ? 0 : file.InputInteger();
+  s.CdWithLinkedWavOff = MenuValue(file.Eof() ? 1 : file.InputInteger(), 2);
+  s.StopShowAtCdProgramEnd = file.Eof() ? 0 : file.InputInteger();
+  s.FullStartConfirmOff = MenuValue(file.Eof() ? 0 : file.InputInteger(), 2);
+  s.SecondInstanceOff = MenuValue(file.Eof() ? 0 : file.InputInteger(), 2);
+  s.OverlayBackColorIndex = MenuValue(file.Eof() ? 0 : file.InputInteger(), 10);
+  s.PicturePosition =
+      MenuValue(file.Eof() ? (s.OverlayMode != 0 ? 1 : 0) : file.InputInteger(), 2);
+  s.SoundListInSlideshowFile = file.Eof() ? 0 : file.InputInteger();
+  s.MidiWithLinkedWav = file.Eof() ? 0 : file.InputInteger();
+  s.RepeatMp3File = file.Eof() ? QString() : file.LineInput();
+  s.Mp3RepeatModeFlag = file.Eof() ? 0 : file.InputInteger();
+  if (s.Mp3RepeatModeFlag == 1) s.SoundMode = 8;
+  s.AlwaysFullScreenOff = MenuValue(file.Eof() ? 1 : file.InputInteger(), 2);
+  s.EffectSpeedFixed = MenuValue(file.Eof() ? 0 : file.InputInteger(), 2);
+  if (s.EffectSpeedFixed != 0) {
+    s.DisplayEffectSpeed = -30;
+    s.EraseEffectSpeed = -30;
+  }
+  s.PictureLoadMode = MenuValue(file.Eof() ? 0 : file.InputInteger(), 2);
+
+  // A line beginning with "-" here is the first schedule line of a file without the last
+  // four option lines.
+  bool schedulesRead = false;
+  if (file.Eof()) {
+    s.Mp3WithLinkedWav = 0;
+  } else {
+    const QString t15 = file.InputString();
+    if (t15.startsWith(QLatin1Char('-'))) {
+      for (int i = 0; i < n; ++i) c.records.append((i == 0 ? t15 : file.InputString()).mid(1));
+      schedulesRead = true;
+    } else {
+      s.Mp3WithLinkedWav = platform::CInt(SafeVal(t15));
+    }
+  }
+  s.SoundListWithLinkedWav = file.Eof() ? 0 : file.InputInteger();
+  s.ControlBoxAtBottom = MenuValue(file.Eof() ? 0 : file.InputInteger(), 2);
+  s.SoundListFromSelection = file.Eof() ? 0 : file.InputInteger();
+
+  if (!schedulesRead) {
+    c.noScheduleLines = file.Eof();
+    if (!c.noScheduleLines)
+      for (int i = 0; i < n; ++i) c.records.append(file.InputString().mid(1));
+  }
+
+  c.monitorIndex = file.Eof() ? 0 : file.InputInteger();
+  if (c.monitorIndex < 0 || c.monitorIndex > kMonitorUpper)
+    throw VbError(platform::kErrSubscript, QStringLiteral("Subscript out of range"));
+  s.UserMacroHeaderOff = MenuValue(file.Eof() ? 0 : file.InputInteger(), 2);
+  s.VolumeAttenuationSetting = file.Eof() ? 0 : file.InputInteger();
+  file.Close();
+  return c;
+}
+
+// The main window centred on the monitor saved in the file. A monitor whose left edge is 0
+// is measured with the primary screen's size.
+void PlaceMainWindowOnMonitor(Form1& main, int i) {
+  const MonitorTable& t = Monitors();
+  double w = platform::ScreenWidth();
+  double h = platform::ScreenHeight();
+  if (t.MonitorLefts[i] != 0) {
+    w = t.MonitorRights[i] - t.MonitorLefts[i];
+    h = t.MonitorBottoms[i] - t.MonitorTops[i];
+  }
+  main.SetLeft(t.MonitorLefts[i] + (w - main.Width()) / 2);
+  main.SetTop(t.MonitorTops[i] + (h - main.Height()) / 2);
+}
+
+void SetBox(platform::CheckBox& box, short value) { box.SetValue(value == 1 ? 1 : 0); }
+
+// Makes what was read the program's state, its menus and its windows.
+void ApplySettingsContents(SettingsContents& c) {
+  const ShowSettings& s = c.settings;
+  auto has = [&c](const char* prefix) { return c.tag.startsWith(QLatin1String(prefix)); };
+
+  // Values first: the boxes set below run their click reactions, which must find them.
+  Settings() = s;
+  PathState& paths = Paths();
+  paths.LinkedFilesInFolder = c.linkedFilesInFolder;
+  paths.LinkedFilesFolder = c.linkedFilesFolder;
+  paths.SlideshowFileName = c.slideshowFilePath;
+  paths.SlideshowFilePath = c.slideshowFilePath;
+  ListState& lists = Lists();
+  lists.LastShownSlideIndex = c.lastShownSlideIndex;
+  Monitors().MonitorIndex = c.monitorIndex;
+
+  const int n = static_cast<int>(c.slides.size());
+  if (c.noScheduleLines) c.records = QStringList(n, QString());
+  lists.SlidePaths.Erase();
+  lists.SlideAddDateTimes.Erase();
+  lists.SlideDeleteDateTimes.Erase();
+  for (int i = 0; i < n; ++i) {
+    lists.SlidePaths[i + 1] = c.slides[i];
+    lists.SlideAddDateTimes[i + 1] = ScheduleAddMoment(c.records[i]);
+    lists.SlideDeleteDateTimes[i + 1] = ScheduleDeleteMoment(c.records[i]);
+  }
+  lists.CdProgram.Erase();
+  for (int i = 0; i < c.cdProgram.size(); ++i) lists.CdProgram[i + 1] = c.cdProgram[i];
+  lists.CdProgramCount = static_cast<short>(c.cdProgram.size());
+
+  Form1& main = form1();
+  if (has("V2.1a3567893")) {
+    TickMenuItem(main.mnuRANDFL, s.RandomOrderOff);
+    TickMenuItem(main.mnuCDRND, s.CdTrackOrder);
+    TickMenuItem(main.mnuSOP1, s.ContinueStart);
+    TickMenuItem(main.mnuKASANE, s.OverlayMode);
+    TickMenuItem(main.mnuKASAS, s.PictureSizeMode);
+  }
+  if (has("V2.1a356789")) {
+    TickMenuItem(main.mnuCTL, s.ControlBoxOff);
+    TickMenuItem(main.mnuKOICHI1, s.LinkedSoundAfterText);
+    TickMenuItem(main.mnuSIZE, s.SizeAdjustMode);
+    TickMenuItem(main.mnuLSAKU, s.ErrorEntryAutoRemove);
+  }
+  if (has("V2.1a356")) TickMenuItem(main.mnuTEXT, s.TextMacroOff);
+  TickMenuItem(main.mnuAUT, s.AutoStartOff);
+  TickMenuItem(main.mnuHKO, s.DisplayEffect);
+  TickMenuItem(main.mnuSYOUKO, s.EraseEffect);
+  TickMenuItem(main.mnuCDR, s.CdTrackRepeatOff);
+  if (has("V2.1a3567")) TickMenuItem(main.mnuDOU, s.WavSyncOff);
+  main.Timer1.SetInterval(s.SlideIntervalMs);
+  TickMenuItem(main.mnuKUFL, s.RepeatOff);
+  TickMenuItem(main.mnuKOU, s.SoundMode);
+  main.mnuCDM.SetEnabled(s.SoundMode == 2);
+  TickMenuItem(main.mnuCDWAV, s.CdWithLinkedWavOff);
+  TickMenuItem(main.mnuSTKAKU, s.FullStartConfirmOff);
+  TickMenuItem(main.mnuJYUF, s.SecondInstanceOff);
+  ResetShowSurfaceForOverlay();
+  TickMenuItem(main.mnuKAIRO, s.OverlayBackColorIndex);
+  TickMenuItem(main.mnuHICHI, s.PicturePosition);
+  TickMenuItem(main.mnuFULL_FL, s.AlwaysFullScreenOff);
+  TickMenuItem(main.mnuKSPSEL, s.EffectSpeedFixed);
+  main.mnuHKSP.SetEnabled(s.EffectSpeedFixed == 0);
+  main.mnuSKSP.SetEnabled(s.EffectSpeedFixed == 0);
+  main.mnuKAHAI.SetEnabled(s.OverlayMode != 0);
+  TickMenuItem(main.mnuYOMI, s.PictureLoadMode);
+  TickMenuItem(main.mnuCTL_P, s.ControlBoxAtBottom);
+  TickMenuItem(main.menuHEAD, s.UserMacroHeaderOff);
+
+  listeditor::Form3& editor = listeditor::form3();
+  editor.List1.SetItems(c.slides);
+  editor.List2.SetItems(c.records);
+  if (has("V2.1a356789")) SetBox(editor.Check5, s.DblClickSlideshow);
+  if (has("V2.1")) SetBox(editor.Check1, s.DblClickPicture);
+  if (has("V2.1a3")) SetBox(editor.Check2, s.DblClickRecord);
+  if (has("V2.1a35")) SetBox(editor.Check3, s.DblClickWallpaper);
+  if (has("V2.1a356")) SetBox(editor.Check4, s.DblClickText);
+
+  sound::Form10& sounds = sound::form10();
+  SetBox(sounds.Check1, s.SoundListInSlideshowFile);
+  SetBox(sounds.Check5, s.SoundListWithLinkedWav);
+  SetBox(sounds.Check6, s.SoundListFromSelection);
+  FileReaderMirrors& mirrors = ReaderMirrors();
+  if (mirrors.textOrigin) mirrors.textOrigin();
+  if (mirrors.midiWithLinkedWav) mirrors.midiWithLinkedWav();
+  if (mirrors.mp3WithLinkedWav) mirrors.mp3WithLinkedWav();
+
+  PlaceMainWindowOnMonitor(main, c.monitorIndex);
+
+  if (!paths.SlideshowFilePath.isEmpty()) {
+    main.SetCaption(kSlideCaptionPrefix + paths.SlideshowFilePath);
+    paths.SlideshowFileTime = FileDateTimeText(paths.SlideshowFilePath);
+  }
+}
+
+void WriteSettingsLines(VbFile& file) {
+  ShowSettings& s = Settings();
+  const PathState& paths = Paths();
+  const ListState& lists = Lists();
+
+  file.PrintLine(QLatin1String(kSettingsFileTag));
+  file.PrintNumber(s.RandomOrderOff);
+  file.PrintNumber(s.CdTrackOrder);
+  file.PrintNumber(paths.LinkedFilesInFolder);
+  file.PrintLine(paths.LinkedFilesFolder);
+  file.PrintNumber(s.ContinueStart);
+  file.PrintNumber(lists.LastShownSlideIndex);
+  file.PrintNumber(s.OverlayMode);
+  file.PrintNumber(s.PictureSizeMode);
+  file.PrintNumber(s.AutoStartOff);
+  file.PrintNumber(s.ControlBoxOff);
+  file.PrintNumber(s.LinkedSoundAfterText);
+  file.PrintNumber(s.SizeAdjustMode);
+  file.PrintNumber(s.DblClickSlideshow);
+  file.PrintNumber(s.ErrorEntryAutoRemove);
+  file.PrintNumber(s.DisplayEffect);
+  file.PrintNumber(s.DisplayEffectSpeed);
+  file.PrintNumber(s.EraseEffect);
+  file.PrintNumber(s.EraseEffectSpeed);
+  file.PrintNumber(s.DisplaySlitCount);
+  file.PrintNumber(s.EraseSlitCount);
+  file.PrintNumber(s.EffectSpeedCorrection);
+  file.PrintLine(s.RepeatWavFile);
+  file.PrintNumber(s.CdTrackRepeatOff);
+  file.PrintLine(s.CdStartTrack);
+  file.PrintNumber(s.DisplayMosaicCount);
+  file.PrintNumber(s.EraseMosaicCount);
+  file.PrintNumber(s.DblClickPicture);
+  file.PrintNumber(s.MosaicDelayAdjust);
+  file.PrintNumber(s.DblClickRecord);
+  file.PrintNumber(s.DblClickWallpaper);
+  file.PrintNumber(s.DblClickText);
+  file.PrintNumber(s.TextMacroOff);
+  file.PrintLine(s.RepeatMidiFile);
+  file.PrintLine();
+  file.PrintNumber(s.WavSyncOff);
+
+  file.PrintLine(paths.SlideshowFilePath);
+  file.PrintNumber(platform::CLng(s.SlideIntervalSeconds * 1000.0));
+  file.PrintNumber(s.RepeatOff);
+  s.Mp3RepeatModeFlag = s.SoundMode == 8 ? 1 : 0;
+  file.PrintNumber(s.SoundMode == 8 ? 7 : s.SoundMode);
+  file.PrintLine(s.DefaultSoundFile);
+
+  listeditor::Form3& editor = listeditor::form3();
+  const QStringList& slides = editor.List1.Items();
+  const QStringList& records = editor.List2.Items();
+  file.PrintNumber(slides.size());
+  for (const QString& slide : slides) file.PrintLine(slide);
+
+  const int m = std::clamp<int>(lists.CdProgramCount, 0, kCdProgramUpper);
+  file.PrintNumber(m);
+  for (int i = 1; i <= m; ++i) file.PrintLine(lists.CdProgram[i]);
+
+  file.PrintNumber(s.TextOriginScreen);
+  file.PrintNumber(s.CdWithLinkedWavOff);
+  file.PrintNumber(s.StopShowAtCdProgramEnd);
+  file.PrintNumber(s.FullStartConfirmOff);
+  file.PrintNumber(s.SecondInstanceOff);
+  file.PrintNumber(s.OverlayBackColorIndex);
+  file.PrintNumber(s.PicturePosition);
+  file.PrintNumber(s.SoundListInSlideshowFile);
+  file.PrintNumber(s.MidiWithLinkedWav);
+  file.PrintLine(s.RepeatMp3File);
+  file.PrintNumber(s.Mp3RepeatModeFlag);
+  file.PrintNumber(s.AlwaysFullScreenOff);
+  file.PrintNumber(s.EffectSpeedFixed);
+  file.PrintNumber(s.PictureLoadMode);
+  file.PrintNumber(s.Mp3WithLinkedWav);
+  file.PrintNumber(s.SoundListWithLinkedWav);
+  file.PrintNumber(s.ControlBoxAtBottom);
+  file.PrintNumber(s.SoundListFromSelection);
+
+  for (int i = 0; i < slides.size(); ++i)
+    file.PrintLine(QLatin1Char('-') + (i < records.size() ? records[i] : QString()));
+
+  file.PrintNumber(MainMonitorIndex());
+  file.PrintNumber(s.UserMacroHeaderOff);
+  file.PrintNumber(s.VolumeAttenuationSetting);
+}
+
+}  // namespace
+
+QString SettingsFilePath() { return Paths().AppFolder + QLatin1String(kSettingsFileName); }
+
+void SaveSettingsFile() {
+  VbFile file;
+  platform::SetScreenMousePointer(kHourglass);
+  try {
+    file.Open(SettingsFilePath(), platform::FileMode::Output);
+    WriteSettingsLines(file);
+    file.Close();
+  } catch (const std::exception&) {
+    file.Discard();
+    platform::SetScreenMousePointer(kDefaultPointer);
+    WarnUnsuitableFile(SettingsFilePath(), QStringLiteral("ファイルの保存"));
+    return;
+  }
+  platform::SetScreenMousePointer(kDefaultPointer);
+}
+
+void LoadSettingsFile() {
+  platform::SetScreenMousePointer(kHourglass);
+  SettingsContents contents;
+  try {
+    contents = ReadSettingsContents(SettingsFilePath(), Paths().AppFolder);
+  } catch (const std::exception&) {
+    platform::SetScreenMousePointer(kDefaultPointer);
+    return;
+  }
+  ApplySettingsContents(contents);
+  platform::SetScreenMousePointer(kDefaultPointer);
+}
+
+}  // namespace core

@@ -1,0 +1,494 @@
+// The slideshow file: its writer (also the distribution save) and its reader, which
+// accepts every earlier layout of the file.
+#include "core/slideshow_file.h"
+
+#include <QFileInfo>
+#include <cmath>
+
+#include "core/common.h"
+#include "core/form1.h"
+#include "core/soundlist_file.h"
+#include "core/startup.h"
+#include "core/state.h"
+#include "engine/slidescreen.h"
+#include "engine/surfaces.h"
+#include "listeditor/form3.h"
+#include "platform/dialogs.h"
+#include "platform/form.h"
+#include "platform/menu.h"
+#include "platform/vbfile.h"
+#include "sound/form10.h"
+
+namespace core {
+
+using platform::VbError;
+using platform::VbFile;
+
+namespace {
+
+constexpr int kHourglass = 11;
+constexpr int kDefaultPointer = 0;
+constexpr int kMaxInterval = 65535;  // the most the slide timer takes
+constexpr int kSlitMin = 2, kSlitMax = 100;
+constexpr int kMosaicMin = 5, kMosaicMax = 100;
+
+const QString kSlideCaptionPrefix = QStringLiteral("ｽﾗｲﾄﾞ - ");
+const QString kNoDefaultSound = QStringLiteral("*.wav");
+const QString kScheduleBlank = QString(30, QLatin1Char(' '));
+
+// A value the menu has no item for makes the file unreadable.
+short MenuValue(short value, int itemCount) {
+  if (value < 0 || value >= itemCount)
+    throw VbError(platform::kErrNoArrayElement, QStringLiteral("Control array element does not exist"));
+  return value;
+}
+
+// A count of list entries: never negative, at most `upper`.
+int ListCount(short count, int upper) {
+  if (count < 0 || count > upper) throw VbError(platform::kErrSubscript, "Subscript out of range");
+  return count;
+}
+
+short Clamp(short value, int low, int high) {
+  return static_cast<short>(std::clamp<int>(value, low, high));
+}
+
+// The version key of line 1; empty when the file is refused.
+QString VersionKey(const QString& line) {
+  QString key;
+  if (line == QLatin1String("21pic31678") || line == QLatin1String("21pic316789") ||
+      line == QLatin1String(kSlideshowFileTag))
+    key = line.mid(2);
+  else if (line.startsWith(QLatin1String("pic")))
+    key = line;
+  else
+    key = line.mid(1, 8);
+  if (key == QLatin1String("pic2") || key.startsWith(QLatin1String("pic3"))) return key;
+  return {};
+}
+
+// An old file's effect speed, from the scale of its time to today's.
+short OldEffectSpeed(short s) {
+  double converted = s + 6 - std::floor(s * 0.7);
+  return platform::CInt(std::min(converted, 10.0));
+}
+
+// What a slideshow file holds, read in full before anything of it is applied.
+struct SlideshowContents {
+  QString key;
+  ShowSettings settings;  // the show settings as they are after the file
+  short linkedFilesInFolder = 0;
+  QString linkedFilesFolder;
+  QStringList slides;   // the slide paths, AVI entries left out
+  QStringList records;  // the schedule record of each slide kept
+  bool noScheduleLines = false;
+  QStringList cdProgram;
+  bool carriesSoundList = false;
+  QStringList soundList;
+  bool midiFileResolved = false;  // RepeatMidiFile was a bare name, now a full path
+};
+
+bool IsAviEntry(const QString& stored) { return stored.right(3).toUpper() == QLatin1String("AVI"); }
+
+SlideshowContents ReadSlideshowContents(const QString& path, const QString& folder) {
+  SlideshowContents c;
+  ShowSettings& s = c.settings;
+  s = Settings();
+  const PathState& paths = Paths();
+  c.linkedFilesInFolder = paths.LinkedFilesInFolder;
+  c.linkedFilesFolder = paths.LinkedFilesFolder;
+  s.RandomOrderOff = 1;
+
+  VbFile file(path, platform::FileMode::Input);
+  c.key = VersionKey(file.LineInput());
+  if (c.key.isEmpty()) throw VbError(platform::kErrTypeMismatch, QStringLiteral("Unknown version"));
+  auto has = [&c](const char* prefix) { return c.key.startsWith(QLatin1String(prefix)); };
+  // A stored path without a folder is a name beside the file; `keepEmpty` leaves an empty
+  // line empty.
+  auto resolved = [&folder](const QString& stored, bool keepEmpty) {
+    if (keepEmpty && stored.isEmpty()) return stored;
+    return ResolveStoredPath(stored, folder);
+  };
+
+  file.LineInput();  // the path the file was saved under: the file's own path counts
+  s.SlideIntervalMs = std::max(file.InputLong(), 1000);
+  if (s.SlideIntervalMs > kMaxInterval)
+    throw VbError(platform::kErrInvalidCall, QStringLiteral("Interval too long"));
+  s.SlideIntervalSeconds = std::max(platform::CLng(s.SlideIntervalMs / 1000.0), 1);
+
+  s.RepeatOff = file.InputInteger();
+  s.SoundMode = file.InputInteger();
+  s.DefaultSoundFile = file.LineInput();
+  if (s.DefaultSoundFile != kNoDefaultSound) s.DefaultSoundFile = resolved(s.DefaultSoundFile, false);
+  if (c.key == QLatin1String("pic2")) s.SoundMode = 7;
+  if (s.SoundMode == 6 && !has("pic316789")) s.SoundMode = 7;
+  s.CdStartTrack = QStringLiteral("1");
+  MenuValue(s.RepeatOff, 2);
+  MenuValue(s.SoundMode, 10);
+
+  if (has("pic3")) {
+    s.RepeatWavFile = resolved(file.LineInput(), true);
+    s.DisplayEffect = MenuValue(file.InputInteger(), 12);
+    s.DisplayEffectSpeed = file.InputInteger();
+    s.EraseEffect = MenuValue(file.InputInteger(), 13);
+    s.EraseEffectSpeed = file.InputInteger();
+    s.DisplaySlitCount = Clamp(file.InputInteger(), kSlitMin, kSlitMax);
+    s.EraseSlitCount = Clamp(file.InputInteger(), kSlitMin, kSlitMax);
+    s.CdTrackRepeatOff = MenuValue(file.InputInteger(), 2);
+    s.CdStartTrack = file.LineInput();
+  }
+  if (has("pic31")) {
+    s.DisplayMosaicCount = Clamp(file.InputInteger(), kMosaicMin, kMosaicMax);
+    s.EraseMosaicCount = Clamp(file.InputInteger(), kMosaicMin, kMosaicMax);
+  }
+  if (has("pic316")) s.TextMacroOff = MenuValue(file.InputInteger(), 2);
+  if (has("pic3167")) {
+    const QString midi = file.LineInput();
+    s.RepeatMidiFile = resolved(midi, true);
+    c.midiFileResolved = !midi.isEmpty() && !midi.contains(QLatin1Char('/'));
+    s.WavSyncOff = MenuValue(file.InputInteger(), 2);
+  } else if (s.SoundMode == 4) {
+    s.SoundMode = 7;
+  }
+  if (has("pic31678")) {
+    s.LinkedSoundAfterText = MenuValue(file.InputInteger(), 2);
+    const QString random = file.InputString();
+    s.RandomOrderOff = random.isEmpty() ? 1 : platform::CInt(SafeVal(random));
+    MenuValue(s.RandomOrderOff, 2);
+    if (s.RandomOrderOff == 0) s.RepeatOff = 0;
+    s.CdTrackOrder = MenuValue(file.InputInteger(), 3);
+    c.linkedFilesInFolder = file.InputInteger();
+    // A whole line, so that a comma in the folder's name does not shift the fields after it.
+    c.linkedFilesFolder = file.LineInput();
+  } else {
+    s.LinkedSoundAfterText = 1;
+  }
+
+  // Slides. An AVI entry is left out of the list, its schedule record with it, so that
+  // slides and records stay paired.
+  const int storedSlides = ListCount(file.InputInteger(), kSlideArrayUpper);
+  std::vector<bool> kept;
+  kept.reserve(storedSlides);
+  for (int i = 0; i < storedSlides; ++i) {
+    const QString stored = file.LineInput();
+    kept.push_back(!IsAviEntry(stored));
+    if (kept.back()) c.slides.append(resolved(stored, false));
+  }
+
+  if (file.Eof()) {
+    // A file of the first layout ends with its slides; its speeds count on another scale.
+    s.DisplayEffectSpeed = OldEffectSpeed(s.DisplayEffectSpeed);
+    s.EraseEffectSpeed = OldEffectSpeed(s.EraseEffectSpeed);
+    s.OverlayMode = 0;
+    s.PictureSizeMode = 0;
+  } else {
+    file.LineInput();  // "480", not used
+    s.OverlayMode = file.InputInteger();
+    s.PictureSizeMode = file.InputInteger();
+  }
+  if (c.key != QLatin1String("pic3167893") && s.OverlayMode == 0) s.PictureSizeMode = 0;
+  MenuValue(s.OverlayMode, 5);
+  MenuValue(s.PictureSizeMode, 7);
+
+  if (!file.Eof()) {
+    const int m = ListCount(file.InputInteger(), kCdProgramUpper);
+    for (int i = 0; i < m; ++i) c.cdProgram.append(file.LineInput());
+  }
+  s.TextOriginScreen = file.Eof() ? 0 : file.InputInteger();
+  s.CdWithLinkedWavOff = MenuValue(file.Eof() ? 1 : file.InputInteger(), 2);
+  s.StopShowAtCdProgramEnd = file.Eof() ? 0 : file.InputInteger();
+  s.OverlayBackColorIndex = MenuValue(file.Eof() ? 0 : file.InputInteger(), 10);
+  s.PicturePosition = MenuValue(file.Eof() ? (s.OverlayMode != 0 ? 1 : 0) : file.InputInteger(), 2);
+
+  c.carriesSoundList = !file.Eof() && file.InputInteger() == 1;
+  if (c.carriesSoundList) {
+    const int k = ListCount(file.InputInteger(), kSoundArrayUpper);
+    for (int i = 0; i < k; ++i) c.soundList.append(resolved(file.LineInput(), false));
+  }
+  s.MidiWithLinkedWav = file.Eof() ? 0 : file.InputInteger();
+  s.RepeatMp3File = file.Eof() ? QString() : resolved(file.LineInput(), true);
+  s.Mp3RepeatModeFlag = file.Eof() ? 0 : file.InputInteger();
+  if (s.Mp3RepeatModeFlag == 1) s.SoundMode = 8;
+  s.AlwaysFullScreenOff = MenuValue(file.Eof() ? 1 : file.InputInteger(), 2);
+  s.EffectSpeedFixed = MenuValue(file.Eof() ? 0 : file.InputInteger(), 2);
+  if (s.EffectSpeedFixed != 0) {
+    s.DisplayEffectSpeed = -30;
+    s.EraseEffectSpeed = -30;
+  }
+  s.PictureLoadMode = MenuValue(file.Eof() ? 0 : file.InputInteger(), 2);
+
+  // A line beginning with "-" here is the first schedule line of a file without the two
+  // linked-WAV flags.
+  const QString t18 = file.Eof() ? QString() : file.InputString();
+  const bool olderTail = t18.startsWith(QLatin1Char('-'));
+  if (olderTail) {
+    s.Mp3WithLinkedWav = 0;
+    s.SoundListWithLinkedWav = 0;
+  } else {
+    s.Mp3WithLinkedWav = platform::CInt(StandardVal(t18));
+    s.SoundListWithLinkedWav = file.Eof() ? 0 : file.InputInteger();
+  }
+
+  c.noScheduleLines = !olderTail && file.Eof();
+  if (!c.noScheduleLines) {
+    for (int i = 0; i < storedSlides; ++i) {
+      const QString line = (i == 0 && olderTail) ? t18 : file.InputString();
+      if (kept[i]) c.records.append(line.mid(1));
+    }
+  }
+  file.Close();
+  return c;
+}
+
+// Makes what was read the program's state, its menus and its windows.
+void ApplySlideshowContents(const QString& path, SlideshowContents& c) {
+  const ShowSettings& s = c.settings;
+  auto has = [&c](const char* prefix) { return c.key.startsWith(QLatin1String(prefix)); };
+
+  listeditor::Form3& editor = listeditor::form3();
+  editor.Command16.SetEnabled(false);
+  editor.Command17.SetEnabled(false);
+
+  Settings() = s;
+  PathState& paths = Paths();
+  paths.LinkedFilesInFolder = c.linkedFilesInFolder;
+  paths.LinkedFilesFolder = c.linkedFilesFolder;
+
+  ListState& lists = Lists();
+  const int n = static_cast<int>(c.slides.size());
+  if (c.noScheduleLines) c.records = QStringList(n, QString());
+  lists.SlidePaths.Erase();
+  lists.SlideAddDateTimes.Erase();
+  lists.SlideDeleteDateTimes.Erase();
+  for (int i = 0; i < n; ++i) {
+    lists.SlidePaths[i + 1] = c.slides[i];
+    lists.SlideAddDateTimes[i + 1] = ScheduleAddMoment(c.records[i]);
+    lists.SlideDeleteDateTimes[i + 1] = ScheduleDeleteMoment(c.records[i]);
+  }
+  lists.SlideEndIndex = static_cast<short>(n + 1);
+  editor.List1.SetItems(c.slides);
+  editor.List2.SetItems(c.records);
+
+  lists.CdProgram.Erase();
+  for (int i = 0; i < c.cdProgram.size(); ++i) lists.CdProgram[i + 1] = c.cdProgram[i];
+  lists.CdProgramCount = static_cast<short>(c.cdProgram.size());
+  lists.CdProgramPosition = 0;
+
+  Form1& main = form1();
+  main.Timer1.SetInterval(s.SlideIntervalMs);
+  TickMenuItem(main.mnuRANDFL, s.RandomOrderOff);
+  TickMenuItem(main.mnuKUFL, s.RepeatOff);
+  TickMenuItem(main.mnuKOU, s.SoundMode);
+  main.mnuCDM.SetEnabled(s.SoundMode == 2);
+  if (has("pic3")) {
+    TickMenuItem(main.mnuHKO, s.DisplayEffect);
+    TickMenuItem(main.mnuSYOUKO, s.EraseEffect);
+    TickMenuItem(main.mnuCDR, s.CdTrackRepeatOff);
+  }
+  if (has("pic316")) TickMenuItem(main.mnuTEXT, s.TextMacroOff);
+  if (has("pic3167")) TickMenuItem(main.mnuDOU, s.WavSyncOff);
+  TickMenuItem(main.mnuKOICHI1, s.LinkedSoundAfterText);
+  if (has("pic31678")) TickMenuItem(main.mnuCDRND, s.CdTrackOrder);
+  TickMenuItem(main.mnuKASANE, s.OverlayMode);
+  TickMenuItem(main.mnuKASAS, s.PictureSizeMode);
+  TickMenuItem(main.mnuCDWAV, s.CdWithLinkedWavOff);
+  TickMenuItem(main.mnuKAIRO, s.OverlayBackColorIndex);
+  TickMenuItem(main.mnuHICHI, s.PicturePosition);
+  TickMenuItem(main.mnuFULL_FL, s.AlwaysFullScreenOff);
+  TickMenuItem(main.mnuKSPSEL, s.EffectSpeedFixed);
+  main.mnuHKSP.SetEnabled(s.EffectSpeedFixed == 0);
+  main.mnuSKSP.SetEnabled(s.EffectSpeedFixed == 0);
+  main.mnuKAHAI.SetEnabled(s.OverlayMode != 0);
+  TickMenuItem(main.mnuYOMI, s.PictureLoadMode);
+
+  FileReaderMirrors& mirrors = ReaderMirrors();
+  if (c.midiFileResolved && mirrors.repeatMidiFile) mirrors.repeatMidiFile(s.RepeatMidiFile);
+  ResetShowSurfaceForOverlay();
+
+  if (c.carriesSoundList) {
+    // The flag keeps the sound list editor, should this load it, from reading the
+    // sound-list file over the list of the slideshow file.
+    lists.SoundListLoading = 1;
+    sound::form10().List1.SetItems(c.soundList);
+    lists.SoundListEntries.Erase();
+    for (int i = 0; i < c.soundList.size(); ++i) lists.SoundListEntries[i + 1] = c.soundList[i];
+    lists.SoundListCount = static_cast<short>(c.soundList.size());
+  }
+  lists.SoundListLoading = 0;
+  if (mirrors.midiWithLinkedWav) mirrors.midiWithLinkedWav();
+  if (mirrors.mp3WithLinkedWav) mirrors.mp3WithLinkedWav();
+  sound::form10().Check5.SetValue(s.SoundListWithLinkedWav == 1 ? 1 : 0);
+
+  if (c.carriesSoundList) SaveSoundListFile();
+
+  main.SetCaption(kSlideCaptionPrefix + path);
+  paths.SlideshowFilePath = path;
+  paths.SlideshowFileName = QFileInfo(path).fileName();
+  lists.LastShownSlideIndex = 0;
+  if (!paths.SlideshowFilePath.isEmpty()) paths.SlideshowFileTime = FileDateTimeText(path);
+}
+
+// Writes every line of the file; throws on the first failure.
+void WriteSlideshowLines(VbFile& file, const QString& path) {
+  ShowSettings& s = Settings();
+  PathState& paths = Paths();
+  ListState& lists = Lists();
+  const bool distribution = paths.DistributionSave == 1;
+  // A path item travels as its file name in a distribution save; an empty one stays empty.
+  auto pathItem = [distribution](const QString& p) {
+    return (distribution && !p.isEmpty()) ? GetFileNameOfPath(p) : p;
+  };
+
+  file.PrintLine(QLatin1String(kSlideshowFileTag));
+  file.PrintLine(pathItem(path));
+  file.PrintNumber(platform::CLng(s.SlideIntervalSeconds * 1000.0));
+  file.PrintNumber(s.RepeatOff);
+  s.Mp3RepeatModeFlag = s.SoundMode == 8 ? 1 : 0;
+  file.PrintNumber(s.SoundMode == 8 ? 7 : s.SoundMode);
+  file.PrintLine(pathItem(s.DefaultSoundFile));
+  file.PrintLine(pathItem(s.RepeatWavFile));
+  file.PrintNumber(s.DisplayEffect);
+  file.PrintNumber(s.DisplayEffectSpeed);
+  file.PrintNumber(s.EraseEffect);
+  file.PrintNumber(s.EraseEffectSpeed);
+  file.PrintNumber(s.DisplaySlitCount);
+  file.PrintNumber(s.EraseSlitCount);
+  file.PrintNumber(s.CdTrackRepeatOff);
+  file.PrintLine(s.CdStartTrack);
+  file.PrintNumber(s.DisplayMosaicCount);
+  file.PrintNumber(s.EraseMosaicCount);
+  file.PrintNumber(s.TextMacroOff);
+  file.PrintLine(pathItem(s.RepeatMidiFile));
+  file.PrintNumber(s.WavSyncOff);
+  file.PrintNumber(s.LinkedSoundAfterText);
+  file.PrintNumber(s.RandomOrderOff);
+  file.PrintNumber(s.CdTrackOrder);
+  if (distribution) {
+    paths.LinkedFilesInFolder = 0;
+    paths.LinkedFilesFolder.clear();
+  }
+  file.PrintNumber(paths.LinkedFilesInFolder);
+  file.PrintLine(paths.LinkedFilesFolder);
+
+  listeditor::Form3& editor = listeditor::form3();
+  const QStringList& slides = editor.List1.Items();
+  const QStringList& records = editor.List2.Items();
+  const int n = static_cast<int>(slides.size());
+  file.PrintNumber(n);
+  for (const QString& slide : slides) file.PrintLine(pathItem(slide));
+
+  file.PrintLine(QStringLiteral("480"));
+  file.PrintNumber(s.OverlayMode);
+  file.PrintNumber(s.PictureSizeMode);
+  const int m = ListCount(lists.CdProgramCount, kCdProgramUpper);
+  file.PrintNumber(m);
+  for (int i = 1; i <= m; ++i) file.PrintLine(lists.CdProgram[i]);
+  file.PrintNumber(s.TextOriginScreen);
+  file.PrintNumber(s.CdWithLinkedWavOff);
+  file.PrintNumber(s.StopShowAtCdProgramEnd);
+  file.PrintNumber(s.OverlayBackColorIndex);
+  file.PrintNumber(s.PicturePosition);
+  file.PrintNumber(s.SoundListInSlideshowFile);
+  if (s.SoundListInSlideshowFile == 1) {
+    const int k = ListCount(lists.SoundListCount, kSoundArrayUpper);
+    file.PrintNumber(k);
+    for (int i = 1; i <= k; ++i) file.PrintLine(pathItem(lists.SoundListEntries[i]));
+  }
+  file.PrintNumber(s.MidiWithLinkedWav);
+  file.PrintLine(pathItem(s.RepeatMp3File));
+  file.PrintNumber(s.Mp3RepeatModeFlag);
+  file.PrintNumber(s.AlwaysFullScreenOff);
+  file.PrintNumber(s.EffectSpeedFixed);
+  file.PrintNumber(s.PictureLoadMode);
+  file.PrintNumber(s.Mp3WithLinkedWav);
+  file.PrintNumber(s.SoundListWithLinkedWav);
+
+  // Saving also derives the committed schedule arrays from the editor's records.
+  lists.SlideAddDateTimes.Erase();
+  lists.SlideDeleteDateTimes.Erase();
+  for (int i = 0; i < n; ++i) {
+    const QString record = i < records.size() ? records[i] : QString();
+    file.PrintLine(QLatin1Char('-') + record);
+    lists.SlideAddDateTimes[i + 1] = ScheduleAddMoment(record);
+    lists.SlideDeleteDateTimes[i + 1] = ScheduleDeleteMoment(record);
+  }
+}
+
+}  // namespace
+
+FileReaderMirrors& ReaderMirrors() {
+  static FileReaderMirrors mirrors;
+  return mirrors;
+}
+
+QString WithDefaultExtension(const QString& path, const QString& extension) {
+  return path.right(4).contains(QLatin1Char('.')) ? path : path + extension;
+}
+
+QString ResolveStoredPath(const QString& entry, const QString& folder) {
+  return entry.contains(QLatin1Char('/')) ? entry : folder + entry;
+}
+
+QString FileDateTimeText(const QString& path) {
+  if (path.isEmpty()) return {};
+  QFileInfo info(path);
+  if (!info.exists()) return {};
+  return info.lastModified().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss.zzz"));
+}
+
+void WarnUnsuitableFile(const QString& path, const QString& title) {
+  platform::MsgBox(path + QStringLiteral("\r\nこのファイル名は適合しません。"),
+                   platform::vbOKOnly | platform::vbExclamation, title);
+}
+
+void ResetShowSurfaceForOverlay() {
+  engine::Slidescreen& screen = engine::slidescreen();
+  screen.P2.Cls();
+  if (Settings().OverlayMode != 0) {
+    screen.P2.Move(0, 0, screen.ScaleWidth(), screen.ScaleHeight());
+    engine::ApplyScreenBackColor(screen);
+  } else {
+    screen.P2.SetBackColor(Qt::black);
+  }
+}
+
+void SaveSlideshowFile(QString& path) {
+  path = WithDefaultExtension(path, QLatin1String(kSlideshowExtension));
+  VbFile file;
+  try {
+    file.Open(path, platform::FileMode::Output);
+    platform::SetScreenMousePointer(kHourglass);
+    WriteSlideshowLines(file, path);
+    file.Close();
+  } catch (const std::exception&) {
+    file.Discard();
+    platform::SetScreenMousePointer(kDefaultPointer);
+    WarnUnsuitableFile(path, QStringLiteral("ファイルの保存"));
+    return;
+  }
+  platform::SetScreenMousePointer(kDefaultPointer);
+
+  PathState& paths = Paths();
+  paths.SlideshowFilePath = path;
+  form1().SetCaption(kSlideCaptionPrefix + path);
+  paths.SlideshowFileName = QFileInfo(path).fileName();
+  if (!paths.SlideshowFilePath.isEmpty()) paths.SlideshowFileTime = FileDateTimeText(path);
+}
+
+void LoadSlideshowFile(const QString& path) {
+  platform::SetScreenMousePointer(kHourglass);
+  SlideshowContents contents;
+  try {
+    contents = ReadSlideshowContents(path, Paths().OpenedFileFolder);
+  } catch (const std::exception&) {
+    platform::SetScreenMousePointer(kDefaultPointer);
+    WarnUnsuitableFile(path, QStringLiteral("ファイルを開く"));
+    Flags().ShowEndRequested = 1;
+    if (Paths().CmdLineFileOpening == 1) EndProgramNow();
+    return;
+  }
+  ApplySlideshowContents(path, contents);
+  platform::SetScreenMousePointer(kDefaultPointer);
+}
+
+}  // namespace core

@@ -1,0 +1,75 @@
+// The sound-list file: its reader and writer.
+#include "core/soundlist_file.h"
+
+#include <QStringList>
+#include <algorithm>
+
+#include "core/slideshow_file.h"
+#include "core/state.h"
+#include "platform/form.h"
+#include "platform/vbfile.h"
+#include "sound/form10.h"
+
+namespace core {
+
+using platform::VbFile;
+
+namespace {
+
+constexpr int kHourglass = 11;
+constexpr int kDefaultPointer = 0;
+
+}  // namespace
+
+QString SoundListFilePath() { return Paths().AppFolder + QLatin1String(kSoundListFileName); }
+
+void LoadSoundListFile() {
+  const QString appFolder = Paths().AppFolder;
+  QStringList entries;
+  platform::SetScreenMousePointer(kHourglass);
+  try {
+    VbFile file(SoundListFilePath(), platform::FileMode::Input);
+    if (file.LineInput().left(6) != QLatin1String(kSoundListFileTag)) {
+      platform::SetScreenMousePointer(kDefaultPointer);
+      return;
+    }
+    // The count is what the file holds: entries past the array's bound, and a count that
+    // promises more lines than there are, do not count.
+    const int stored = std::min<int>(file.InputInteger(), kSoundArrayUpper);
+    for (int i = 0; i < stored && !file.Eof(); ++i)
+      entries.append(ResolveStoredPath(file.LineInput(), appFolder));
+    file.Close();
+  } catch (const std::exception&) {
+    platform::SetScreenMousePointer(kDefaultPointer);
+    return;
+  }
+
+  ListState& lists = Lists();
+  sound::form10().List1.SetItems(entries);
+  lists.SoundListEntries.Erase();
+  for (int i = 0; i < entries.size(); ++i) lists.SoundListEntries[i + 1] = entries[i];
+  lists.SoundListCount = static_cast<short>(entries.size());
+  platform::SetScreenMousePointer(kDefaultPointer);
+}
+
+void SaveSoundListFile() {
+  const ListState& lists = Lists();
+  const int count = std::clamp<int>(lists.SoundListCount, 0, kSoundArrayUpper);
+  VbFile file;
+  platform::SetScreenMousePointer(kHourglass);
+  try {
+    file.Open(SoundListFilePath(), platform::FileMode::Output);
+    file.PrintLine(QLatin1String(kSoundListFileTag));
+    file.PrintNumber(count);
+    for (int i = 1; i <= count; ++i) file.PrintLine(lists.SoundListEntries[i]);
+    file.Close();
+  } catch (const std::exception&) {
+    file.Discard();
+    platform::SetScreenMousePointer(kDefaultPointer);
+    WarnUnsuitableFile(SoundListFilePath(), QStringLiteral("ファイルの保存"));
+    return;
+  }
+  platform::SetScreenMousePointer(kDefaultPointer);
+}
+
+}  // namespace core
