@@ -75,7 +75,9 @@ struct DialogAnswer {
 
 using DialogResponder = std::function<DialogAnswer(const DialogCall&)>;
 
-// With a responder installed no real dialog opens; it answers every call.
+// With a responder installed no real dialog opens; it answers every call. On the
+// offscreen platform (tests) a call without one is logged and gets the default
+// answer instead of blocking.
 void SetDialogResponder(DialogResponder responder);
 void ClearDialogResponder();
 

@@ -64,7 +64,8 @@ Form::~Form() {
 // ---- lifetime -----------------------------------------------------------------
 
 void Form::Load() {
-  if (loaded_) return;
+  // A window waiting to be destroyed is never loaded again: its accessor makes a new one.
+  if (loaded_ || (closed_ && deleteOnUnload_)) return;
   loaded_ = true;
   closed_ = false;
   Form_Load();
@@ -96,7 +97,7 @@ void Form::ShowModal() {
 
 void Form::Hide() {
   Load();
-  hide();
+  if (loaded_) hide();
 }
 
 void Form::setVisible(bool visible) {

@@ -98,6 +98,12 @@ TEST(Dialogs, ActionRunsWhenTheDialogOpens) {
   EXPECT_EQ(seen, "hello");
 }
 
+TEST(Dialogs, WithoutAResponderOffscreenNothingBlocks) {
+  EXPECT_EQ(MsgBox("x", vbYesNo + vbDefaultButton2), vbNo);
+  EXPECT_EQ(InputBox("p"), "");
+  EXPECT_FALSE(OpenFileDialog("t", "All|*.*").has_value());
+}
+
 TEST(Dialogs, FilterConversion) {
   struct {
     const char* vb;

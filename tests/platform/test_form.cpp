@@ -86,6 +86,9 @@ TEST_F(FormTest, UnloadForgetsAndNextReferenceLoadsAfresh) {
   EXPECT_FALSE(Slot().IsLoaded());
   EXPECT_TRUE(first->IsClosed());
   EXPECT_FALSE(first->isVisible());
+  first->Show();  // a stale reference does not bring the old window back
+  EXPECT_FALSE(first->isVisible());
+  EXPECT_EQ(CountingForm::counts.loads, 1);
 
   CountingForm& second = countingForm();
   EXPECT_NE(&second, first.data());
