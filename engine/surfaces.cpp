@@ -150,16 +150,16 @@ void PresentImagingBitmap() {
   f1.Picture1.SetPicture(f4.Picture1.Picture());
   const core::ShowSettings& s = core::Settings();
   const core::SurfaceState& surfaces = core::Surfaces();
-  // A closed show window is not brought back for this.
-  if (core::Flags().FullScreenShowActive == 1 && SlidescreenIfLoaded() != nullptr) {
-    if (s.OverlayMode == 0 && s.TextOriginScreen == 1) {
-      Slidescreen& screen = *SlidescreenIfLoaded();
-      screen.P2.Cls();
-      screen.P2.ClearPicture();
+  if (core::Flags().FullScreenShowActive == 1) {
+    // A closed show window is not brought back for this.
+    Slidescreen* screen = SlidescreenIfLoaded();
+    if (screen && s.OverlayMode == 0 && s.TextOriginScreen == 1) {
+      screen->P2.Cls();
+      screen->P2.ClearPicture();
     }
     platform::DoEvents();
     SelectPictureDC(f4.Picture1.Picture());
-    if (Slidescreen* screen = SlidescreenIfLoaded()) {
+    if ((screen = SlidescreenIfLoaded()) != nullptr) {
       for (platform::PictureBox* box : {&screen->P2, &screen->P3, &screen->P4})
         BlitPictureTo(*box, surfaces.PictureLeft, surfaces.PictureTop);
     }
