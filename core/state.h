@@ -191,6 +191,7 @@ struct RunFlags {
   short SlideSkipped = 0;
   short MovieAborted = 0;
   short ShowScreenHasPicture = 0;
+  short OverlayChangedByMacro = 0;  // a macro changed the overlay since the last picture
   short CursorHidden = 0;
   short LineDelayWaiting = 0;
   short SlideListEditorOpen = 0;
