@@ -10,6 +10,7 @@
 #include <QRect>
 #include <chrono>
 #include <functional>
+#include <vector>
 
 namespace engine {
 
@@ -108,9 +109,10 @@ struct EffectPacing {
   // Whether the fixed-speed mode really sleeps its 1 or 2 ms per step.
   bool fixedSleeps = true;
   // Least time between two event processings of the steps themselves. Every step asks
-  // for pending events; doing it more often than this only repaints sooner than a screen
-  // can show. Pauses always process events.
-  std::chrono::nanoseconds stepEventInterval{std::chrono::milliseconds(1)};
+  // for pending events; doing it more often than a quarter of a 60 Hz frame only repaints
+  // sooner than a screen can show, and a click still ends the effect within 4 ms. Pauses
+  // always process events, so a paced effect repaints each step's own rectangle.
+  std::chrono::nanoseconds stepEventInterval{std::chrono::milliseconds(4)};
 
   static EffectPacing Default() { return {}; }
   // No waiting at all: pauses process events once and return (tests and benchmarks).
@@ -190,6 +192,8 @@ class EffectCanvas {
   void MarkDirty(const QRect& r);
   void ProcessNow();
 
+  // The area drawn since the last repaint. One bounding rectangle: a widget repaint of a
+  // region of many rectangles costs more than repainting their bounds.
   QRect dirty_;
   int steps_ = 0;
   std::chrono::steady_clock::time_point lastEvents_{};

@@ -105,7 +105,7 @@ void EffectCanvas::MarkDirty(const QRect& r) { dirty_ = dirty_.united(r); }
 
 void EffectCanvas::FlushRepaint() {
   if (dirty_.isEmpty()) return;
-  QRect region = dirty_;
+  const QRect region = dirty_;
   dirty_ = QRect();
   if (repaint && !Closed()) repaint(region);
 }

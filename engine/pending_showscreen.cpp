@@ -1,0 +1,29 @@
+// Stand-ins for the show window's own operations, the control box, the show-screen
+// buttons and the editors the show buttons open.
+#include "engine/pending_showscreen.h"
+
+#include "core/form1.h"
+#include "core/state.h"
+#include "platform/vberror.h"
+
+namespace engine::pending {
+
+// The main window's buttons; the show window gets its buttons with its own handlers.
+void ClearShowControls() {
+  core::Form1& f = core::form1();
+  f.Command8.SetVisible(false);
+  f.Command9.SetVisible(false);
+  for (platform::CommandButton* menu : {&f.menu1, &f.menu2, &f.menu3, &f.menu4, &f.menu5})
+    menu->SetVisible(false);
+  for (int i = 0; i < core::kPicButtonCount; ++i) f.Picture2(i).SetVisible(false);
+}
+
+void HideShowWindowButtons() {}
+void HideShowWindowPicture2() {}
+void FullScreenStart() {}
+void ShowControlBox() {}
+void SetControlBoxCaption(const QString&) {}
+void UnloadFourUpView() { core::Flags().FourUpViewOpen = 0; }
+bool ShowScheduleEditor() { return false; }
+
+}  // namespace engine::pending
