@@ -30,6 +30,16 @@ Slidescreen::Slidescreen() {
 }
 
 void Slidescreen::Form_Load() {
+  // No show-screen buttons yet (their controls come with the buttons).
+  core::ButtonSlots& buttons = core::Buttons();
+  for (int i = 0; i <= 62; ++i) {
+    buttons.MenuJumps[i] = 0;
+    buttons.MenuButtonsShown[i] = 0;
+    buttons.PicButtonJumps[i] = 0;
+    buttons.PicButtonsShown[i] = 0;
+    buttons.PicButtonLinks[i] = QString();
+  }
+  buttons.PicButtonShape = 0;
   // The surfaces start empty, with no picture.
   for (platform::PictureBox* box : {&P2, &P3, &P4}) {
     box->Cls();
