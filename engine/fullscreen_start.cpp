@@ -206,9 +206,9 @@ void SetMainButtonsRunning() {
 
 void SetMainButtonsAllDisabled() {
   core::Form1& f = core::form1();
-  for (platform::CommandButton* b : {&f.Command1, &f.Command2, &f.Command3, &f.Command4,
-                                     &f.Command5, &f.Command6, &f.Command7, &f.Command10,
-                                     &f.Command11})
+  for (platform::CommandButton* b :
+       {&f.Command1, &f.Command2, &f.Command3, &f.Command4, &f.Command5, &f.Command6, &f.Command7,
+        &f.Command10, &f.Command11})
     b->SetEnabled(false);
 }
 

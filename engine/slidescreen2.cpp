@@ -92,8 +92,8 @@ void Slidescreen2::Form_Unload(int&) {}
 
 void Slidescreen2::PlaceBox() {
   TryStep([this] {
-    const QPoint p = core::ControlBoxPosition(Width(), Height(),
-                                              core::Settings().ControlBoxAtBottom == 1);
+    const QPoint p =
+        core::ControlBoxPosition(Width(), Height(), core::Settings().ControlBoxAtBottom == 1);
     Move(p.x(), p.y());
   });
 }
@@ -252,7 +252,8 @@ void Slidescreen2::Command3_Click() {
   }
 }
 
-// ---- ｜＜ step back -------------------------------------------------------------------------------
+// ---- ｜＜ step back
+// -------------------------------------------------------------------------------
 
 void Slidescreen2::Command4_Click() {
   core::RunFlags& flags = core::Flags();
@@ -290,7 +291,8 @@ void Slidescreen2::Command4_Click() {
   }
 }
 
-// ---- ＞｜ step forward ------------------------------------------------------------------------------
+// ---- ＞｜ step forward
+// ------------------------------------------------------------------------------
 
 void Slidescreen2::Command5_Click() {
   core::RunFlags& flags = core::Flags();
