@@ -187,6 +187,8 @@ struct RunFlags {
   short UnloadEndsShow = 0;
   short OperationLocked = 0;
   short WaitingForChoice = 0;
+  short YesPressed = 0;  // the show window's Yes answered a macro's question
+  short NoPressed = 0;   // its No did
   short MacroExitedEarly = 0;
   short SlideSkipped = 0;
   short MovieAborted = 0;
