@@ -441,6 +441,17 @@ TEST(EffectPacingTest, PauseLastsItsRoundsAndAStopCutsItShort) {
   SetEffectPacing(EffectPacing::Default());
 }
 
+TEST(EffectPacingTest, SmallTopWipeLastsItsRoundsOfDefaultSlots) {
+  // 21 strips x 740 rounds x 2.5 us: about 39 ms.
+  SetEffectPacing(EffectPacing::Default());
+  Bench b(8, 20, EffectSide::Display, -30);
+  const auto t0 = std::chrono::steady_clock::now();
+  RunStripWipe(b.canvas, kEffectFromTop);
+  const auto took = std::chrono::steady_clock::now() - t0;
+  EXPECT_GE(took, std::chrono::milliseconds(38));
+  EXPECT_LT(took, std::chrono::milliseconds(400));
+}
+
 TEST(EffectPacingTest, DefaultTopWipeOfAFullScreenLastsAboutTwoSeconds) {
   // 1081 strips x 740 rounds x the default slot.
   const double rounds = StripPauseRounds(-30, 2.0f, false);
