@@ -1,12 +1,75 @@
 #!/usr/bin/env bash
-# Makes the demo show's pictures into the given folder.
+# Makes the demo show into the given folder: four pictures and demo.kvz, a slideshow file
+# that shows them one after another, each brought in with the next effect in turn.
 set -euo pipefail
 out="${1:-build/samples}"
 mkdir -p "$out"
+# ImageMagick's default font may be missing: name a font file the system has.
+font=()
+file="$(fc-match -f '%{file}' sans 2>/dev/null || true)"
+[ -n "$file" ] && [ -f "$file" ] && font=(-font "$file")
 i=1
 for c in steelblue darkorange seagreen firebrick; do
   f="$out/demo$i.jpg"
-  [ -f "$f" ] || convert -size 1280x720 "gradient:$c-white" -gravity center -pointsize 96 \
-      -fill white -annotate 0 "Slide $i" "$f"
+  if [ ! -f "$f" ]; then
+    convert -size 1280x720 "gradient:$c-white" -gravity center "${font[@]}" -pointsize 96 \
+        -fill white -annotate 0 "Slide $i" "$f" 2>/dev/null ||
+      convert -size 1280x720 "gradient:$c-white" "$f"
+  fi
   i=$((i+1))
 done
+
+# The slideshow file: one item per line, CR LF; numbers with a blank in the sign position
+# and a trailing blank; slide names without a folder, so the file travels with its
+# pictures (the reader puts the file's own folder in front of them). Plain ASCII, which
+# code page 932 writes unchanged.
+n() { case "$1" in -*) printf '%s \r\n' "$1" ;; *) printf ' %s \r\n' "$1" ;; esac; }
+t() { printf '%s\r\n' "$1"; }
+{
+  t "21pic3167893"   # version tag
+  t "demo.kvz"       # the file's own name
+  n 4000             # slide interval (ms)
+  n 0                # repeat
+  n 7                # sound mode: none
+  t "*.wav"          # common sound: none
+  t ""               # repeated WAV
+  n 10               # display effect: each effect in turn
+  n -30              # display effect speed
+  n 11               # erase effect: linked to the display effect
+  n -30              # erase effect speed
+  n 10               # display slits
+  n 10               # erase slits
+  n 1                # CD track repeat off
+  t "1"              # CD start track
+  n 10               # display mosaic count
+  n 10               # erase mosaic count
+  n 1                # picture macros off
+  t ""               # repeated MIDI
+  n 1                # WAV sync off
+  n 1                # linked sound after the text
+  n 1                # random order off
+  n 0                # CD track order
+  n 0                # linked files in their own folder: no
+  t ""               # linked-files folder
+  n 4                # slides
+  for k in 1 2 3 4; do t "demo$k.jpg"; done
+  t "480"
+  n 0                # overlay: none
+  n 0                # picture size: 100 %
+  n 0                # CD programme entries
+  n 0                # text origin
+  n 1                # CD without linked WAV
+  n 0                # stop at the CD programme's end
+  n 0                # overlay background colour
+  n 0                # picture position: centre
+  n 0                # sound list in this file: no
+  n 0                # MIDI with linked WAV
+  t ""               # repeated MP3
+  n 0                # MP3 repeat mode
+  n 0                # always full screen: yes (leaving the full screen ends the show)
+  n 0                # effect speed variable
+  n 0                # picture load mode
+  n 0                # MP3 with linked WAV
+  n 0                # sound list with linked WAV
+  for k in 1 2 3 4; do t "-$(printf '%30s' '')"; done  # no schedules
+} >"$out/demo.kvz"
