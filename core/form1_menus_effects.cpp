@@ -93,8 +93,7 @@ void mnuHKO_Click(Form1& f, int index) {
 void mnuSYOUKO_Click(Form1& f, int index) {
   ShowSettings& s = Settings();
   ChooseMenuItem(f.mnuSYOUKO, s.EraseEffect, index);
-  AskCounts(CountsOf(index, true), kEraseSlits, s.EraseSlitCount, kEraseMosaic,
-            s.EraseMosaicCount);
+  AskCounts(CountsOf(index, true), kEraseSlits, s.EraseSlitCount, kEraseMosaic, s.EraseMosaicCount);
 }
 
 void mnuKSPSEL_Click(Form1& f, int index) {

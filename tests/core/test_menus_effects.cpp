@@ -60,8 +60,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         EffectCase{"top", false, 0, {}, {}, 10, 10},
         EffectCase{"mosaic_only", false, 8, {Text("30")}, {kDM}, 10, 30},
-        EffectCase{"random_cancel_slits_still_asks_mosaic", false, 9, {Cancel(), Text("50")},
-                   {kDS, kDM}, 10, 50},
+        EffectCase{"random_cancel_slits_still_asks_mosaic",
+                   false,
+                   9,
+                   {Cancel(), Text("50")},
+                   {kDS, kDM},
+                   10,
+                   50},
         EffectCase{"in_turn_refusals_then_floor",
                    false,
                    10,
@@ -72,8 +77,13 @@ INSTANTIATE_TEST_SUITE_P(
         EffectCase{"vertical_slits_bounds", false, 7, {Text("100")}, {kDS}, 100, 10},
         EffectCase{"display_none", false, 11, {}, {}, 10, 10},
         EffectCase{"erase_linked_asks_both", true, 11, {Text("2"), Text("5")}, {kES, kEM}, 2, 5},
-        EffectCase{"erase_mosaic_refuses_four", true, 8, {Text("4"), Ok(), Text("5")},
-                   {kEM, kEM, kEM}, 10, 5},
+        EffectCase{"erase_mosaic_refuses_four",
+                   true,
+                   8,
+                   {Text("4"), Ok(), Text("5")},
+                   {kEM, kEM, kEM},
+                   10,
+                   5},
         EffectCase{"erase_none", true, 12, {}, {}, 10, 10},
         EffectCase{"erase_horizontal_slits", true, 6, {Text("5秒")}, {kES}, 5, 10}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -86,7 +96,8 @@ TEST_F(MenusTest, CountQuestionShowsItsPromptRangeAndCurrentValue) {
   ASSERT_EQ(dialogs_.Calls().size(), 1u);
   const auto& call = dialogs_.Calls()[0];
   EXPECT_EQ(call.kind, platform::DialogKind::kInputBox);
-  EXPECT_EQ(call.text, QStringLiteral("画面表示効果スリット数を設定してください。\r\n(２～１００）"));
+  EXPECT_EQ(call.text,
+            QStringLiteral("画面表示効果スリット数を設定してください。\r\n(２～１００）"));
   EXPECT_EQ(call.defaultText, QStringLiteral("17"));
   EXPECT_EQ(core::Settings().DisplaySlitCount, 17);
 }
@@ -136,12 +147,16 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, SpeedMenuTest,
     ::testing::Values(SpeedCase{"slowest", false, {Text("-999")}, -999, 0},
                       SpeedCase{"fastest", true, {Text("10")}, 10, 0},
-                      SpeedCase{"too_slow_then_empty", false, {Text("-1000"), Ok(), Text("")}, -30, 1},
+                      SpeedCase{
+                          "too_slow_then_empty", false, {Text("-1000"), Ok(), Text("")}, -30, 1},
                       SpeedCase{"too_fast_then_cancel", true, {Text("11"), Ok(), Cancel()}, -30, 1},
                       SpeedCase{"negative_half_floors", false, {Text("-0.5")}, -1, 0},
                       SpeedCase{"fraction_floors", true, {Text("3.7")}, 3, 0},
-                      SpeedCase{"overlong_number_refused", false,
-                                {Text(QString(400, QChar(u'9'))), Ok(), Cancel()}, -30, 1}),
+                      SpeedCase{"overlong_number_refused",
+                                false,
+                                {Text(QString(400, QChar(u'9'))), Ok(), Cancel()},
+                                -30,
+                                1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MenusTest, FixedSpeedGreysTheSpeedItemsAndVariableKeepsMinusThirty) {

@@ -12,8 +12,8 @@
 
 #include "core/form1.h"
 #include "core/form15.h"
-#include "core/form4.h"
 #include "core/form1_menus_more.h"
+#include "core/form4.h"
 #include "core/startup.h"
 #include "core/state.h"
 #include "engine/slidescreen.h"
