@@ -1,8 +1,8 @@
 // Stand-in for the picture macro interpreter.
 #include "engine/pending_macro.h"
 
-namespace engine::pending {
+namespace engine::standin {
 
 void RunPictureMacro() {}
 
-}  // namespace engine::pending
+}  // namespace engine::standin

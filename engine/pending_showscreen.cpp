@@ -1,12 +1,12 @@
-// Stand-ins for the show window's own operations, the control box, the show-screen
-// buttons and the editors the show buttons open.
+// Stand-ins for the show window's controls, the show-screen buttons and the editors the
+// show buttons open.
 #include "engine/pending_showscreen.h"
 
 #include "core/form1.h"
 #include "core/state.h"
 #include "platform/vberror.h"
 
-namespace engine::pending {
+namespace engine::standin {
 
 // The main window's buttons; the show window gets its buttons with its own handlers.
 void ClearShowControls() {
@@ -20,10 +20,7 @@ void ClearShowControls() {
 
 void HideShowWindowButtons() {}
 void HideShowWindowPicture2() {}
-void FullScreenStart() {}
-void ShowControlBox() {}
-void SetControlBoxCaption(const QString&) {}
 void UnloadFourUpView() { core::Flags().FourUpViewOpen = 0; }
 bool ShowScheduleEditor() { return false; }
 
-}  // namespace engine::pending
+}  // namespace engine::standin

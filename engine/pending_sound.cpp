@@ -4,7 +4,7 @@
 #include "core/state.h"
 #include "platform/dialogs.h"
 
-namespace engine::pending {
+namespace engine::standin {
 
 void StartBackgroundSound() {}
 void PlayCdTrack() {}
@@ -23,4 +23,4 @@ void PlayMovieModal(const QString& path) {
   core::Flags().MovieAborted = 1;
 }
 
-}  // namespace engine::pending
+}  // namespace engine::standin

@@ -3,7 +3,7 @@
 // subsystem and the movie window provide them.
 #include <QString>
 
-namespace engine::pending {
+namespace engine::standin {
 
 // Starts the background sound of the sound mode.
 void StartBackgroundSound();
@@ -26,4 +26,4 @@ void StartPictureSounds();
 // not be played or the viewer broke it off.
 void PlayMovieModal(const QString& path);
 
-}  // namespace engine::pending
+}  // namespace engine::standin

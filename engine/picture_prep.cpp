@@ -1,0 +1,283 @@
+// Picture preparation: load, turn upright, 24 bits, fit, holder, preview box, memory DC,
+// and the overlay filters of the picture that is still on the screen.
+#include "engine/picture_prep.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/common.h"
+#include "core/form1.h"
+#include "core/form4.h"
+#include "core/monitors.h"
+#include "core/orientation.h"
+#include "core/state.h"
+#include "engine/surfaces.h"
+#include "platform/form.h"
+#include "platform/imaging.h"
+#include "platform/random.h"
+#include "platform/twips.h"
+#include "platform/vberror.h"
+
+namespace engine {
+
+namespace {
+
+constexpr int kPointerBusy = 13;  // arrow and hourglass
+constexpr double kLargestRandomFactor = 0.7;
+
+// The loaded picture's own size, upright (pixels), from the first half to the second.
+QSize& LoadedSize() {
+  static QSize size;
+  return size;
+}
+
+// The fit of the current slide's picture of the given size (pixels, upright). For the
+// decode box the random factor of mode 5 is taken at its largest, which bounds every
+// fit that mode can ask for.
+FitRequest CurrentFitRequest(const QSize& picture, bool largestFactor) {
+  const core::ShowSettings& s = core::Settings();
+  FitRequest r;
+  r.fullScreen = core::Flags().FullScreenShowActive == 1;
+  r.sizeAdjustMode = s.SizeAdjustMode;
+  r.pictureSizeMode = s.PictureSizeMode;
+  r.pictureScale = s.PictureScale;
+  if (s.PictureSizeMode == 5) {
+    r.factor = largestFactor ? kLargestRandomFactor : PictureSizeFactor(5, platform::Rnd());
+  } else {
+    r.factor = PictureSizeFactor(s.PictureSizeMode, 0);
+  }
+  const core::TwipsRect monitor = core::MonitorRectTwips(core::MainMonitorIndex());
+  r.monitorWidth = monitor.Width;
+  r.monitorHeight = monitor.Height;
+  if (core::Form1* f1 = core::Form1IfLoaded()) {
+    r.boxWidth = f1->Picture1.Width();
+    r.boxHeight = f1->Picture1.Height();
+  }
+  r.pictureWidth = picture.width() * platform::TwipsPerPixelX;
+  r.pictureHeight = picture.height() * platform::TwipsPerPixelY;
+  return r;
+}
+
+// The largest picture any step may show of a file of this size (pixels, upright): its
+// fitted size, but never less than the whole monitor, which a later full-screen start or
+// refit may fill from the kept copy. A picture that is not fitted keeps all its pixels.
+QSize DecodeBox(const QSize& upright) {
+  std::optional<QSize> fit;
+  try {
+    fit = FittedPictureSize(CurrentFitRequest(upright, true));
+  } catch (const std::exception&) {
+    return upright;
+  }
+  if (!fit) return upright;
+  const core::TwipsRect monitor = core::MonitorRectTwips(core::MainMonitorIndex());
+  return {std::max(fit->width(), monitor.Width / platform::TwipsPerPixelX),
+          std::max(fit->height(), monitor.Height / platform::TwipsPerPixelY)};
+}
+
+// The load stage: size of the file, its orientation, the decode no larger than needed and
+// the turn. Leaves the file's upright size in LoadedSize().
+void LoadUpright(platform::ImagingControl& lead, const QString& path) {
+  const platform::ImageFileInfo info = lead.QueryImageFile(path, 0);
+  const int orientation = TurnsByExif(path) ? core::GetExifOrientation(path) : 1;
+  const bool sideways = orientation == 6 || orientation == 8;
+  QSize upright(info.width, info.height);
+  if (sideways) upright.transpose();
+  if (upright.isEmpty()) {
+    lead.LoadImageFile(path, 0, 0);
+  } else {
+    QSize box = DecodeBox(upright);
+    // The decoder's box is the picture as stored.
+    if (sideways) box.transpose();
+    lead.LoadImageFileScaled(path, box.width(), box.height());
+  }
+  QSize stored(lead.SourceWidth(), lead.SourceHeight());
+  if (stored.isEmpty()) stored = QSize(lead.ImageWidth(), lead.ImageHeight());
+  const QColor white(255, 255, 255);
+  if (orientation == 3) lead.RotateImage(18000, true, white);
+  if (orientation == 6) lead.RotateImage(9000, true, white);
+  if (orientation == 8) lead.RotateImage(-9000, true, white);
+  LoadedSize() = sideways ? stored.transposed() : stored;
+}
+
+void PutIntoHolder(core::Form4& f4) {
+  f4.Picture1.ClearPicture();
+  f4.Picture1.SetPicture(f4.Lead1.ImagePicture());
+}
+
+}  // namespace
+
+double PictureSizeFactor(short pictureSizeMode, double r) {
+  switch (pictureSizeMode) {
+    case 0:
+      return 1;
+    case 1:
+      return 0.8;
+    case 2:
+      return 0.6;
+    case 3:
+      return 0.4;
+    case 4:
+      return 0.2;
+    case 5:
+      return 0.2 + 0.5 * r;
+    default:
+      return 0;
+  }
+}
+
+std::optional<QSize> FittedPictureSize(const FitRequest& q) {
+  const double monW = q.monitorWidth;
+  const double monH = q.monitorHeight;
+  double tW = 0, tH = 0;
+  if (q.pictureSizeMode == 0) {
+    tW = monW;
+    tH = monH;
+  } else if (q.pictureSizeMode >= 1 && q.pictureSizeMode <= 5) {
+    tW = std::floor(q.factor * monW);
+    tH = std::floor(q.factor * monH);
+  }
+  if (q.pictureScale > 0) {
+    tW = std::floor(q.pictureScale * monW);
+    tH = std::floor(q.pictureScale * monH);
+  }
+
+  const double picW = q.pictureWidth;
+  const double picH = q.pictureHeight;
+  if (picW <= 0 || picH <= 0) return std::nullopt;
+  double bW, bH;
+  bool fit;
+  if (q.fullScreen) {
+    // A picture that already fits its target box is never enlarged.
+    fit = q.sizeAdjustMode < 2 && q.pictureSizeMode >= 0 && q.pictureSizeMode < 6 &&
+          (picW > tW || picH > tH);
+    bW = tW;
+    bH = tH;
+  } else {
+    bW = q.boxWidth;
+    bH = q.boxHeight;
+    fit = q.sizeAdjustMode == 0 ? (bW < picW || bH < picH) : q.sizeAdjustMode == 1;
+  }
+  if (!fit) return std::nullopt;
+
+  double s;
+  if (q.sizeAdjustMode == 1 || picW / picH > bW / bH) {
+    if (q.sizeAdjustMode == 1) {
+      // 調整２ covers the box; a portrait picture is one eighth taller than the box.
+      s = picH > picW ? 1.125 * bH / picH : std::max(bW / picW, bH / picH);
+    } else {
+      s = bW / picW;
+    }
+  } else {
+    s = bH / picH;
+  }
+  const short newW = platform::CInt(s * picW / platform::TwipsPerPixelX);
+  const short newH = platform::CInt(s * picH / platform::TwipsPerPixelY);
+  // A box too small for a single pixel is no fault of the picture.
+  return QSize(std::max<int>(1, newW), std::max<int>(1, newH));
+}
+
+QString CompletedSlidePath(const QString& path) {
+  if (path.contains(QLatin1Char('/'))) return path;
+  return core::Paths().AppFolder + path;
+}
+
+bool TurnsByExif(const QString& path) { return path.right(3).toUpper() == QLatin1String("JPG"); }
+
+void ApplyOverlayFilter() {
+  if (core::Flags().ShowScreenHasPicture != 1 || core::Surfaces().PictureMemDCInUse != 1) return;
+  platform::ImagingControl& lead = core::form4().Lead1;
+  switch (core::Settings().OverlayMode) {
+    case 2:
+      lead.GrayscaleImage();
+      PresentImagingBitmap();
+      break;
+    case 3:
+      lead.SetColorResolution(1, 1, 1, 0);
+      PresentImagingBitmap();
+      break;
+    case 4: {
+      const int k = static_cast<int>(std::floor(platform::Rnd() * 5.9));
+      switch (k) {
+        case 1:
+          lead.SetColorResolution(1, 1, 1, 0);
+          break;
+        case 2:
+          lead.GrayscaleImage();
+          break;
+        case 4:
+          lead.MosaicImage(12);
+          break;
+        case 5:
+          lead.ReverseImage();
+          break;
+        default:
+          return;  // 0 and 3 leave the picture as it is
+      }
+      PresentImagingBitmap();
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void PrepareSlidePicture() {
+  core::ListState& lists = core::Lists();
+  const short index = lists.CurrentSlideIndex;
+  const QString path = CompletedSlidePath(lists.SlidePaths[index]);
+  lists.SlidePaths[index] = path;
+  core::Paths().CurrentSlideFileName = core::GetFileNameOfPath(path);
+  if (core::Flags().FullScreenShowActive == 1) platform::SetScreenMousePointer(kPointerBusy);
+
+  // A filter that fails leaves the old picture as it is; the new one is not to blame.
+  platform::TryStep([] { ApplyOverlayFilter(); });
+
+  core::Form4& f4 = core::form4();
+  try {
+    LoadUpright(f4.Lead1, path);
+  } catch (const std::exception&) {
+    // One plain load, without the turn.
+    f4.Picture4.ClearPicture();
+    f4.Lead1.LoadImageFile(path, 0, 0);
+    LoadedSize() = QSize(f4.Lead1.ImageWidth(), f4.Lead1.ImageHeight());
+  }
+
+  if (f4.Lead1.ImageBitsPerPixel() != 24) f4.Lead1.SetColorResolution(24, 4, 0, 0);
+  const core::ShowSettings& s = core::Settings();
+  if (s.SizeAdjustMode == 0 || s.SizeAdjustMode == 1 || s.OverlayMode > 0)
+    f4.Lead2.CopyImageFrom(f4.Lead1);
+}
+
+void FitSlidePicture() {
+  core::Form4& f4 = core::form4();
+  PutIntoHolder(f4);
+  if (LoadedSize().isEmpty()) LoadedSize() = QSize(f4.Lead1.ImageWidth(), f4.Lead1.ImageHeight());
+  const QSize loaded = LoadedSize();
+  core::SurfaceState& surfaces = core::Surfaces();
+  surfaces.LoadedPictureWidth = loaded.width() * platform::TwipsPerPixelX;
+  surfaces.LoadedPictureHeight = loaded.height() * platform::TwipsPerPixelY;
+
+  if (const std::optional<QSize> size = FittedPictureSize(CurrentFitRequest(loaded, false))) {
+    f4.Lead1.ResizeImage(size->width(), size->height(), 0);
+    PutIntoHolder(f4);
+  }
+
+  core::Form1& f1 = core::form1();
+  // The preview box follows the window; a window too small for it is no fault of the
+  // picture.
+  platform::TryStep([&f1] {
+    f1.Picture1.SetWidth(f1.Width() - 600);
+    f1.Picture1.SetHeight(f1.Height() - 1450 - core::Surfaces().FrameExtraHeight);
+  });
+  f1.Picture1.SetPicture(f4.Picture1.Picture());
+}
+
+void MakePictureDC() { SelectPictureDC(core::form4().Picture1.Picture()); }
+
+void PreparePicture() {
+  PrepareSlidePicture();
+  FitSlidePicture();
+  if (core::Flags().FullScreenShowActive == 1) MakePictureDC();
+}
+
+}  // namespace engine
