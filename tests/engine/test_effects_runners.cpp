@@ -45,6 +45,7 @@ class EffectRunner : public ::testing::Test {
     core::Flags().EffectDelayFactor = 2.0f;
     core::Flags().FullScreenShowActive = 1;
     core::Lists().CurrentSlideIndex = 2;
+    s.ControlBoxOff = 1;  // the window's activation brings no control box
     screen = &slidescreen();
     screen->Show();
     platform::DoEvents();

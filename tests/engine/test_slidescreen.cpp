@@ -99,6 +99,9 @@ TEST(SlidescreenChild, DISABLED_StackedMonitors) {
   picture.fill(qRgb(1, 2, 3));
   core::form4().Picture1.SetPicture(picture);
   SelectPictureDC(picture);
+  // A show under way: the activation starts none and brings no control box.
+  core::Flags().ShowRunning = 1;
+  core::Settings().ControlBoxOff = 1;
   screen.Show();
   RunDisplayEffect();
   EXPECT_EQ(core::Monitors().MonitorIndex, 1);
