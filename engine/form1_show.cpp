@@ -2,20 +2,19 @@
 #include "engine/form1_show.h"
 
 #include "core/form1.h"
-#include "core/pending_services.h"
 #include "core/state.h"
 #include "engine/fullscreen_start.h"
 #include "engine/pending_showscreen.h"
-#include "engine/pending_sound.h"
 #include "engine/slideplayer.h"
 #include "engine/slidescreen.h"
 #include "engine/slidetimer.h"
 #include "listeditor/form3.h"
-#include "platform/cdaudio.h"
 #include "platform/dialogs.h"
 #include "platform/form.h"
 #include "platform/timer.h"
 #include "platform/vberror.h"
+#include "sound/background_sound.h"
+#include "sound/cd_audio.h"
 #include "sound/form10.h"
 
 namespace engine {
@@ -66,15 +65,15 @@ void StopShowAtListEnd(bool startAlwaysEnabled) {
   core::Form1& f = core::form1();
   core::RunFlags& flags = core::Flags();
   core::ListState& lists = core::Lists();
-  core::SoundState& sound = core::Sound();
+  core::SoundState& media = core::Sound();
   TryStep([] { SetIdleCaption(); });
-  TryStep([] { core::StopCdAudio(); });
-  TryStep([] { core::StopShowMedia(); });
+  TryStep([] { sound::StopCdAudio(); });
+  TryStep([] { sound::StopShowMedia(); });
   flags.SlideInProgress = 0;
   flags.ShowStopped = 1;
   flags.PlayStarted = 0;
-  sound.CdPaused = 0;
-  sound.SoundPaused = 0;
+  media.CdPaused = 0;
+  media.SoundPaused = 0;
   flags.OperationLocked = 0;
   flags.ShowRunning = 0;
   lists.CurrentSlideIndex = 0;
@@ -96,7 +95,7 @@ void Command1_Click() {
   core::RunFlags& flags = core::Flags();
   core::ShowSettings& s = core::Settings();
   core::ListState& lists = core::Lists();
-  core::SoundState& sound = core::Sound();
+  core::SoundState& media = core::Sound();
   core::SurfaceState& surfaces = core::Surfaces();
 
   if (s.AlwaysFullScreenOff == 0) {
@@ -116,7 +115,7 @@ void Command1_Click() {
 
   // Show-start values.
   platform::SetScreenMousePointer(kPointerBusy);
-  sound.SlideWavFile.clear();
+  media.SlideWavFile.clear();
   lists.SoundListStartTaken = 0;
   s.LineSpace = 0;
   TakeScheduleMoment();
@@ -124,20 +123,20 @@ void Command1_Click() {
   flags.SkipEraseEffect = 0;
   s.Borderless = 0;
   s.OverlayBackColorHex.clear();
-  sound.SlideMusicFile.clear();
-  sound.VolumeAttenuation = s.VolumeAttenuationSetting;
+  media.SlideMusicFile.clear();
+  media.VolumeAttenuation = s.VolumeAttenuationSetting;
   s.PictureScale = 0;
-  sound.SoundFadedOut = 0;
-  sound.FadeOutRestartPending = 0;
+  media.SoundFadedOut = 0;
+  media.FadeOutRestartPending = 0;
   flags.PlayStarted = 1;
-  sound.MovieSoundRestartPending = 0;
+  media.MovieSoundRestartPending = 0;
   flags.WaitingForChoice = 0;
   flags.ShowStopped = 0;
   flags.ShowEndRequested = 0;
-  sound.SoundPaused = 0;
+  media.SoundPaused = 0;
   surfaces.PictureLeft = 0;
   surfaces.PictureTop = 0;
-  TryStep([] { core::StopShowMedia(); });
+  TryStep([] { sound::StopShowMedia(); });
 
   // Start position.
   TryStep([&lists, &s] {
@@ -162,10 +161,10 @@ void Command1_Click() {
   if (slideThere) {
     TryStep([] { SetNormalSlideInterval(); });
     flags.ShowRunning = 1;
-    TryStep([] { standin::PlayCdTrack(); });
+    TryStep([] { sound::PlayCdTrack(); });
     if (!SoundKeepsRunningAfterMacroExit()) {
-      sound.SoundStartedAtShowStart = 1;
-      if (s.SoundMode != 0) TryStep([] { standin::StartBackgroundSound(); });
+      media.SoundStartedAtShowStart = 1;
+      if (s.SoundMode != 0) TryStep([] { sound::StartBackgroundSound(); });
     }
     TryStep([] { ShowCurrentSlide(); });
     if (flags.ShowEndRequested == 1) {
@@ -187,8 +186,8 @@ void Command1_Click() {
     platform::SetScreenMousePointer(kPointerDefault);
   } else {
     SetMainButtonsRunning();
-    TryStep([] { standin::PlayCdTrack(); });
-    TryStep([] { standin::StartBackgroundSound(); });
+    TryStep([] { sound::PlayCdTrack(); });
+    TryStep([] { sound::StartBackgroundSound(); });
     TryStep([] { SetNormalSlideInterval(); });
     f.Timer1.SetEnabled(true);
     lists.CurrentSlideIndex = 1;
@@ -204,7 +203,7 @@ void Command2_Click() {
   if (platform::ScreenMousePointer() != kPointerDefault || flags.SlideInProgress == 1) return;
   core::Form1& f = core::form1();
   core::ListState& lists = core::Lists();
-  core::SoundState& sound = core::Sound();
+  core::SoundState& media = core::Sound();
   const core::ShowSettings& s = core::Settings();
 
   TryStep([&f] { f.Picture3.SetVisible(false); });
@@ -212,21 +211,13 @@ void Command2_Click() {
   f.Command2.SetEnabled(false);
   flags.PlayStarted = 0;
 
-  if (s.SoundMode == 2) {
-    TryStep([&sound] {
-      QString reply;
-      platform::SendCdAudioCommand(QStringLiteral("status cdaudio current track"), &reply);
-      sound.MciReturn = reply;
-      sound.CdPausedTrack = reply;
-      sound.CdPaused = 1;
-    });
-  }
-  TryStep([] { platform::SendCdAudioCommand(QStringLiteral("stop cdaudio")); });
+  if (s.SoundMode == 2) TryStep([] { sound::PauseCdAudio(); });
+  TryStep([] { sound::SendCdCommand(QStringLiteral("stop cdaudio")); });
   const short mode = s.SoundMode;
   if (mode == 1 || mode == 3 || mode == 4 || mode == 5 || mode == 6 || mode == 9 ||
       (mode == 2 && s.CdWithLinkedWavOff == 0)) {
-    sound.SoundPaused = 1;
-    TryStep([] { core::StopShowMedia(); });
+    media.SoundPaused = 1;
+    TryStep([] { sound::StopShowMedia(); });
   }
   if (lists.CurrentSlideIndex > 0 && flags.ShowRunning == 1) {
     f.Timer1.SetEnabled(false);
@@ -247,7 +238,7 @@ void Command3_Click() {
   if (flags.OperationLocked == 1 || flags.ShowStopped == 1) return;
   core::Form1& f = core::form1();
   core::ListState& lists = core::Lists();
-  core::SoundState& sound = core::Sound();
+  core::SoundState& media = core::Sound();
 
   platform::SetScreenMousePointer(kPointerDefault);
   TryStep([] { SetNormalSlideInterval(); });
@@ -282,8 +273,8 @@ void Command3_Click() {
 
   TryStep([] { slidescreen().Unload(); });
 
-  sound.CdPaused = 0;
-  sound.SoundPaused = 0;
+  media.CdPaused = 0;
+  media.SoundPaused = 0;
   lists.SoundListPosition = 0;
   lists.CdProgramPosition = 0;
   flags.ShowRunning = 0;
@@ -291,8 +282,8 @@ void Command3_Click() {
   TryStep([&f] { f.Timer1.SetEnabled(false); });
   TryStep([&f] { f.Picture1.ClearPicture(); });
   TryStep([] { SetStoppedButtons(); });
-  TryStep([] { core::StopCdAudio(); });
-  TryStep([] { core::StopShowMedia(); });
+  TryStep([] { sound::StopCdAudio(); });
+  TryStep([] { sound::StopShowMedia(); });
   flags.ShowRunning = 0;
   lists.CurrentSlideIndex = 0;
   TryStep([] { ShowShowMenus(); });

@@ -11,10 +11,11 @@
 #include "core/monitors.h"
 #include "core/state.h"
 #include "engine/effects.h"
+#include "engine/form24.h"
 #include "engine/pending_macro.h"
 #include "engine/pending_showscreen.h"
-#include "engine/pending_sound.h"
 #include "engine/picture_prep.h"
+#include "engine/slide_sound.h"
 #include "engine/slidescreen.h"
 #include "engine/slidescreen2.h"
 #include "engine/surfaces.h"
@@ -25,6 +26,7 @@
 #include "platform/form.h"
 #include "platform/random.h"
 #include "platform/vberror.h"
+#include "sound/background_sound.h"
 
 namespace engine {
 
@@ -105,9 +107,9 @@ void PlayMovieSlide(const QString& path) {
     if (!QFileInfo(path).isFile()) throw platform::VbError(platform::kErrFileNotFound, path);
     core::Paths().CurrentSlideFileName = core::GetFileNameOfPath(path);
     SetShowCaptions(core::Paths().CurrentSlideFileName);
-    standin::StartMovieSounds();
+    StartMovieSounds();
     flags.MovieAborted = 0;
-    standin::PlayMovieModal(path);
+    PlayMovieModal(path);
     flags.SkipEraseEffect = 1;
     if (flags.MovieAborted == 1 && flags.OperationLocked != 1) {
       flags.UnloadEndsShow = 1;
@@ -212,7 +214,7 @@ void ShowPictureSlide() {
   flags.SkipEraseEffect = 0;
   TryStep([] { core::form1().Picture3.SetVisible(false); });
   TryStep([] { standin::HideShowWindowPicture2(); });
-  TryStep([] { standin::SuperviseCd(); });
+  TryStep([] { SuperviseCd(); });
 
   // Only the picture itself decides whether the slide is unreadable.
   try {
@@ -235,7 +237,7 @@ void ShowPictureSlide() {
     HandlePictureReadError();
     return;
   }
-  TryStep([] { standin::RestartLoopingSound(); });
+  TryStep([] { RestartLoopingSound(); });
 
   if (flags.FullScreenShowActive != 0) {
     try {
@@ -255,7 +257,7 @@ void ShowPictureSlide() {
   if (flags.ShowStopped == 1) {
     platform::SetScreenMousePointer(kPointerDefault);
   } else {
-    if (flags.MacroExitedEarly != 1) TryStep([] { standin::StartPictureSounds(); });
+    if (flags.MacroExitedEarly != 1) TryStep([] { StartPictureSounds(); });
     if (s.LinkedSoundAfterText == 0) TryStep([] { standin::RunPictureMacro(); });
   }
   flags.SlideInProgress = 0;
@@ -304,22 +306,6 @@ short RandomSlideIndex(double r, int slideCount) {
   return static_cast<short>(std::clamp(index, 1, slideCount));
 }
 
-QString LinkedFileStem(const QString& path) {
-  const core::PathState& paths = core::Paths();
-  if (paths.LinkedFilesInFolder == 1) {
-    const QString name = core::GetFileNameOfPath(path);
-    return paths.LinkedFilesFolder + QLatin1Char('/') +
-           name.left(std::max(0, int(name.size()) - 3));
-  }
-  return path.left(std::max(0, int(path.size()) - 3));
-}
-
-bool IsMovieSlide(const QString& path) {
-  const QString ext = path.right(3).toUpper();
-  return ext == QLatin1String("MP4") || ext == QLatin1String("WMV") ||
-         ext == QLatin1String("MOV") || ext == QLatin1String("AVI");
-}
-
 void TakeScheduleMoment() {
   core::ListState& lists = core::Lists();
   QDateTime now = platform::Now();
@@ -342,7 +328,7 @@ void ShowCurrentSlide() {
   core::ListState& lists = core::Lists();
   core::RunFlags& flags = core::Flags();
   core::ShowSettings& s = core::Settings();
-  core::SoundState& sound = core::Sound();
+  core::SoundState& media = core::Sound();
 
   // Schedule: every slide of one pass through the list is tested against the moment of
   // its first slide.
@@ -370,12 +356,12 @@ void ShowCurrentSlide() {
       static_cast<float>(std::floor((3 - s.EffectSpeedCorrection / 4.0) * 10) / 10);
 
   bool gaveUp = false;
-  TryStep([&gaveUp] { gaveUp = standin::WaitForLinkedSound(); });
+  TryStep([&gaveUp] { gaveUp = WaitForLinkedSound(); });
   if (gaveUp) {
     flags.SlideInProgress = 0;
     return;
   }
-  sound.SoundStartedAtShowStart = 0;
+  media.SoundStartedAtShowStart = 0;
 
   // The previous picture's macro left by a jump while its one-pass ticker still ran.
   if (flags.JumpRequested == 1 && flags.TelopOnceRunning == 1) {
@@ -418,11 +404,11 @@ void ShowCurrentSlide() {
     flags.SlideInProgress = 0;
     return;
   }
-  const bool movie = IsMovieSlide(path);
-  sound.SlideMusicFile = LinkedFileStem(path) + QStringLiteral("mp3");
+  const bool movie = sound::IsMovieSlidePath(path);
+  media.SlideMusicFile = LinkedFileStem(path) + QStringLiteral("mp3");
 
   bool interrupted = false;
-  TryStep([&interrupted, movie] { interrupted = standin::FadeOutBeforeSlide(movie); });
+  TryStep([&interrupted, movie] { interrupted = FadeOutBeforeSlide(movie); });
   if (interrupted) return;
 
   if (movie) {

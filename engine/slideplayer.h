@@ -37,13 +37,6 @@ bool OutsideSchedule(int index);
 // 1 when the list is empty.
 short RandomSlideIndex(double r, int slideCount);
 
-// The slide's linked-file stem: its path less the last three characters, or, with
-// LinkedFilesInFolder = 1, LinkedFilesFolder & "/" & its file name less the last three.
-QString LinkedFileStem(const QString& path);
-
-// True for a movie slide: the last three characters, upper-cased, are MP4, WMV, MOV or AVI.
-bool IsMovieSlide(const QString& path);
-
 // Takes the moment the schedule compares with: ScheduleDateText = today "YYYY/MM/DD",
 // ScheduleNow = now, to the second.
 void TakeScheduleMoment();

@@ -2,15 +2,15 @@
 #include "engine/slidetimer.h"
 
 #include "core/form1.h"
-#include "core/pending_services.h"
 #include "core/slideshow_file.h"
 #include "core/state.h"
 #include "engine/form1_show.h"
-#include "engine/pending_sound.h"
 #include "engine/slideplayer.h"
 #include "engine/slidescreen.h"
 #include "listeditor/form3.h"
 #include "platform/vberror.h"
+#include "sound/background_sound.h"
+#include "sound/cd_audio.h"
 
 namespace engine {
 
@@ -84,8 +84,8 @@ void LoadNextLinkFile() {
   } else if (flags.ShowStopped == 1) {
     // The show was stopped during the slide: the timer stays off.
   } else {
-    TryStep([] { standin::PlayCdTrack(); });
-    if (!SoundKeepsRunningAfterMacroExit()) TryStep([] { standin::StartBackgroundSound(); });
+    TryStep([] { sound::PlayCdTrack(); });
+    if (!SoundKeepsRunningAfterMacroExit()) TryStep([] { sound::StartBackgroundSound(); });
     f.Timer1.SetEnabled(true);
     lists.CurrentSlideIndex = static_cast<short>(lists.CurrentSlideIndex + 1);
   }
@@ -98,16 +98,16 @@ void Timer1_Timer() {
   core::ListState& lists = core::Lists();
   core::RunFlags& flags = core::Flags();
   const core::ShowSettings& s = core::Settings();
-  core::SoundState& sound = core::Sound();
+  core::SoundState& media = core::Sound();
 
   TryStep([] { ReloadChangedSlideshowFile(); });
   TryStep([&f, &s] { f.Timer1.SetInterval(platform::CLng(s.SlideIntervalSeconds * 1000.0)); });
 
   const bool finished =
       (lists.CurrentSlideIndex >= lists.SlideEndIndex && lists.SlideEndIndex > 1) ||
-      sound.ListEndForced == 1;
+      media.ListEndForced == 1;
   if (finished) {
-    sound.ListEndForced = 0;
+    media.ListEndForced = 0;
     if (s.RepeatOff != 1 && lists.LinkRunActive != 1) {
       // The show repeats: slide 1 in this same tick.
       lists.CurrentSlideIndex = 1;
@@ -116,8 +116,8 @@ void Timer1_Timer() {
         StopShowAtListEnd(false);
       } else {
         TryStep([] { SetIdleCaption(); });
-        TryStep([] { core::StopCdAudio(); });
-        TryStep([] { core::StopShowMedia(); });
+        TryStep([] { sound::StopCdAudio(); });
+        TryStep([] { sound::StopShowMedia(); });
       }
 
       if (lists.LinkRunActive == 1) {
