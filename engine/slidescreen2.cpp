@@ -4,15 +4,15 @@
 
 #include "core/form1.h"
 #include "core/monitors.h"
-#include "core/pending_services.h"
 #include "core/state.h"
 #include "engine/fullscreen_start.h"
-#include "engine/pending_show.h"
+#include "engine/slideplayer.h"
 #include "engine/slidescreen.h"
-#include "platform/cdaudio.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/vberror.h"
+#include "sound/background_sound.h"
+#include "sound/cd_audio.h"
 
 namespace engine {
 
@@ -147,7 +147,7 @@ void Slidescreen2::Command2_Click() {
   lists.ScheduleNow = platform::Now();
 
   core::Form1& f = core::form1();
-  TryStep([] { core::StopShowMedia(); });
+  TryStep([] { ::sound::StopShowMedia(); });
   TryStep([&] { f.Picture1.Cls(); });
   TryStep([&] { lists.CurrentSlideIndex = Plus(lists.CurrentSlideIndex, 1); });
   TryStep([] { HideShowMenus(); });
@@ -166,14 +166,14 @@ void Slidescreen2::Command2_Click() {
   if (!entry.isEmpty()) {
     flags.ShowRunning = 1;
     f.Timer1.SetEnabled(false);
-    TryStep([] { pending::ShowCurrentSlide(); });
+    TryStep([] { ShowCurrentSlide(); });
     if (flags.ShowEndRequested == 1) {
       flags.ShowEndRequested = 0;
       Command1_Click();
       return;
     }
-    TryStep([] { pending::PlayCdTrack(); });
-    TryStep([] { pending::StartBackgroundSound(); });
+    TryStep([] { ::sound::PlayCdTrack(); });
+    TryStep([] { ::sound::StartBackgroundSound(); });
     f.Timer1.SetEnabled(true);
     TryStep([&] { lists.CurrentSlideIndex = Plus(lists.CurrentSlideIndex, 1); });
     TryStep([] { SetMainButtonsRunning(); });
@@ -185,15 +185,15 @@ void Slidescreen2::Command2_Click() {
   if (lists.LinkRunActive == 1) {
     // The next tick moves on to the next file of the link list.
     TryStep([] { SetMainButtonsRunning(); });
-    TryStep([] { pending::PlayCdTrack(); });
-    TryStep([] { pending::StartBackgroundSound(); });
+    TryStep([] { ::sound::PlayCdTrack(); });
+    TryStep([] { ::sound::StartBackgroundSound(); });
     f.Timer1.SetEnabled(true);
   } else if (core::Settings().RepeatOff == 1) {
     Command1_Click();
   } else {
     TryStep([] { SetMainButtonsRunning(); });
-    TryStep([] { pending::PlayCdTrack(); });
-    TryStep([] { pending::StartBackgroundSound(); });
+    TryStep([] { ::sound::PlayCdTrack(); });
+    TryStep([] { ::sound::StartBackgroundSound(); });
     f.Timer1.SetEnabled(true);
     lists.CurrentSlideIndex = 1;
     flags.ShowRunning = 1;
@@ -216,19 +216,11 @@ void Slidescreen2::Command3_Click() {
   Command3.SetEnabled(false);
   flags.PlayStarted = 0;
 
-  if (s.SoundMode == 2) {
-    TryStep([&] {
-      QString reply;
-      platform::SendCdAudioCommand(QStringLiteral("status cdaudio current track"), &reply);
-      sound.MciReturn = reply;
-      sound.CdPausedTrack = reply;
-      sound.CdPaused = 1;
-    });
-    TryStep([] { platform::SendCdAudioCommand(QStringLiteral("stop cdaudio")); });
-  }
+  // The CD remembers its track for the next play.
+  TryStep([] { ::sound::PauseCdAudio(); });
   if (PauseSilences(s.SoundMode, s.CdWithLinkedWavOff)) {
     sound.SoundPaused = 1;
-    TryStep([] { core::StopShowMedia(); });
+    TryStep([] { ::sound::StopShowMedia(); });
   }
 
   if (lists.CurrentSlideIndex > 0 && flags.ShowRunning == 1) {
@@ -270,7 +262,7 @@ void Slidescreen2::Command4_Click() {
       Command5.SetEnabled(true);
       lists.CurrentSlideIndex = Plus(lists.CurrentSlideIndex, -1);
       flags.SlideSkipped = 0;
-      TryStep([] { pending::ShowCurrentSlide(); });
+      TryStep([] { ShowCurrentSlide(); });
       if (flags.SlideSkipped != 1) break;  // slides outside their schedule are passed over
     }
     if (lists.CurrentSlideIndex == 1 && (lists.LinkRunActive == 0 || lists.LinkPosition == 2)) {
@@ -283,7 +275,7 @@ void Slidescreen2::Command4_Click() {
     lists.LinkPosition = Plus(lists.LinkPosition, -2);
     if (!LoadLinkFileAtPosition()) return;
     lists.CurrentSlideIndex = Plus(lists.SlideEndIndex, -1);  // its last slide
-    TryStep([] { pending::ShowCurrentSlide(); });
+    TryStep([] { ShowCurrentSlide(); });
     if (flags.ShowEndRequested == 1) {
       if (Slidescreen* screen = SlidescreenIfLoaded()) screen->Unload();
       flags.ShowEndRequested = 0;
@@ -311,7 +303,7 @@ void Slidescreen2::Command5_Click() {
       }
       lists.CurrentSlideIndex = Plus(lists.CurrentSlideIndex, 1);
       flags.SlideSkipped = 0;
-      TryStep([] { pending::ShowCurrentSlide(); });
+      TryStep([] { ShowCurrentSlide(); });
       if (flags.SlideSkipped != 1) break;
     }
     if (lists.CurrentSlideIndex == lists.SlideEndIndex - 1 &&
@@ -325,7 +317,7 @@ void Slidescreen2::Command5_Click() {
       lists.LinkPosition < lists.LinkEndIndex) {
     if (!LoadLinkFileAtPosition()) return;
     lists.CurrentSlideIndex = 1;
-    TryStep([] { pending::ShowCurrentSlide(); });
+    TryStep([] { ShowCurrentSlide(); });
     if (flags.ShowEndRequested == 1) {
       if (Slidescreen* screen = SlidescreenIfLoaded()) screen->Unload();
       flags.ShowEndRequested = 0;

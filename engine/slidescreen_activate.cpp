@@ -3,12 +3,14 @@
 #include "core/form1.h"
 #include "core/state.h"
 #include "engine/fullscreen_start.h"
-#include "engine/pending_show.h"
+#include "engine/slideplayer.h"
 #include "engine/slidescreen.h"
 #include "engine/slidescreen2.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "platform/vberror.h"
+#include "sound/background_sound.h"
+#include "sound/cd_audio.h"
 
 namespace engine {
 
@@ -135,13 +137,13 @@ bool Slidescreen::StartShow() {
   TryStep([] { SetNormalSlideInterval(); });
   flags.ShowRunning = 1;
   if (f1) f1->Timer1.SetEnabled(false);
-  TryStep([] { pending::PlayCdTrack(); });
+  TryStep([] { ::sound::PlayCdTrack(); });
   if (!(flags.MacroExitedEarly == 1 && SoundFollowsPicture(s.SoundMode, s.CdWithLinkedWavOff))) {
     sound.SoundStartedAtShowStart = 1;
-    if (s.SoundMode != 0) TryStep([] { pending::StartBackgroundSound(); });
+    if (s.SoundMode != 0) TryStep([] { ::sound::StartBackgroundSound(); });
   }
 
-  TryStep([] { pending::ShowCurrentSlide(); });
+  TryStep([] { ShowCurrentSlide(); });
   if (flags.ShowStopped == 1 || flags.ShowEndRequested == 1) {
     flags.ShowEndRequested = 0;
     EndShowOnClose = 1;

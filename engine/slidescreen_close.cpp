@@ -4,7 +4,6 @@
 
 #include "core/form1.h"
 #include "core/form4.h"
-#include "core/pending_services.h"
 #include "core/state.h"
 #include "engine/fullscreen_start.h"
 #include "engine/slidescreen.h"
@@ -14,6 +13,8 @@
 #include "platform/twips.h"
 #include "platform/vberror.h"
 #include "schedule/form9.h"
+#include "sound/background_sound.h"
+#include "sound/cd_audio.h"
 
 namespace engine {
 
@@ -117,8 +118,8 @@ void EndTheShow(Slidescreen& screen, core::Form1* main) {
 
   if (!main) return;
   EndTheShowInTheMainWindow();
-  TryStep([] { core::StopCdAudio(); });
-  TryStep([] { core::StopShowMedia(); });
+  TryStep([] { ::sound::StopCdAudio(); });
+  TryStep([] { ::sound::StopShowMedia(); });
 }
 
 // Puts the picture last shown into the main window's preview box, fitted with its
