@@ -31,6 +31,7 @@ QImage MakePicture(int w, int h) {
 class EffectRunner : public ::testing::Test {
  protected:
   void SetUp() override {
+    ResetSlidescreen();  // its unload sets show flags: before the state is reset
     core::ResetAllState();
     core::BuildMonitorTable();
     platform::SeedRandom(1);
@@ -373,8 +374,8 @@ TEST_F(EffectRunner, ClosedWindowIsNotDrawnOnNorLoadedAgain) {
       if (++steps == 2) {
         // What the show window's unload does to a click during the effect.
         core::Flags().ShowScreenClosed = 1;
-        atClose = closedScreen->P2.Image().copy();
         closedScreen->Unload();
+        atClose = closedScreen->P2.Image().copy();  // as the unload left it
       }
     });
     if (display) {
