@@ -33,7 +33,7 @@ class Form1 : public platform::Form {
   platform::CommandButton Command7{this, QStringLiteral("次画面")};  // next slide
   platform::CommandButton Command3{this, QStringLiteral("STOP")};
   platform::CommandButton Command6{this, QStringLiteral("ｽﾗｲﾄﾞﾘｽﾄ")};  // slide list editor
-  platform::CommandButton Command10{this, QStringLiteral("BGM")};     // sound list window
+  platform::CommandButton Command10{this, QStringLiteral("BGM")};      // sound list window
   platform::CommandButton Command11{this, QStringLiteral("ｽｹｼﾞｭｰﾙ")};  // schedule editor
 
   // Preview box: slides shown inside the window, and the title panel.
@@ -54,8 +54,8 @@ class Form1 : public platform::Form {
 
   platform::Timer Timer1{this, 3000, false};  // slide timer
   platform::Timer Timer2{this, 0, false};
-  platform::Timer Timer3{this, 0, false};     // a macro's line delay
-  platform::Timer Timer4{this, 500, false};   // moves the ticker text
+  platform::Timer Timer3{this, 0, false};           // a macro's line delay
+  platform::Timer Timer4{this, 500, false};         // moves the ticker text
   platform::MediaPlayer WindowsMediaPlayer1{this};  // background sound
   platform::MediaPlayer WindowsMediaPlayer2{this};  // picture-linked sound
 
@@ -102,14 +102,15 @@ class Form1 : public platform::Form {
   platform::MenuItem mnuLSA{&mnuKYOUTU, QStringLiteral("リスト（エラー）削除")};
   platform::MenuArray mnuLSAKU{&mnuLSA, {QStringLiteral("手動"), QStringLiteral("自動")}};
   platform::MenuItem mnuSOP{&mnuKYOUTU, QStringLiteral("スタートオプション")};
-  platform::MenuArray mnuSOP1{
-      &mnuSOP, {QStringLiteral("先頭よりスタート"), QStringLiteral("継続スタート")}};
+  platform::MenuArray mnuSOP1{&mnuSOP,
+                              {QStringLiteral("先頭よりスタート"), QStringLiteral("継続スタート")}};
   platform::MenuItem mnuSTCH{&mnuKYOUTU, QStringLiteral("画面全体スタート確認")};
   platform::MenuArray mnuSTKAKU{&mnuSTCH, {QStringLiteral("あり"), QStringLiteral("なし")}};
   platform::MenuItem mnuJYU{&mnuKYOUTU, QStringLiteral("重複起動許可")};
   platform::MenuArray mnuJYUF{&mnuJYU, {QStringLiteral("あり"), QStringLiteral("なし")}};
   platform::MenuItem mnuHEADER{&mnuKYOUTU, QStringLiteral("ユーザーマクロヘッダー ")};
-  platform::MenuArray menuHEAD{&mnuHEADER, {QStringLiteral("ヘッダー選択"), QStringLiteral("なし")}};
+  platform::MenuArray menuHEAD{&mnuHEADER,
+                               {QStringLiteral("ヘッダー選択"), QStringLiteral("なし")}};
 
   platform::MenuItem mnuGKO{this, QStringLiteral("画面効果(&G)")};
   platform::MenuItem mnuHYO{&mnuGKO, QStringLiteral("画面表示効果(&H)")};
@@ -123,20 +124,22 @@ class Form1 : public platform::Form {
   platform::MenuItem mnuKA{&mnuGKO, QStringLiteral("画像重ね合せ処理(&K)")};
   platform::MenuArray mnuKASANE{
       &mnuKA,
-      {QStringLiteral("なし"), QStringLiteral("重ね合せ（カラー）"), QStringLiteral("重ね合せ（白黒化）"),
-       QStringLiteral("重ね合せ（２値化）"), QStringLiteral("重ね合せ（おまかせ）")}};
+      {QStringLiteral("なし"), QStringLiteral("重ね合せ（カラー）"),
+       QStringLiteral("重ね合せ（白黒化）"), QStringLiteral("重ね合せ（２値化）"),
+       QStringLiteral("重ね合せ（おまかせ）")}};
   platform::MenuItem mnuKAHAI{&mnuGKO, QStringLiteral("     画像重ね合せ背景色")};
   platform::MenuArray mnuKAIRO{
       &mnuKAHAI,
-      {QStringLiteral("濃い灰"), QStringLiteral("薄い灰"), QStringLiteral("黒"), QStringLiteral("薄赤"),
-       QStringLiteral("薄茶"), QStringLiteral("薄黄"), QStringLiteral("薄緑"), QStringLiteral("薄水色"),
-       QStringLiteral("薄青"), QStringLiteral("薄ピンク")}};
+      {QStringLiteral("濃い灰"), QStringLiteral("薄い灰"), QStringLiteral("黒"),
+       QStringLiteral("薄赤"), QStringLiteral("薄茶"), QStringLiteral("薄黄"),
+       QStringLiteral("薄緑"), QStringLiteral("薄水色"), QStringLiteral("薄青"),
+       QStringLiteral("薄ピンク")}};
   platform::MenuItem mnuKS{&mnuGKO, QStringLiteral("画像サイズ")};
   platform::MenuArray mnuKASAS{
       &mnuKS,
-      {QStringLiteral("画面の１００％"), QStringLiteral("画面の  ８０％"), QStringLiteral("画面の  ６０％"),
-       QStringLiteral("画面の  ４０％"), QStringLiteral("画面の  ２０％"), QStringLiteral("おまかせ"),
-       QStringLiteral("調整なし")}};
+      {QStringLiteral("画面の１００％"), QStringLiteral("画面の  ８０％"),
+       QStringLiteral("画面の  ６０％"), QStringLiteral("画面の  ４０％"),
+       QStringLiteral("画面の  ２０％"), QStringLiteral("おまかせ"), QStringLiteral("調整なし")}};
   platform::MenuItem mnuHYUJIICHI{&mnuGKO, QStringLiteral("画像表示位置(&I)")};
   platform::MenuArray mnuHICHI{&mnuHYUJIICHI, {QStringLiteral("中央"), QStringLiteral("ランダム")}};
 
@@ -146,7 +149,8 @@ class Form1 : public platform::Form {
   platform::MenuItem mnuCDM{this, QStringLiteral("CD再生(&C)")};
   platform::MenuItem cdRN{&mnuCDM, QStringLiteral("曲順設定(&N)")};
   platform::MenuArray mnuCDRND{
-      &cdRN, {QStringLiteral("トラック順"), QStringLiteral("ランダム"), QStringLiteral("プログラム")}};
+      &cdRN,
+      {QStringLiteral("トラック順"), QStringLiteral("ランダム"), QStringLiteral("プログラム")}};
   platform::MenuItem mnuCD{&mnuCDM, QStringLiteral("トラック設定(&T)")};
   platform::MenuItem mnuCDRP{&mnuCDM, QStringLiteral("１曲リピート(&R)")};
   platform::MenuArray mnuCDR{&mnuCDRP, {QStringLiteral("あり"), QStringLiteral("なし")}};
@@ -196,6 +200,9 @@ class Form1 : public platform::Form {
   void ApplyLinkedWavMenuRule();
   // Preview box size from the window's height and width (twips).
   void SizePreviewBox();
+  // FrameExtraHeight = the window's height at load less 8200, its frame included: the
+  // frame is known only once the window is on screen, so it is added when it appears.
+  void MeasureFrameAtLoad();
 
   // ---- the window's own values -------------------------------------------------------------
   short SkipNextResize = 0;  // 1 after the automatic full-screen start: next resize ignored
@@ -206,10 +213,13 @@ class Form1 : public platform::Form {
   static QStringList EffectCaptions(bool erase);
   void BuildLayout();
   void ConnectMenus();
+  int FrameTwips() const;
+  void FollowFrame();
 
   std::array<std::unique_ptr<platform::PictureBox>, kPicButtonCount> picture2_;
   bool shuttingDown_ = false;
   bool titlePanelQueued_ = false;
+  int frameAtLoad_ = 0;  // frame height (twips) counted in FrameExtraHeight
 };
 
 // The main window, loaded (running Form_Load, the whole start-up) on first reference.

@@ -5,6 +5,7 @@
 #include "core/form1.h"
 #include "core/startup.h"
 #include "core/state.h"
+#include "engine/form1_show.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
@@ -13,7 +14,7 @@ namespace core {
 
 namespace {
 
-constexpr int kDesignWidth = 9420;   // inner area as designed (twips)
+constexpr int kDesignWidth = 9420;  // inner area as designed (twips)
 constexpr int kDesignHeight = 7524;
 
 TitlePanelHooks g_titlePanelHooks;
@@ -43,12 +44,11 @@ QStringList Form1::SoundModeCaptions() {
 }
 
 QStringList Form1::EffectCaptions(bool erase) {
-  QStringList items{QStringLiteral("①上から"),   QStringLiteral("②下から"),
-                    QStringLiteral("③左から"),   QStringLiteral("④右から"),
-                    QStringLiteral("⑤中央から"), QStringLiteral("⑥外側から"),
-                    QStringLiteral("⑦横スリット"), QStringLiteral("⑧縦スリット"),
-                    QStringLiteral("⑨モザイク"), QStringLiteral("ランダム"),
-                    QStringLiteral("順次")};
+  QStringList items{
+      QStringLiteral("①上から"),     QStringLiteral("②下から"),     QStringLiteral("③左から"),
+      QStringLiteral("④右から"),     QStringLiteral("⑤中央から"),   QStringLiteral("⑥外側から"),
+      QStringLiteral("⑦横スリット"), QStringLiteral("⑧縦スリット"), QStringLiteral("⑨モザイク"),
+      QStringLiteral("ランダム"),    QStringLiteral("順次")};
   if (erase) items << QStringLiteral("表示効果連動");
   items << QStringLiteral("なし");
   return items;
@@ -59,6 +59,7 @@ Form1::Form1() {
   BuildLayout();
   ConnectMenus();
   connect(&nmuEND, &platform::MenuItem::Click, this, &Form1::nmuEND_Click);
+  engine::ConnectShowHandlers(*this);
 }
 
 Form1::~Form1() = default;
@@ -114,7 +115,24 @@ platform::PictureBox& Form1::Picture2(int index) {
   return *picture2_[index];
 }
 
+int Form1::FrameTwips() const {
+  return platform::PixelsToTwipsY(frameGeometry().height() - height());
+}
+
+void Form1::MeasureFrameAtLoad() {
+  frameAtLoad_ = FrameTwips();
+  Surfaces().FrameExtraHeight = platform::CInt(Height() - 8200);
+}
+
+void Form1::FollowFrame() {
+  const int frame = FrameTwips();
+  if (frame == frameAtLoad_) return;
+  Surfaces().FrameExtraHeight = platform::CInt(Surfaces().FrameExtraHeight + frame - frameAtLoad_);
+  frameAtLoad_ = frame;
+}
+
 void Form1::SizePreviewBox() {
+  FollowFrame();
   const short extra = Surfaces().FrameExtraHeight;
   Picture1.SetWidth(Width() - 600);
   Picture1.SetHeight(Height() - 1450 - extra);
@@ -165,6 +183,7 @@ void Form1::Form_Activate() {
   mnuCD.SetEnabled(s.CdTrackOrder == 0);
   mnuCDRP.SetEnabled(s.CdTrackOrder == 0);
   ApplyLinkedWavMenuRule();
+  FollowFrame();
   Picture1.SetHeight(Height() - 1450 - Surfaces().FrameExtraHeight);
 }
 

@@ -1,9 +1,9 @@
 // The main window's show-option menus and the choice mechanism every choice menu shares.
 #include "core/common.h"
 #include "core/form1.h"
-#include "core/pending_services.h"
 #include "core/state.h"
 #include "engine/slidescreen.h"
+#include "engine/slidescreen2.h"
 #include "engine/surfaces.h"
 #include "platform/dialogs.h"
 
@@ -14,6 +14,15 @@ namespace {
 // Message of a show-option choice: OK only, no icon.
 void Explain(const QString& text, const QString& title) {
   platform::MsgBox(text, platform::vbOKOnly, title);
+}
+
+// The control box at the right edge of the primary screen, at its top or bottom. The box
+// places itself on the main window's monitor again whenever it is activated.
+void PlaceControlBoxOnScreen(bool atBottom) {
+  engine::Slidescreen2& box = engine::slidescreen2();
+  const int left = platform::ScreenWidth() - box.Width();
+  const int top = atBottom ? platform::ScreenHeight() - box.Height() : 0;
+  box.Move(left, top);
 }
 
 }  // namespace
@@ -55,15 +64,13 @@ void Form1::mnuFULL_FL_Click(int index) {
   ChooseMenuItem(mnuFULL_FL, Settings().AlwaysFullScreenOff, index);
 }
 
-void Form1::mnuYOMI_Click(int index) {
-  ChooseMenuItem(mnuYOMI, Settings().PictureLoadMode, index);
-}
+void Form1::mnuYOMI_Click(int index) { ChooseMenuItem(mnuYOMI, Settings().PictureLoadMode, index); }
 
 void Form1::mnuTIME_Click() {
   ShowSettings& s = Settings();
-  const QString answer = platform::InputBox(
-      QStringLiteral("スライド間隔（秒）を設定してください。\r\n(１～６０秒）"),
-      QStringLiteral("スライド間隔"), QString::number(s.SlideIntervalSeconds));
+  const QString answer =
+      platform::InputBox(QStringLiteral("スライド間隔（秒）を設定してください。\r\n(１～６０秒）"),
+                         QStringLiteral("スライド間隔"), QString::number(s.SlideIntervalSeconds));
   if (answer.isEmpty()) return;
   const double value = SafeVal(answer);
   if (value >= 1 && value <= 60) {
@@ -100,8 +107,9 @@ void Form1::mnuRANDFL_Click(int index) {
 void Form1::mnuAUT_Click(int index) {
   ChooseMenuItem(mnuAUT, Settings().AutoStartOff, index);
   if (index == 0) {
-    Explain(QStringLiteral("スライドショー再立ち上げ時に自動的にスライド画面全体表示スタート待ちになります。"
-                           "\r\n（この設定はＫＶＺファイルに保存されません）"),
+    Explain(QStringLiteral(
+                "スライドショー再立ち上げ時に自動的にスライド画面全体表示スタート待ちになります。"
+                "\r\n（この設定はＫＶＺファイルに保存されません）"),
             QStringLiteral("オートスタート"));
   }
 }
@@ -139,8 +147,9 @@ void Form1::mnuSIZE_Click(int index) {
 void Form1::mnuLSAKU_Click(int index) {
   ChooseMenuItem(mnuLSAKU, Settings().ErrorEntryAutoRemove, index);
   if (index == 1) {
-    Explain(QStringLiteral("スライド実行中に読込みエラーが発生した場合、エラーファイルはリストより自動的に削除"
-                           "されます。\r\n（この設定はＫＶＺファイルには保存されません）"),
+    Explain(QStringLiteral(
+                "スライド実行中に読込みエラーが発生した場合、エラーファイルはリストより自動的に削除"
+                "されます。\r\n（この設定はＫＶＺファイルには保存されません）"),
             QStringLiteral("リスト（エラー）削除"));
   }
 }

@@ -13,8 +13,8 @@ class Form4 : public platform::Form {
  public:
   Form4();
 
-  platform::ImagingControl Lead1;  // loads and prepares each slide's picture
-  platform::ImagingControl Lead2;  // unscaled copy of the loaded picture
+  platform::ImagingControl Lead1;       // loads and prepares each slide's picture
+  platform::ImagingControl Lead2;       // unscaled copy of the loaded picture
   platform::PictureBox Picture1{this};  // the prepared picture
   platform::PictureBox Picture2{this};
   platform::PictureBox Picture3{this};

@@ -57,8 +57,4 @@ void StopShowMedia() {
   }
 }
 
-// The control box window comes with the full-screen show; until then there is nothing
-// to place.
-void PlaceControlBoxOnScreen(bool) {}
-
 }  // namespace core

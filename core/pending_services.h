@@ -9,7 +9,4 @@ void StopCdAudio();
 // Stops every sound, player and ticker of a show.
 void StopShowMedia();
 
-// Places the control box at the right edge of the primary screen, at its top or bottom.
-void PlaceControlBoxOnScreen(bool atBottom);
-
 }  // namespace core

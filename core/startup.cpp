@@ -2,6 +2,9 @@
 // single-copy rule, the ends of the process and the termination signals.
 #include "core/startup.h"
 
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QLockFile>
@@ -9,8 +12,6 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include "core/common.h"
 #include "core/form1.h"
@@ -24,6 +25,7 @@
 #include "core/slideshow_file.h"
 #include "core/soundlist_file.h"
 #include "core/state.h"
+#include "engine/fullscreen_start.h"
 #include "engine/slidescreen.h"
 #include "engine/surfaces.h"
 #include "listeditor/form3.h"
@@ -117,8 +119,7 @@ void Default(platform::MenuArray& menu, short& value, short v) {
 // The automatic full-screen start: the main window stays hidden, no title panel.
 void StartShowAutomatically(Form1& f) {
   TryStep([] {
-    Lists().SlideEndIndex =
-        static_cast<short>(listeditor::form3().List1.ListCount() + 1);
+    Lists().SlideEndIndex = static_cast<short>(listeditor::form3().List1.ListCount() + 1);
   });
   Flags().TitlePanelDone = 1;
   TryStep([&f] { f.SizePreviewBox(); });
@@ -139,7 +140,7 @@ void Form1::Form_Load() {
   TryStep([] { BuildMonitorTable(); });
   Monitors().MainHwnd = this;
   platform::SetMainWindow(this);
-  TryStep([this] { Surfaces().FrameExtraHeight = platform::CInt(Height() - 8200); });
+  TryStep([this] { MeasureFrameAtLoad(); });
 
   flags.StartedFromListEditor = 0;
   s.BorderColorIndex = 0;
@@ -282,21 +283,14 @@ void Form1::Form_Load() {
   if (LinkTableWanted(linkCount, s.LinkAutoStart, flags.CmdLineMode))
     TryStep([] { BuildLinkTable(); });
 
-  if (AutoStartWanted(flags.CmdLineMode, slideCount, s.AutoStartOff, linkCount,
-                      s.LinkAutoStart)) {
+  if (AutoStartWanted(flags.CmdLineMode, slideCount, s.AutoStartOff, linkCount, s.LinkAutoStart)) {
     StartShowAutomatically(*this);
   } else {
     Show();
   }
 }
 
-void StartFullScreenShow() {
-  Form1& f = form1();
-  f.Hide();
-  // The full-screen show window's start comes with the presentation engine; until then
-  // the show is offered in the main window.
-  f.Show();
-}
+void StartFullScreenShow() { engine::StartFullScreenShowAtStartup(); }
 
 // ---- Form1's unload -----------------------------------------------------------------------------
 

@@ -38,9 +38,8 @@ void BuildLinkTable();
 bool AutoStartWanted(short cmdLineMode, int slideCount, short autoStartOff, int linkEntryCount,
                      short linkAutoStart);
 
-// Hides the main window and starts the full-screen show on its monitor. The full-screen
-// show window comes with the presentation engine; until it is there this shows the
-// main window instead.
+// Hides the main window and shows the full-screen show window on its monitor, whose
+// activation starts the show (the link run first when LinkRunActive = 1).
 void StartFullScreenShow();
 
 // ---- single copy ------------------------------------------------------------------------------

@@ -93,8 +93,9 @@ void Form3::Form_Unload(int& cancel) {
 void Form3::Check1_Click() {}
 
 void Form3::Check2_Click() {
-  OptionClicked(Check2, core::Settings().DblClickRecord, QStringLiteral("効果音録音あり"),
-                QStringLiteral("スライドリストをダブルクリックすると画像連動効果音が録音できます。"));
+  OptionClicked(
+      Check2, core::Settings().DblClickRecord, QStringLiteral("効果音録音あり"),
+      QStringLiteral("スライドリストをダブルクリックすると画像連動効果音が録音できます。"));
 }
 
 void Form3::Check3_Click() {
@@ -103,14 +104,16 @@ void Form3::Check3_Click() {
 }
 
 void Form3::Check4_Click() {
-  OptionClicked(Check4, core::Settings().DblClickText, QStringLiteral("テキスト作成あり"),
-                QStringLiteral("スライドリストをダブルクリックすると画像連動テキストが作成できます。"));
+  OptionClicked(
+      Check4, core::Settings().DblClickText, QStringLiteral("テキスト作成あり"),
+      QStringLiteral("スライドリストをダブルクリックすると画像連動テキストが作成できます。"));
 }
 
 void Form3::Check5_Click() {
   OptionClicked(
       Check5, core::Settings().DblClickSlideshow, QStringLiteral("スライドショー"),
-      QStringLiteral("スライドリストをダブルクリックするとスライドショーの指定画面スタートができます。"));
+      QStringLiteral(
+          "スライドリストをダブルクリックするとスライドショーの指定画面スタートができます。"));
 }
 
 void Form3::Timer1_Timer() { Timer1.SetEnabled(false); }

@@ -23,7 +23,7 @@ class Form3 : public platform::Form {
   platform::CheckBox Check5{this, QStringLiteral("ｽﾗｲﾄﾞｼｮｰ")};
   platform::CommandButton Command16{this, QStringLiteral("ﾃｷｽﾄ編集")};  // edit macro text
   platform::CommandButton Command17{this, QStringLiteral("ﾃｷｽﾄ削除")};  // delete macro text
-  platform::Timer Timer1{this, 500, false};  // click guard after a movie
+  platform::Timer Timer1{this, 500, false};                             // click guard after a movie
 
   void Form_Load() override;
   void Form_Unload(int& cancel) override;

@@ -67,8 +67,9 @@ void Form9::Check1_Click() {
   if (Check1.Value() == 1) {
     core::Settings().LinkAutoStart = 1;
     if (core::Flags().LinkEditorShown == 1) {
-      platform::MsgBox(QStringLiteral("スライドショー再立ち上げ時に自動的にＫＶＺリンクをスタートします。"),
-                       platform::vbOKOnly, QStringLiteral("ＫＶＺリンクオートスタートあり"));
+      platform::MsgBox(
+          QStringLiteral("スライドショー再立ち上げ時に自動的にＫＶＺリンクをスタートします。"),
+          platform::vbOKOnly, QStringLiteral("ＫＶＺリンクオートスタートあり"));
     }
   } else {
     core::Settings().LinkAutoStart = 0;

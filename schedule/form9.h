@@ -13,7 +13,7 @@ class Form9 : public platform::Form {
 
   platform::ListBox List1{this, 2};  // slideshow files in play order (row i - 1 is entry i)
   platform::Label Label4{this};      // number of entries
-  platform::CheckBox Check1{this, QStringLiteral("ｵｰﾄｽﾀｰﾄ")};  // LinkAutoStart
+  platform::CheckBox Check1{this, QStringLiteral("ｵｰﾄｽﾀｰﾄ")};   // LinkAutoStart
   platform::CheckBox Check2{this, QStringLiteral("繰り返し")};  // LinkRepeat
   platform::CheckBox Check3{this, QStringLiteral("終了保持")};  // LinkKeepAtEnd, never shown
 

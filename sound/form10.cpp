@@ -8,7 +8,8 @@
 namespace sound {
 
 Form10::Form10() {
-  SetCaption(QStringLiteral("BGMリスト(WAV,MID,MP3)    ※動画再生中はBGMリスト再生が一時停止します。"));
+  SetCaption(
+      QStringLiteral("BGMリスト(WAV,MID,MP3)    ※動画再生中はBGMリスト再生が一時停止します。"));
   SetClientSize(11940, 7620);
   List1.Move(2640, 480, 6135, 6240);
   Label4.Move(8160, 150, 600, 255);
@@ -83,9 +84,10 @@ void Form10::Check1_Click() {
   core::ShowSettings& s = core::Settings();
   if (Check1.Value() == 1) {
     if (s.SoundListInSlideshowFile == 0) {
-      platform::MsgBox(QStringLiteral("ＷＡＶ、ＭＩＤ、ＭＰ３リストがＫＶＺファイルに保存されます。\r\n"
-                                      "（この設定は共通設定です。）"),
-                       platform::vbOKOnly, QStringLiteral("ＫＶＺファイル保存あり"));
+      platform::MsgBox(
+          QStringLiteral("ＷＡＶ、ＭＩＤ、ＭＰ３リストがＫＶＺファイルに保存されます。\r\n"
+                         "（この設定は共通設定です。）"),
+          platform::vbOKOnly, QStringLiteral("ＫＶＺファイル保存あり"));
     }
     s.SoundListInSlideshowFile = 1;
   } else {

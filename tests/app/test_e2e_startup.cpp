@@ -1,0 +1,156 @@
+// End to end: the real program under a virtual X server. It starts, shows its main
+// window, refuses a second copy when the settings say so, and on SIGTERM closes as a
+// log-off would, writing its three settings files.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QSet>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <functional>
+
+#include "core/settings_file.h"
+#include "core/state.h"
+#include "listeditor/form3.h"
+
+namespace {
+
+bool WaitUntil(const std::function<bool()>& done, int ms) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.elapsed() > ms) return false;
+    QThread::msleep(50);
+  }
+  return true;
+}
+
+// A virtual X server on the first free display from :90.
+class VirtualDisplay {
+ public:
+  bool Start() {
+    for (int n = 90; n < 140; ++n) {
+      if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n))) continue;
+      server_.start(
+          QStringLiteral("Xvfb"),
+          {QStringLiteral(":%1").arg(n), QStringLiteral("-screen"), QStringLiteral("0"),
+           QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+      if (!server_.waitForStarted(5000)) return false;
+      const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(n);
+      if (WaitUntil([&] { return QFile::exists(socket) || server_.state() != QProcess::Running; },
+                    10000) &&
+          server_.state() == QProcess::Running) {
+        display_ = QStringLiteral(":%1").arg(n);
+        return true;
+      }
+      server_.waitForFinished(1000);  // that display was taken meanwhile: the next one
+    }
+    return false;
+  }
+  ~VirtualDisplay() {
+    if (server_.state() != QProcess::NotRunning) {
+      server_.terminate();
+      if (!server_.waitForFinished(5000)) server_.kill();
+      server_.waitForFinished(1000);
+    }
+  }
+  const QString& Display() const { return display_; }
+
+ private:
+  QProcess server_;
+  QString display_;
+};
+
+QProcessEnvironment ProgramEnvironment(const QString& display, const QString& dataHome) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("DISPLAY"), display);
+  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+  env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
+  return env;
+}
+
+QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST(EndToEnd, MainWindowSecondCopyAndSignalShutdown) {
+  if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
+    GTEST_SKIP() << "Xvfb is not installed";
+  const bool canShoot = !QStandardPaths::findExecutable(QStringLiteral("import")).isEmpty();
+
+  QTemporaryDir dataHome;
+  ASSERT_TRUE(dataHome.isValid());
+  const QString appFolder = dataHome.path() + QStringLiteral("/slideshow/");
+  ASSERT_TRUE(QDir().mkpath(appFolder));
+
+  // The settings of an earlier run: a second copy is refused.
+  core::ResetAllState();
+  core::Paths().AppFolder = appFolder;
+  core::Settings().SlideIntervalSeconds = 3;
+  core::Settings().SecondInstanceOff = 1;
+  core::SaveSettingsFile();
+  if (auto* editor = listeditor::Form3IfLoaded()) editor->Unload();
+  core::ResetAllState();
+  const QByteArray settingsBefore = ReadAll(appFolder + QStringLiteral("autstart.dat"));
+  ASSERT_FALSE(settingsBefore.isEmpty());
+
+  VirtualDisplay x;
+  ASSERT_TRUE(x.Start());
+  const QProcessEnvironment env = ProgramEnvironment(x.Display(), dataHome.path());
+
+  QProcess first;
+  first.setProcessEnvironment(env);
+  first.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  first.start(QStringLiteral(SLIDESHOW_BIN), {});
+  ASSERT_TRUE(first.waitForStarted(10000));
+  // The copy that runs holds the lock once its settings are read.
+  ASSERT_TRUE(WaitUntil([&] { return QFile::exists(appFolder + QStringLiteral("slideshow.lock")); },
+                        20000));
+  QThread::msleep(4000);  // the title panel's animation and hold
+  ASSERT_EQ(first.state(), QProcess::Running);
+
+  if (canShoot) {
+    const QString shot = dataHome.path() + QStringLiteral("/screen.png");
+    QProcess import;
+    import.start(QStringLiteral("import"),
+                 {QStringLiteral("-display"), x.Display(), QStringLiteral("-window"),
+                  QStringLiteral("root"), shot});
+    ASSERT_TRUE(import.waitForFinished(20000));
+    const QImage image(shot);
+    ASSERT_FALSE(image.isNull());
+    // The main window sits centred on the screen, over the bare root window.
+    const QRgb root = image.pixel(0, 0);
+    EXPECT_NE(image.pixel(image.width() / 2, image.height() / 2), root);
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 3)
+      for (int x2 = 0; x2 < image.width(); x2 += 3) colours.insert(image.pixel(x2, y));
+    EXPECT_GE(colours.size(), 3) << "the screenshot is blank";
+  }
+
+  QProcess second;
+  second.setProcessEnvironment(env);
+  second.start(QStringLiteral(SLIDESHOW_BIN), {});
+  ASSERT_TRUE(second.waitForFinished(20000));
+  EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(second.exitCode(), 0);
+  EXPECT_EQ(ReadAll(appFolder + QStringLiteral("autstart.dat")), settingsBefore);
+  EXPECT_FALSE(QFile::exists(appFolder + QStringLiteral("uautst.dat")));
+  EXPECT_FALSE(QFile::exists(appFolder + QStringLiteral("wavlist.dat")));
+  EXPECT_EQ(first.state(), QProcess::Running);
+
+  first.terminate();  // SIGTERM
+  ASSERT_TRUE(first.waitForFinished(20000));
+  EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(first.exitCode(), 0);
+  for (const char* name : {"uautst.dat", "autstart.dat", "wavlist.dat"})
+    EXPECT_FALSE(ReadAll(appFolder + QString::fromLatin1(name)).isEmpty()) << name;
+  EXPECT_FALSE(QFile::exists(appFolder + QStringLiteral("slideshow.lock")));
+}
+
+}  // namespace

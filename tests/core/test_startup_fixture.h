@@ -1,0 +1,111 @@
+#pragma once
+// A fixture that runs the program's start-up inside the test process: the main window
+// loads as `Main` loads it, dialogs are answered by a script, the ends of the process
+// are recorded instead of ending it, and the title panel holds only briefly.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <functional>
+#include <vector>
+
+#include "core/form1.h"
+#include "core/form4.h"
+#include "core/startup.h"
+#include "core/state.h"
+#include "engine/slidescreen.h"
+#include "engine/slidescreen2.h"
+#include "listeditor/form3.h"
+#include "platform/appfolder.h"
+#include "platform/dialogs.h"
+#include "platform/events.h"
+#include "schedule/form9.h"
+#include "sound/form10.h"
+
+namespace startup_test {
+
+inline const char* const kSettingsFiles[] = {"uautst.dat", "autstart.dat", "wavlist.dat"};
+
+// Lets events run until `done` holds or `ms` have passed; returns `done()`.
+inline bool WaitFor(const std::function<bool()>& done, int ms = 10000) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done() && clock.elapsed() < ms) {
+    platform::DoEvents();
+    platform::Sleep(2);
+  }
+  return done();
+}
+
+inline QString AppFile(const char* name) {
+  return platform::AppFolderPath() + QString::fromLatin1(name);
+}
+
+inline void RemoveSettingsFiles() {
+  for (const char* name : kSettingsFiles) QFile::remove(AppFile(name));
+}
+
+class StartupTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RecordEnds();
+    CloseAllWindows();
+    RemoveSettingsFiles();
+    core::ResetAllState();
+    RecordEnds();
+    core::TitlePanelTestHooks() = {};
+    core::TitlePanelTestHooks().holdSeconds = 0.05;
+  }
+
+  void TearDown() override {
+    RecordEnds();
+    CloseAllWindows();
+    RemoveSettingsFiles();
+    core::ResetAllState();
+    core::TitlePanelTestHooks() = {};
+    core::SetProgramEndHandler(nullptr);
+  }
+
+  // Starts the program as its command line would and lets the title panel finish.
+  core::Form1& Start(const QStringList& arguments = {}) {
+    core::Main(arguments);
+    WaitFor([] { return core::Flags().TitlePanelDone == 1 || core::ProgramEnded(); });
+    return core::form1();
+  }
+
+  // Closes the main window (its unload writes the settings files) and forgets every
+  // value, as a new run of the program would start.
+  void EndSession() {
+    CloseAllWindows();
+    core::ResetAllState();
+    RecordEnds();
+    ends_.clear();
+    dialogs_.ClearCalls();
+  }
+
+  void RecordEnds() {
+    core::SetProgramEndHandler([this](core::ProgramEnd end) { ends_.push_back(end); });
+  }
+
+  // The show windows first: their unload may show the main window again.
+  static void CloseAllWindows() {
+    engine::ResetSlidescreen2();
+    engine::ResetSlidescreen();
+    if (core::Form1* f = core::Form1IfLoaded()) {
+      // A window loaded by another test's fixture writes into the data folder too.
+      if (core::Paths().AppFolder.isEmpty()) core::Paths().AppFolder = platform::AppFolderPath();
+      f->Unload();
+    }
+    if (auto* w = listeditor::Form3IfLoaded()) w->Unload();
+    if (auto* w = schedule::Form9IfLoaded()) w->Unload();
+    if (auto* w = sound::Form10IfLoaded()) w->Unload();
+    if (auto* w = core::Form4IfLoaded()) w->Unload();
+    platform::DestroyPendingNow();
+  }
+
+  platform::ScriptedDialogs dialogs_;
+  std::vector<core::ProgramEnd> ends_;
+};
+
+}  // namespace startup_test
