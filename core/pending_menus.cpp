@@ -1,10 +1,287 @@
-// Stand-ins for operations of other subsystems, until their owners provide them.
+// Stand-ins for operations of other windows, until their owners provide them.
 #include "core/pending_menus.h"
 
+#include <QFileInfo>
+
+#include "core/form1.h"
+#include "core/settings_file.h"
+#include "core/slideshow_file.h"
+#include "core/startup.h"
+#include "core/state.h"
+#include "listeditor/form3.h"
+#include "platform/dialogs.h"
+#include "platform/form.h"
+#include "schedule/form9.h"
+#include "sound/form10.h"
+
 namespace core::pending {
+
+namespace {
+
+constexpr int kHourglass = 11;
+constexpr int kDefaultPointer = 0;
+
+const QString kSlideshowFilter = QStringLiteral("ｽﾗｲﾄﾞFiles (*.kvz)|*.kvz|すべてのﾌｧｲﾙ(*.*)|*.*");
+
+bool SlideListEmptyRefusesSave() {
+  if (listeditor::form3().List1.ListCount() != 0) return false;
+  platform::MsgBox(QStringLiteral("スライドリストがないので保存できんません。"),
+                   platform::vbExclamation, QStringLiteral("ファイルの保存"));
+  return true;
+}
+
+// The save dialog proposes the current slideshow file, or "*.kvz" when there is none.
+std::optional<QString> AskSlideshowSavePath(const QString& title) {
+  const PathState& paths = Paths();
+  const QString proposed =
+      paths.SlideshowFileName.isEmpty() ? QStringLiteral("*.kvz") : paths.SlideshowFilePath;
+  return platform::SaveFileDialog(title, kSlideshowFilter, proposed);
+}
+
+void SaveWithDialog(const QString& title, short distribution) {
+  const std::optional<QString> chosen = AskSlideshowSavePath(title);
+  if (!chosen) return;
+  Paths().DistributionSave = distribution;
+  QString path = *chosen;
+  platform::TryStep([&path] { SaveSlideshowFile(path); });
+}
+
+// Every setting back to the value of a new slide list.
+void ResetSettingsForNewList() {
+  ShowSettings& s = Settings();
+  s.SlideIntervalSeconds = 3;
+  s.RepeatOff = 0;
+  s.RandomOrderOff = 1;
+  s.SoundMode = 6;
+  s.DefaultSoundFile = QStringLiteral("*.wav");
+  s.RepeatWavFile.clear();
+  s.RepeatMidiFile.clear();
+  s.RepeatMp3File.clear();
+  s.DisplayEffect = 9;
+  s.EraseEffect = 9;
+  s.DisplayEffectSpeed = -30;
+  s.EraseEffectSpeed = -30;
+  s.EffectSpeedFixed = 0;
+  s.EffectSpeedCorrection = 5;
+  s.DisplaySlitCount = 10;
+  s.EraseSlitCount = 10;
+  s.DisplayMosaicCount = 20;
+  s.EraseMosaicCount = 20;
+  s.OverlayMode = 0;
+  s.OverlayBackColorIndex = 0;
+  s.PictureSizeMode = 0;
+  s.SizeAdjustMode = 0;
+  s.PicturePosition = 0;
+  s.TextMacroOff = 0;
+  s.TextOriginScreen = 0;
+  s.WavSyncOff = 0;
+  s.LinkedSoundAfterText = 0;
+  s.CdTrackOrder = 0;
+  s.CdStartTrack = QStringLiteral("1");
+  s.CdTrackRepeatOff = 1;
+  s.CdWithLinkedWavOff = 1;
+  s.StopShowAtCdProgramEnd = 0;
+  s.MidiWithLinkedWav = 0;
+  s.Mp3WithLinkedWav = 0;
+  s.SoundListInSlideshowFile = 1;
+  s.SoundListWithLinkedWav = 1;
+  s.VolumeAttenuationSetting = 0;
+  s.AutoStartOff = 1;
+  s.ContinueStart = 0;
+  s.AlwaysFullScreenOff = 1;
+  s.FullStartConfirmOff = 1;
+  s.ControlBoxOff = 0;
+  s.ErrorEntryAutoRemove = 0;
+  s.SecondInstanceOff = 0;
+  s.UserMacroHeaderOff = 1;
+  s.PictureLoadMode = 0;
+  s.LinkAutoStart = 0;
+  s.LinkRepeat = 1;
+  s.DblClickPicture = 1;
+  s.DblClickRecord = 1;
+  s.DblClickWallpaper = 0;
+  s.DblClickText = 0;
+  s.DblClickSlideshow = 0;
+
+  PathState& paths = Paths();
+  paths.LinkedFilesInFolder = 0;
+  paths.LinkedFilesFolder.clear();
+  paths.SlideshowFileName.clear();
+  paths.SlideshowFilePath.clear();
+  paths.OpenedFileFolder.clear();
+  paths.SlideshowFileTime.clear();
+
+  ListState& lists = Lists();
+  lists.LastShownSlideIndex = 0;
+  lists.SlideEndIndex = 0;
+  lists.CdProgram.Erase();
+  lists.CdProgramCount = 0;
+  Sound().SoundFadedOut = 0;
+  Sound().VolumeAttenuation = 0;
+  Flags().CursorHidden = 0;
+  Flags().OperationLocked = 0;
+  Flags().SlideListEditorShown = 0;
+}
+
+}  // namespace
 
 // The CD player comes with the sound subsystem; until then a new start track is only
 // stored and takes effect at the next show start.
 void PlayCdTrack() {}
+
+void SlideListNew() {
+  listeditor::Form3& w = listeditor::form3();
+  if (platform::MsgBox(QStringLiteral("スライドリストとすべての設定を初期状態にしますか ?"),
+                       platform::vbQuestion | platform::vbYesNo,
+                       QStringLiteral("新規作成")) != platform::vbYes) {
+    return;
+  }
+  platform::SetScreenMousePointer(kHourglass);
+  w.List1.Clear();
+  w.List2.Clear();
+  w.Label4.SetCaption(QString::number(w.List1.ListCount()));
+  Form1& main = form1();
+  main.SetCaption(ProgramTitle());
+  ResetSettingsForNewList();
+  main.Timer1.SetInterval(3000);
+  w.Command16.SetEnabled(false);
+  w.Command17.SetEnabled(false);
+  SaveSettingsFile();
+  LoadSettingsFile();
+  sound::Form10& sounds = sound::form10();
+  sounds.List1.Clear();
+  sounds.Label4.SetCaption(QString::number(w.List1.ListCount()));
+  sounds.Command6.SetEnabled(false);
+  sounds.Command7.SetEnabled(false);
+  sounds.Command1_Click();
+  platform::SetScreenMousePointer(kDefaultPointer);
+}
+
+void SlideListOpen() {
+  const std::optional<QString> chosen = platform::OpenFileDialog(
+      QStringLiteral("スライドショー　ファイルを開く"), kSlideshowFilter, QStringLiteral("*.kvz"));
+  if (!chosen) return;
+  listeditor::Form3& w = listeditor::form3();
+  const QString path = *chosen;
+  Paths().OpenedFileFolder = FolderOfPath(path);
+  w.Command16.SetEnabled(false);
+  w.Command17.SetEnabled(false);
+  platform::TryStep([&path] { LoadSlideshowFile(path); });
+  w.Label4.SetCaption(QString::number(w.List1.ListCount()));
+}
+
+void SlideListSave() {
+  if (SlideListEmptyRefusesSave()) return;
+  SaveWithDialog(QStringLiteral("スライドショー　ファイルの保存"), 0);
+}
+
+void SlideListDistributionSave() {
+  if (SlideListEmptyRefusesSave()) return;
+  if (platform::MsgBox(QStringLiteral("配布用ＫＶＺファイルを作成しますか？\r\n"
+                                      "配布用ＫＶＺファイルはスライドリストのパスが消去され、\r\n"
+                                      "ＫＶＺファイルを開いた時にスライドリストの画像パスが\r\n"
+                                      "ＫＶＺファイルのパスに変換されます。\r\n"
+                                      "ＫＶＺファイルと画像は同一フォルダに保存して下さい。"),
+                       platform::vbQuestion | platform::vbYesNo,
+                       QStringLiteral("配布用ＫＶＺファイルの保存")) != platform::vbYes) {
+    return;
+  }
+  SaveWithDialog(QStringLiteral("スライドショー　配布用ＫＶＺファイルの保存"), 1);
+}
+
+void SlideListCommit() {
+  listeditor::Form3& w = listeditor::form3();
+  RunFlags& flags = Flags();
+  ListState& lists = Lists();
+  flags.StartedFromListEditor = 0;
+  lists.CurrentSlideIndex = 0;
+  flags.ShowRunning = 0;
+  lists.SlideEndIndex = 0;
+  lists.SlidePaths.Erase();
+  const int n = w.List1.ListCount();
+  for (int i = 1; i <= n; ++i) {
+    lists.SlidePaths[i] = w.List1.List(i - 1);
+    ++lists.SlideEndIndex;
+  }
+  ++lists.SlideEndIndex;
+  for (int r = 0; r < n; ++r) {
+    const QString record = w.List2.List(r);
+    lists.SlideAddDateTimes[r + 1] = ScheduleAddMoment(record);
+    lists.SlideDeleteDateTimes[r + 1] = ScheduleDeleteMoment(record);
+  }
+  Form1& main = form1();
+  main.Show();
+  if (!lists.SlidePaths[1].isEmpty()) {
+    main.Command1.SetEnabled(true);
+    main.Command4.SetEnabled(true);
+    w.Hide();
+    flags.FourUpViewOpen = 0;
+  } else {
+    main.Command1.SetEnabled(false);
+    main.Command2.SetEnabled(false);
+    main.Command3.SetEnabled(false);
+    main.Command4.SetEnabled(false);
+    w.Hide();
+  }
+  flags.SlideListEditorOpen = 0;
+}
+
+// The four-up view comes with the slide list editor's tools; until then it is never open
+// and closing it only clears its flag.
+void FourUpViewClose() {
+  Flags().FourUpViewOpen = 0;
+  form1().Show();
+}
+
+void UnloadFourUpView() { Flags().FourUpViewOpen = 0; }
+
+void LinkListClearAll() {
+  schedule::Form9& w = schedule::form9();
+  if (w.List1.ListCount() == 0) return;
+  if (platform::MsgBox(QStringLiteral("ＫＶＺリンクリストをすべて消去しますか ?"),
+                       platform::vbQuestion | platform::vbYesNo,
+                       QStringLiteral("一括取消")) != platform::vbYes) {
+    return;
+  }
+  w.List1.Clear();
+  w.Label4.SetCaption(QStringLiteral("0"));
+  w.SetCaption(schedule::LinkEditorCaptionNoFile());
+  Paths().LinkListFilePath.clear();
+  Paths().LinkListFileName.clear();
+}
+
+void LinkEditorClose() {
+  schedule::Form9& w = schedule::form9();
+  ListState& lists = Lists();
+  lists.LinkListEntries.Erase();
+  const int n = std::min(w.List1.ListCount(), kLinkArrayUpper - 1);
+  for (int i = 1; i <= n; ++i) lists.LinkListEntries[i] = w.List1.List(i - 1);
+  lists.LinkEndIndex = static_cast<short>(n + 1);
+  form1().Show();
+  w.Hide();
+  Flags().LinkEditorOpen = 0;
+}
+
+// The folder window comes with the slide list editor's tools; until then the choice is a
+// question (beside the pictures, or in one folder) and a folder dialog.
+void ShowLinkedFilesFolderWindow() {
+  const QString title = QStringLiteral("画像連動ファイル(WAV,MID,MP3,TXT)のフォルダ指定");
+  PathState& paths = Paths();
+  const int answer = platform::MsgBox(
+      QStringLiteral("画像連動ファイルを画像と同一フォルダに置きますか ?（標準）\r\n"
+                     "「いいえ」で画像連動フォルダを指定します。"),
+      platform::vbQuestion | platform::vbYesNoCancel, title);
+  if (answer == platform::vbYes) {
+    paths.LinkedFilesInFolder = 0;
+    return;
+  }
+  if (answer != platform::vbNo) return;
+  std::optional<QString> folder = platform::FolderDialog(title, paths.LinkedFilesFolder);
+  if (!folder || folder->isEmpty()) return;
+  QString chosen = *folder;
+  if (chosen.size() > 1 && chosen.endsWith(QChar(u'/'))) chosen.chop(1);
+  paths.LinkedFilesInFolder = 1;
+  paths.LinkedFilesFolder = chosen;
+}
 
 }  // namespace core::pending
