@@ -1,0 +1,255 @@
+// End to end: the real program started on a slideshow file under a virtual X server. The
+// show starts by itself full screen, brings each picture in with its effect, and Esc
+// ends it: the main window comes back.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <functional>
+#include <vector>
+
+#include "core/settings_file.h"
+#include "core/slideshow_file.h"
+#include "core/state.h"
+#include "engine/effects.h"
+#include "listeditor/form3.h"
+
+namespace {
+
+constexpr int kScreenWidth = 1280;
+constexpr int kScreenHeight = 1024;
+
+bool WaitUntil(const std::function<bool()>& done, int ms) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.elapsed() > ms) return false;
+    QThread::msleep(50);
+  }
+  return true;
+}
+
+// A virtual X server on the first free display from :140.
+class VirtualDisplay {
+ public:
+  bool Start() {
+    for (int n = 140; n < 190; ++n) {
+      if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n))) continue;
+      server_.start(QStringLiteral("Xvfb"),
+                    {QStringLiteral(":%1").arg(n), QStringLiteral("-screen"), QStringLiteral("0"),
+                     QStringLiteral("%1x%2x24").arg(kScreenWidth).arg(kScreenHeight),
+                     QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+      if (!server_.waitForStarted(5000)) return false;
+      const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(n);
+      if (WaitUntil([&] { return QFile::exists(socket) || server_.state() != QProcess::Running; },
+                    10000) &&
+          server_.state() == QProcess::Running) {
+        display_ = QStringLiteral(":%1").arg(n);
+        return true;
+      }
+      server_.waitForFinished(1000);  // that display was taken meanwhile: the next one
+    }
+    return false;
+  }
+  ~VirtualDisplay() {
+    if (server_.state() != QProcess::NotRunning) {
+      server_.terminate();
+      if (!server_.waitForFinished(5000)) server_.kill();
+      server_.waitForFinished(1000);
+    }
+  }
+  const QString& Display() const { return display_; }
+
+ private:
+  QProcess server_;
+  QString display_;
+};
+
+// The slides' colours: each picture is one colour, so a screenshot tells them apart.
+const QRgb kSlideColours[] = {qRgb(220, 30, 30), qRgb(30, 200, 60), qRgb(40, 60, 230)};
+
+// Which slide's colour a pixel has (-1: none).
+int SlideOf(QRgb pixel) {
+  for (int i = 0; i < 3; ++i) {
+    const QRgb c = kSlideColours[i];
+    if (std::abs(qRed(pixel) - qRed(c)) < 8 && std::abs(qGreen(pixel) - qGreen(c)) < 8 &&
+        std::abs(qBlue(pixel) - qBlue(c)) < 8)
+      return i;
+  }
+  return -1;
+}
+
+struct Shot {
+  QImage image;
+  int top = -1;     // the slide whose colour the top rows show
+  int bottom = -1;  // ... the bottom rows
+  double covered = 0;  // share of the screen in a slide's colour
+};
+
+Shot Analyse(const QImage& image) {
+  Shot s;
+  s.image = image;
+  s.top = SlideOf(image.pixel(image.width() / 2, 4));
+  s.bottom = SlideOf(image.pixel(image.width() / 2, image.height() - 5));
+  int inColour = 0, all = 0;
+  for (int y = 0; y < image.height(); y += 8) {
+    for (int x = 0; x < image.width(); x += 8) {
+      ++all;
+      if (SlideOf(image.pixel(x, y)) >= 0) ++inColour;
+    }
+  }
+  s.covered = all ? double(inColour) / all : 0;
+  return s;
+}
+
+TEST(EndToEnd, FullScreenShowWithEffectsEndsWithEsc) {
+  if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
+    GTEST_SKIP() << "Xvfb is not installed";
+  if (QStandardPaths::findExecutable(QStringLiteral("import")).isEmpty())
+    GTEST_SKIP() << "ImageMagick's import is not installed";
+  if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+    GTEST_SKIP() << "xdotool is not installed";
+
+  QTemporaryDir dataHome;
+  ASSERT_TRUE(dataHome.isValid());
+  const QString appFolder = dataHome.path() + QStringLiteral("/slideshow/");
+  ASSERT_TRUE(QDir().mkpath(appFolder));
+
+  // Three screen-sized pictures and the slideshow file that shows them, each wiped in from
+  // the top and out linked to it; leaving the full screen ends the show.
+  QStringList slides;
+  for (int i = 0; i < 3; ++i) {
+    QImage picture(kScreenWidth, kScreenHeight, QImage::Format_RGB32);
+    picture.fill(kSlideColours[i]);
+    const QString path = dataHome.path() + QStringLiteral("/slide%1.png").arg(i + 1);
+    ASSERT_TRUE(picture.save(path));
+    slides << path;
+  }
+  core::ResetAllState();
+  core::Paths().AppFolder = appFolder;
+  core::ShowSettings& s = core::Settings();
+  s.SlideIntervalSeconds = 2;
+  s.RandomOrderOff = 1;
+  s.SoundMode = 7;
+  s.TextMacroOff = 1;
+  s.WavSyncOff = 1;
+  s.DefaultSoundFile = QStringLiteral("*.wav");
+  s.CdWithLinkedWavOff = 1;
+  s.CdTrackRepeatOff = 1;
+  s.CdStartTrack = QStringLiteral("1");
+  s.DisplayEffect = engine::kEffectFromTop;
+  s.DisplayEffectSpeed = -30;
+  s.EraseEffect = engine::kEraseEffectLinked;
+  s.EraseEffectSpeed = -30;
+  s.DisplaySlitCount = s.EraseSlitCount = 10;
+  s.DisplayMosaicCount = s.EraseMosaicCount = 10;
+  s.AlwaysFullScreenOff = 0;
+  s.FullStartConfirmOff = 1;  // no notice before the first slide
+  s.ControlBoxOff = 1;
+  s.AutoStartOff = 1;
+  s.SizeAdjustMode = 1;
+  s.PictureSizeMode = 0;
+  // The settings of an earlier run, without a slide list of their own.
+  listeditor::form3().List1.Clear();
+  listeditor::form3().List2.Clear();
+  core::SaveSettingsFile();
+  for (const QString& path : slides) {
+    listeditor::form3().List1.AddItem(path);
+    listeditor::form3().List2.AddItem(QString(30, QLatin1Char(' ')));
+  }
+  QString show = dataHome.path() + QStringLiteral("/three.kvz");
+  core::SaveSlideshowFile(show);
+  ASSERT_TRUE(QFile::exists(show));
+  if (auto* editor = listeditor::Form3IfLoaded()) editor->Unload();
+  core::ResetAllState();
+
+  VirtualDisplay x;
+  ASSERT_TRUE(x.Start());
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("DISPLAY"), x.Display());
+  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+  env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome.path());
+
+  QProcess program;
+  program.setProcessEnvironment(env);
+  program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  program.start(QStringLiteral(SLIDESHOW_BIN), {show});
+  ASSERT_TRUE(program.waitForStarted(10000));
+
+  // Screenshots while the show runs, as fast as import takes them.
+  const QString shotPath = dataHome.path() + QStringLiteral("/shot.png");
+  auto screenshot = [&]() -> Shot {
+    QProcess import;
+    import.setProcessEnvironment(env);
+    import.start(QStringLiteral("import"),
+                 {QStringLiteral("-display"), x.Display(), QStringLiteral("-window"),
+                  QStringLiteral("root"), shotPath});
+    if (!import.waitForFinished(20000) || import.exitCode() != 0) return {};
+    return Analyse(QImage(shotPath));
+  };
+  std::vector<Shot> shots;
+  QElapsedTimer clock;
+  clock.start();
+  bool sawMidEffect = false;
+  QSet<int> slidesSeen;
+  while (clock.elapsed() < 25000 && program.state() == QProcess::Running) {
+    Shot shot = screenshot();
+    if (shot.image.isNull()) continue;
+    // Mid-effect: a wipe from the top shows a slide in the top rows and something else
+    // (black, or the picture before) in the bottom rows.
+    if (shot.top >= 0 && shot.bottom != shot.top && shot.covered > 0.05) {
+      if (!sawMidEffect) shot.image.save(dataHome.path() + QStringLiteral("/mid-effect.png"));
+      sawMidEffect = true;
+    }
+    if (shot.covered > 0.95 && shot.top >= 0 && shot.top == shot.bottom) slidesSeen.insert(shot.top);
+    shots.push_back(std::move(shot));
+    if (sawMidEffect && slidesSeen.size() >= 2) break;
+  }
+  ASSERT_EQ(program.state(), QProcess::Running);
+  EXPECT_TRUE(sawMidEffect) << "no screenshot caught a picture being wiped in";
+  EXPECT_GE(slidesSeen.size(), 2) << "the show did not get past its first slide";
+  EXPECT_TRUE(slidesSeen.contains(0)) << "the first slide was never shown whole";
+  // The show window covers the whole screen: no main window beside it.
+  const auto full = std::find_if(shots.begin(), shots.end(), [](const Shot& s) {
+    return s.covered > 0.95;
+  });
+  ASSERT_NE(full, shots.end());
+  EXPECT_EQ(full->image.size(), QSize(kScreenWidth, kScreenHeight));
+
+  // Esc on the show window ends the show: the main window comes back.
+  QProcess key;
+  key.setProcessEnvironment(env);
+  key.start(QStringLiteral("xdotool"),
+            {QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("^Slide Screen$"),
+             QStringLiteral("windowfocus"), QStringLiteral("--sync"), QStringLiteral("key"),
+             QStringLiteral("Escape")});
+  ASSERT_TRUE(key.waitForFinished(20000));
+  EXPECT_EQ(key.exitCode(), 0);
+  Shot after;
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        after = screenshot();
+        return !after.image.isNull() && after.covered < 0.5;
+      },
+      15000))
+      << "the show window is still up after Esc";
+  EXPECT_EQ(program.state(), QProcess::Running);
+  // The main window, not a bare screen: it has more than two colours.
+  QSet<QRgb> colours;
+  for (int y = 0; y < after.image.height(); y += 4)
+    for (int x2 = 0; x2 < after.image.width(); x2 += 4) colours.insert(after.image.pixel(x2, y));
+  EXPECT_GE(colours.size(), 3);
+
+  program.terminate();  // SIGTERM: the main window closes as at a log-off
+  ASSERT_TRUE(program.waitForFinished(20000));
+  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program.exitCode(), 0);
+}
+
+}  // namespace
