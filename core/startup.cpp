@@ -20,7 +20,6 @@
 #include "core/linklist_file.h"
 #include "core/monitors.h"
 #include "core/orientation.h"
-#include "core/pending_services.h"
 #include "core/settings_file.h"
 #include "core/slideshow_file.h"
 #include "core/soundlist_file.h"
@@ -33,7 +32,13 @@
 #include "platform/form.h"
 #include "platform/random.h"
 #include "schedule/form9.h"
+#include "sound/background_sound.h"
+#include "sound/cd_audio.h"
 #include "sound/form10.h"
+#include "sound/form13.h"
+#include "sound/form14.h"
+#include "sound/form2.h"
+#include "sound/form8.h"
 
 namespace core {
 
@@ -294,6 +299,13 @@ void StartFullScreenShow() { engine::StartFullScreenShowAtStartup(); }
 
 // ---- Form1's unload -----------------------------------------------------------------------------
 
+namespace {
+template <class Window>
+void UnloadIfLoaded(Window* window) {
+  if (window) window->Unload();
+}
+}  // namespace
+
 void Form1::Form_Unload(int& cancel) {
   cancel = 0;
   shuttingDown_ = true;
@@ -306,8 +318,8 @@ void Form1::Form_Unload(int& cancel) {
   TryStep([] { ForgetSoundRecorder(); });
   TryStep([] { CloseTextViewer(); });
 
-  TryStep([] { StopCdAudio(); });
-  TryStep([] { StopShowMedia(); });
+  TryStep([] { sound::StopCdAudio(); });
+  TryStep([] { sound::StopShowMedia(); });
 
   TryStep([] { SaveLinkSettingsFile(); });
   TryStep([] { SaveSettingsFile(); });
@@ -328,17 +340,15 @@ void Form1::Form_Unload(int& cancel) {
   TryStep([this] { Picture1.ClearPicture(); });
 
   // The other windows, in this order; a window that is not loaded is left alone.
-  TryStep([] {
-    if (auto* w = listeditor::Form3IfLoaded()) w->Unload();
-  });
-  TryStep([] {
-    if (auto* w = Form4IfLoaded()) w->Unload();
-  });
-  TryStep([] {
-    if (auto* w = schedule::Form9IfLoaded()) w->Unload();
-  });
-  TryStep([] {
-    if (auto* w = sound::Form10IfLoaded()) w->Unload();
+  platform::RunStepsIgnoringErrors({
+      [] { UnloadIfLoaded(sound::Form2IfLoaded()); },
+      [] { UnloadIfLoaded(listeditor::Form3IfLoaded()); },
+      [] { UnloadIfLoaded(Form4IfLoaded()); },
+      [] { UnloadIfLoaded(sound::Form8IfLoaded()); },
+      [] { UnloadIfLoaded(schedule::Form9IfLoaded()); },
+      [] { UnloadIfLoaded(sound::Form10IfLoaded()); },
+      [] { UnloadIfLoaded(sound::Form13IfLoaded()); },
+      [] { UnloadIfLoaded(sound::Form14IfLoaded()); },
   });
 
   TryStep([] { StopGdiplus(); });
