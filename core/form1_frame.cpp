@@ -3,6 +3,7 @@
 #include <QScreen>
 
 #include "core/form1.h"
+#include "core/form1_menus_more.h"
 #include "core/startup.h"
 #include "core/state.h"
 #include "engine/form1_show.h"
@@ -59,6 +60,7 @@ Form1::Form1() {
   BuildLayout();
   ConnectMenus();
   connect(&nmuEND, &platform::MenuItem::Click, this, &Form1::nmuEND_Click);
+  ConnectMoreMenus(*this);
   engine::ConnectShowHandlers(*this);
 }
 
