@@ -411,3 +411,43 @@ TEST_F(FileMenuTest, MenuSettingsSurviveARestart) {
 }
 
 }  // namespace
+
+namespace {
+
+QString ShippedFile(const QString& name) {
+  return QStringLiteral(FIXTURES_DIR "/../../resources/") + name;
+}
+
+// The help texts the program ships: code page 932 with CR LF, and the macro help names
+// every keyword the macro interpreter knows.
+TEST(ShippedHelpTexts, AreCp932WithCrLfAndListEveryMacroKeyword) {
+  for (const QString name : {QStringLiteral("Readme.txt"), QStringLiteral("マクロ.txt")}) {
+    SCOPED_TRACE(name.toStdString());
+    const QByteArray bytes = ReadBytes(ShippedFile(name));
+    ASSERT_FALSE(bytes.isEmpty());
+    const QString text = platform::FromCp932(bytes);
+    EXPECT_FALSE(text.contains(QChar(0xFFFD)));
+    EXPECT_TRUE(text.endsWith(QStringLiteral("\r\n")));
+    EXPECT_EQ(text.count(QChar(u'\n')), text.count(QStringLiteral("\r\n")));
+    EXPECT_EQ(text.count(QChar(u'\r')), text.count(QStringLiteral("\r\n")));
+  }
+  const QString macro = platform::FromCp932(ReadBytes(ShippedFile(QStringLiteral("マクロ.txt"))));
+  const char* const keywords[] = {
+      "RGB",           "BORDERCOLOR", "LINESPACE", "MOVIE",     "BORDERLESS", "BACKCOLOR",
+      "TAB",           "PICRESIZE",   "MP3VOL",    "MP3DOWN",   "MP3UP",      "INTERVAL",
+      "POSITION",      "DOWNSIZE",    "FADEOUT",   "TELOP",     "TELOP1",     "CURSOR",
+      "ENDTIME",       "MOVX",        "MOVY",      "SOUNDSET",  "LOOP",       "ENDLOOP",
+      "PICPBDATA",     "PICPBTYPE",   "GRAD",      "STOPWAV",   "KSPSET",     "OVERPIC",
+      "KOUKASP",       "DELKOUKASP",  "KOUKA",     "DELKOUKA",  "//",         "SAVEPIC",
+      "CTRLBOX",       "PICRND",      "TEXTOUT",   "SOUNDEND",  "PLAYWAV",    "SLEEP",
+      "PICPB",         "MOVPB",       "SCREENXY",  "BIT",       "REVERSE",    "FLIP",
+      "PENCIL",        "METAL",       "MOSAIC",    "GRAYSCALE", "SHELL",      "FONTNAME",
+      "CLS",           "OVERLAP",     "WINSTATE",  "SIZECTRL",  "MENU1",      "LOCK",
+      "END=",          "DELAY",       "SKIP",      "YESNOPB",   "FONTITALIC", "FONTBOLD",
+      "FONTUNDERLINE", "QBCOLOR",     "FONTSIZE",  "FONTNO",    "CURRENTX",   "CURRENTY",
+      "KAGE",          "ZUREX",       "ZUREY",     "[テキスト]"};
+  for (const char* keyword : keywords)
+    EXPECT_TRUE(macro.contains(QString::fromUtf8(keyword))) << keyword;
+}
+
+}  // namespace
