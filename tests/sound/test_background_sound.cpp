@@ -2,6 +2,7 @@
 // list's order, the messages of files that cannot be read, and the stop of every show
 // medium.
 #include <QFile>
+#include <ostream>
 
 #include "core/form1.h"
 #include "engine/slidescreen.h"
@@ -38,6 +39,10 @@ struct ModeCase {
   short cdWithLinkedWavOff;
   Chosen chosen;
 };
+
+void PrintTo(const ModeCase& c, std::ostream* os) {
+  *os << "mode " << c.mode << " cd wav off " << c.cdWithLinkedWavOff;
+}
 
 class ModeTable : public SoundTest, public ::testing::WithParamInterface<ModeCase> {};
 
@@ -246,6 +251,8 @@ struct MissingCase {
   const char* title;
   const char* lastLine;  // nullptr: silent
 };
+
+void PrintTo(const MissingCase& c, std::ostream* os) { *os << "mode " << c.mode; }
 
 class MissingFile : public SoundTest, public ::testing::WithParamInterface<MissingCase> {};
 

@@ -2,6 +2,7 @@
 // and resume, the disc checks and the stop.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <vector>
 
 #include "core/state.h"
@@ -53,6 +54,10 @@ struct TrackOrderCase {
   short repeatOff;
   CdPlay play;
 };
+
+void PrintTo(const TrackOrderCase& c, std::ostream* os) {
+  *os << "start \"" << c.start << "\" repeat off " << c.repeatOff;
+}
 
 class TrackOrder : public CdAudioTest, public ::testing::WithParamInterface<TrackOrderCase> {};
 
