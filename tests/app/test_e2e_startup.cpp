@@ -30,27 +30,28 @@ bool WaitUntil(const std::function<bool()>& done, int ms) {
   return true;
 }
 
-// A virtual X server on the first free display from :90.
+// A virtual X server on a display it picks itself (-displayfd writes the number).
 class VirtualDisplay {
  public:
   bool Start() {
-    for (int n = 90; n < 140; ++n) {
-      if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n))) continue;
-      server_.start(
-          QStringLiteral("Xvfb"),
-          {QStringLiteral(":%1").arg(n), QStringLiteral("-screen"), QStringLiteral("0"),
-           QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-      if (!server_.waitForStarted(5000)) return false;
-      const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(n);
-      if (WaitUntil([&] { return QFile::exists(socket) || server_.state() != QProcess::Running; },
-                    10000) &&
-          server_.state() == QProcess::Running) {
-        display_ = QStringLiteral(":%1").arg(n);
-        return true;
-      }
-      server_.waitForFinished(1000);  // that display was taken meanwhile: the next one
-    }
-    return false;
+    server_.start(QStringLiteral("Xvfb"),
+                  {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                   QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
+                   QStringLiteral("tcp")});
+    if (!server_.waitForStarted(5000)) return false;
+    QByteArray out;
+    const bool ready = WaitUntil(
+        [&] {
+          server_.waitForReadyRead(20);
+          out += server_.readAllStandardOutput();
+          return out.contains('\n') || server_.state() != QProcess::Running;
+        },
+        15000);
+    bool ok = false;
+    const int number = out.trimmed().toInt(&ok);
+    if (!ready || !ok || server_.state() != QProcess::Running) return false;
+    display_ = QStringLiteral(":%1").arg(number);
+    return true;
   }
   ~VirtualDisplay() {
     if (server_.state() != QProcess::NotRunning) {
