@@ -5,11 +5,11 @@
 #include "core/common.h"
 #include "core/form1.h"
 #include "core/form1_menus_more.h"
-#include "core/pending_menus.h"
 #include "core/state.h"
 #include "platform/cdaudio.h"
 #include "platform/dialogs.h"
 #include "platform/vberror.h"
+#include "sound/cd_audio.h"
 #include "sound/form13.h"
 #include "sound/form14.h"
 #include "sound/form17.h"
@@ -213,7 +213,7 @@ void mnuCD_Click(Form1&) {
     });
   }
   Sound().CdPaused = 0;
-  if (Flags().ShowRunning == 1) TryStep([] { pending::PlayCdTrack(); });
+  if (Flags().ShowRunning == 1) TryStep([] { sound::PlayCdTrack(); });
 }
 
 void mnuCDR_Click(Form1& f, int index) {

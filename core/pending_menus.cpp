@@ -125,10 +125,6 @@ void ResetSettingsForNewList() {
 
 }  // namespace
 
-// The CD player comes with the sound subsystem; until then a new start track is only
-// stored and takes effect at the next show start.
-void PlayCdTrack() {}
-
 void SlideListNew() {
   listeditor::Form3& w = listeditor::form3();
   if (platform::MsgBox(QStringLiteral("スライドリストとすべての設定を初期状態にしますか ?"),

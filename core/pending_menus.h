@@ -4,9 +4,6 @@
 
 namespace core::pending {
 
-// Starts the CD at the track of the CD settings (sound mode 2).
-void PlayCdTrack();
-
 // The slide list editor's file commands (Form3).
 void SlideListNew();               // Command15_Click "新規作成"
 void SlideListOpen();              // Command6_Click "開く"

@@ -593,6 +593,20 @@ INSTANTIATE_TEST_SUITE_P(
                       TrackCase{"text_refused", {Text("abc"), Ok(), Text("")}, "1", 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(CdMenusTest, NewStartTrackDuringAShowStartsTheCdAtOnce) {
+  core::Form1& f = Main();
+  core::Settings().SoundMode = 2;
+  for (short running : {0, 1}) {
+    core::Flags().ShowRunning = running;
+    Script({Text("5")});
+    core::mnuCD_Click(f);
+  }
+  core::Flags().ShowRunning = 0;
+  ASSERT_EQ(drive_.Plays().size(), 1u);
+  EXPECT_EQ(drive_.Plays()[0].from, 5);
+  EXPECT_EQ(core::Settings().CdStartTrack, QStringLiteral("5"));
+}
+
 TEST_F(CdMenusTest, StartTrackNeedsADiscOfTwoTracks) {
   core::Form1& f = Main();
   for (int tracks : {0, 1}) {
