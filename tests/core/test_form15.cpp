@@ -68,7 +68,6 @@ TEST_F(MenusTest, OriginOptionsSetTheOrigin) {
   EXPECT_FALSE(w.Option2.Value());
 
   // A file reader sets the options to the value it read.
-  core::InstallForm15Mirror();
   core::Settings().TextOriginScreen = 1;
   core::ReaderMirrors().textOrigin();
   EXPECT_TRUE(w.Option2.Value());

@@ -293,6 +293,23 @@ TEST_F(FileMenuTest, LinkListItemOpensTheEditorOnlyWhenTheSlideListButtonIsUsabl
   core::Flags().ShowRunning = 0;
 }
 
+// The main window's own menu entries reach the handlers.
+TEST_F(FileMenuTest, MenuEntriesAreConnected) {
+  core::Form1& f = Main();
+  f.mnuHKO[11].DoClick();
+  EXPECT_EQ(core::Settings().DisplayEffect, 11);
+  f.mnuKSPSEL[1].DoClick();
+  EXPECT_FALSE(f.mnuHKSP.Enabled());
+  f.mnuKOU[7].DoClick();
+  EXPECT_EQ(Ticked(f.mnuKOU), 7);
+  f.menuHEAD[1].DoClick();
+  EXPECT_EQ(core::Settings().UserMacroHeaderOff, 1);
+  QFile::remove(AppFile(QStringLiteral("Readme.txt")));
+  f.mnuREADME.DoClick();
+  ASSERT_EQ(dialogs_.Calls().size(), 1u);
+  EXPECT_EQ(dialogs_.Calls()[0].text, QStringLiteral("Readme.txtが読込めません。"));
+}
+
 class HelpTest : public FileMenuTest {
  protected:
   void TearDown() override {
@@ -324,7 +341,7 @@ TEST_F(HelpTest, HelpTextOpensInTheTextViewerOrWarns) {
 }
 
 TEST_F(HelpTest, ExitClosesTheViewerOnlyAfterAMacroFileWasOpened) {
-  core::ConnectMoreMenus(Main());
+  Main();
   WriteBytes(AppFile(QStringLiteral("Readme.txt")), "a\r\n");
   core::OpenHelpText(QStringLiteral("Readme.txt"));
   const short id = core::Paths().NotepadTaskId;
@@ -351,7 +368,6 @@ TEST_F(HelpTest, ExitClosesTheViewerOnlyAfterAMacroFileWasOpened) {
 // program has ended and started anew.
 TEST_F(FileMenuTest, MenuSettingsSurviveARestart) {
   core::Form1& f = Main();
-  core::ConnectMoreMenus(f);
   const QString wav = dir_.filePath(QStringLiteral("bell.wav"));
   WriteBytes(wav, "RIFF");
 

@@ -341,7 +341,6 @@ TEST_F(MenusTest, ReaderMirrorsSetTheChoosersWithoutNotices) {
   core::ShowSettings& s = core::Settings();
   s.MidiWithLinkedWav = 1;
   s.Mp3WithLinkedWav = 1;
-  sound::InstallChooserMirrors();
   core::ReaderMirrors().midiWithLinkedWav();
   core::ReaderMirrors().mp3WithLinkedWav();
   core::ReaderMirrors().repeatMidiFile(QStringLiteral("/kvz/song.mid"));
