@@ -6,8 +6,11 @@
 #include <ostream>
 #include <vector>
 
+#include "engine/form1_show.h"
 #include "engine/slide_sound.h"
 #include "platform/cdaudio.h"
+#include "platform/effectsound.h"
+#include "platform/form.h"
 #include "sound/cd_audio.h"
 #include "tests/sound/sound_test_support.h"
 
@@ -360,6 +363,65 @@ TEST_F(SlideSound, TheCdIsStartedAgainWhenItHasNotMovedSinceThePreviousPicture) 
   engine::SuperviseCd();
   engine::SuperviseCd();
   EXPECT_EQ(drive_.Plays().size(), 2u);
+}
+
+TEST_F(SlideSound, PauseAndStopSilenceEverything) {
+  struct Case {
+    const char* what;
+    void (*press)();
+  } cases[] = {{"PAUSE", engine::Command2_Click}, {"STOP", engine::Command3_Click}};
+  for (const Case& c : cases) {
+    // A running show in the one-WAV mode, a picture's WAV beside it, an effect sound and
+    // a movie window.
+    platform::SetScreenMousePointer(0);
+    core::Flags().ShowRunning = 1;
+    core::Flags().ShowStopped = 0;
+    core::Lists().SlideEndIndex = 4;
+    Slide(2, QStringLiteral("pic2.jpg"));
+    core::Settings().SoundMode = 3;
+    core::Settings().RepeatWavFile = Wav("repeat.wav", 4000);
+    sound::StartBackgroundSound();
+    Wav("pic2.wav", 4000);
+    engine::PlayLinkedWavOnPlayer2();
+    platform::PlayEffectSound(Wav("fx.wav", 4000), platform::kSndAsync);
+    engine::form24();
+    ASSERT_EQ(Player1().PlayState(), platform::kPlayStatePlaying);
+    ASSERT_EQ(Player2().PlayState(), platform::kPlayStatePlaying);
+
+    c.press();
+
+    EXPECT_NE(Player1().PlayState(), platform::kPlayStatePlaying) << c.what;
+    EXPECT_NE(Player2().PlayState(), platform::kPlayStatePlaying) << c.what;
+    EXPECT_FALSE(platform::EffectSoundPlaying()) << c.what;
+    EXPECT_EQ(engine::Form24IfLoaded(), nullptr) << c.what;
+    EXPECT_EQ(core::Sound().MediaPlaying, 0) << c.what;
+    // Nothing starts again at a picture until the show is started again.
+    engine::RestartLoopingSound();
+    EXPECT_NE(Player1().PlayState(), platform::kPlayStatePlaying) << c.what;
+  }
+}
+
+TEST_F(SlideSound, PauseStopsTheCdAndTheNextStartResumesItsTrack) {
+  platform::SetScreenMousePointer(0);
+  core::Settings().SoundMode = 2;
+  core::Settings().CdWithLinkedWavOff = 1;
+  core::Settings().CdStartTrack = QStringLiteral("3");
+  core::Settings().CdTrackRepeatOff = 1;
+  core::Flags().ShowRunning = 1;
+  core::Lists().SlideEndIndex = 4;
+  Slide(2, QStringLiteral("pic2.jpg"));
+  ShowStart();
+  drive_.Advance(200);  // into track 4
+  engine::Command2_Click();
+  EXPECT_EQ(drive_.Mode(), QStringLiteral("stopped"));
+  EXPECT_EQ(core::Sound().CdPaused, 1);
+  sound::PlayCdTrack();
+  EXPECT_EQ(drive_.Plays().back(), (platform::CdPlay{4, 0}));
+
+  engine::Command3_Click();
+  EXPECT_EQ(drive_.Mode(), QStringLiteral("stopped"));
+  EXPECT_FALSE(drive_.IsOpen());
+  EXPECT_EQ(core::Sound().CdPlaying, 0);
 }
 
 TEST(LinkedFileStem, IsThePathLessItsExtensionOrTheLinkedFilesFolder) {
