@@ -88,7 +88,17 @@ void LoadUpright(platform::ImagingControl& lead, const QString& path) {
     QSize box = DecodeBox(upright);
     // The decoder's box is the picture as stored.
     if (sideways) box.transpose();
-    lead.LoadImageFileScaled(path, box.width(), box.height());
+    if (core::IsJpegFile(path)) {
+      lead.LoadImageFileScaled(path, box.width(), box.height());
+    } else {
+      // Other formats decode whole anyway; loading them straight from the file spares a
+      // copy of the file's bytes in memory.
+      lead.LoadImageFile(path, 0, 0);
+      const QSize fit =
+          QSize(lead.ImageWidth(), lead.ImageHeight()).scaled(box, Qt::KeepAspectRatio);
+      if (lead.ImageWidth() > box.width() || lead.ImageHeight() > box.height())
+        lead.ResizeImage(std::max(1, fit.width()), std::max(1, fit.height()), 0);
+    }
   }
   QSize stored(lead.SourceWidth(), lead.SourceHeight());
   if (stored.isEmpty()) stored = QSize(lead.ImageWidth(), lead.ImageHeight());
