@@ -195,6 +195,41 @@ TEST_F(SlidescreenShowTest, AFirstSlideThatEndsTheShowClosesTheWindow) {
   EXPECT_FALSE(core::form1().Timer1.Enabled());
 }
 
+TEST_F(SlidescreenShowTest, AWindowClosedDuringTheFirstSlideIsNotBroughtBack) {
+  for (short alwaysFullScreenOff : {1, 0}) {
+    SCOPED_TRACE(alwaysFullScreenOff);
+    CloseShowWindows();
+    core::Flags() = {};
+    core::Lists().CurrentSlideIndex = 0;
+    core::Settings().AlwaysFullScreenOff = alwaysFullScreenOff;
+    core::Settings().DisplayEffect = engine::kEffectFromTop;
+    SetSlides(MakePictures(3));
+    // STOP or the slide timer closes the window while the first picture comes in.
+    int steps = 0;
+    engine::SetEffectStepObserver([&steps](const QRect&) {
+      if (++steps == 3) Screen().Unload();
+    });
+    engine::ShowFullScreenWindow();
+    ASSERT_TRUE(WaitFor([&steps] { return steps >= 3 && core::Flags().SlideInProgress == 0; }));
+    WaitFor([] { return false; }, 30);
+    engine::SetEffectStepObserver({});
+    EXPECT_EQ(steps, 3);  // nothing drawn after the close
+    EXPECT_EQ(engine::SlidescreenIfLoaded(), nullptr);  // not loaded anew
+    EXPECT_EQ(core::Flags().FullScreenShowActive, 0);
+    if (alwaysFullScreenOff == 1) {
+      // The show goes on in the main window.
+      EXPECT_EQ(core::Flags().ShowRunning, 1);
+      EXPECT_EQ(core::Lists().CurrentSlideIndex, 2);
+      EXPECT_TRUE(core::form1().Timer1.Enabled());
+    } else {
+      EXPECT_EQ(core::Flags().ShowStopped, 1);
+      EXPECT_EQ(core::Lists().CurrentSlideIndex, 0);
+      EXPECT_FALSE(core::form1().Timer1.Enabled());
+    }
+    EXPECT_TRUE(core::form1().isVisible());
+  }
+}
+
 // ---- clicks and keys ------------------------------------------------------------------------------
 
 TEST_F(SlidescreenShowTest, ClicksAndKeys) {
