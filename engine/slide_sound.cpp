@@ -182,6 +182,7 @@ void RestartLoopingSound() {
   if ((snd.SoundStarted == 1 || snd.MovieSoundRestartPending == 1 ||
        snd.FadeOutRestartPending == 1) &&
       snd.SoundPaused == 0) {
+    const short listPending = snd.SoundListRestartPending;
     snd.SoundListRestartPending = 0;
     const int state = core::form1().WindowsMediaPlayer1.PlayState();
     const bool ended = state == platform::kPlayStateReady ||
@@ -193,6 +194,11 @@ void RestartLoopingSound() {
       sound::StartBackgroundSound();
       snd.MovieSoundRestartPending = 0;
       snd.FadeOutRestartPending = 0;
+    } else {
+      // A list faded out (or an entry failed) while a picture's WAV plays on the second
+      // player: the closed first player reads neither stopped nor ended, so the list's
+      // own restart below must still come.
+      snd.SoundListRestartPending = listPending;
     }
   }
   if (Mode() == 6 && snd.SoundListRestartPending == 1) {

@@ -235,6 +235,30 @@ TEST_F(SlideSound, TheSoundListFadesOutBeforeAMovieAndGoesOnAtTheNextPicture) {
   EXPECT_EQ(core::Sound().SoundListRestartPending, 0);
 }
 
+TEST_F(SlideSound, WithItsLinkedWavTheListAlsoGoesOnAfterAMovie) {
+  core::Settings().SoundMode = 6;
+  core::Settings().SoundListWithLinkedWav = 1;
+  core::Sound().VolumeAttenuation = 940;
+  SetList({Wav("list1.wav", 3000), Wav("list2.wav", 3000)});
+  Slide(1, QStringLiteral("pic1.jpg"));
+  ShowStart();
+  ASSERT_TRUE(WaitFor([] { return Player1().PlaybackBegun(); }));
+
+  Slide(2, QStringLiteral("clip.mp4"));
+  Wav("clip.wav", 3000);
+  EXPECT_FALSE(engine::FadeOutBeforeSlide(true));
+  engine::StartMovieSounds();
+  EXPECT_EQ(Player2().URL(), File("clip.wav"));
+  EXPECT_TRUE(Player1().URL().isEmpty());
+
+  Slide(3, QStringLiteral("pic3.jpg"));
+  Wav("pic3.wav", 3000);
+  PictureSlide();
+  EXPECT_EQ(Player1().URL(), File("list2.wav"));
+  EXPECT_EQ(Player2().URL(), File("pic3.wav"));
+  EXPECT_EQ(core::Sound().SoundListRestartPending, 0);
+}
+
 TEST_F(SlideSound, StopDuringTheFadeEndsThePass) {
   core::Settings().SoundMode = 6;
   SetList({Wav("list1.wav", 4000)});
