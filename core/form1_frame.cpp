@@ -7,6 +7,7 @@
 #include "core/startup.h"
 #include "core/state.h"
 #include "engine/form1_show.h"
+#include "engine/fullscreen_start.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
@@ -62,6 +63,8 @@ Form1::Form1() {
   connect(&nmuEND, &platform::MenuItem::Click, this, &Form1::nmuEND_Click);
   ConnectMoreMenus(*this);
   engine::ConnectShowHandlers(*this);
+  // 画面全体: the full-screen start (Command4_Click).
+  connect(&Command4, &platform::CommandButton::Click, this, [] { engine::FullScreenStart(); });
 }
 
 Form1::~Form1() = default;
