@@ -6,13 +6,11 @@
 #include "core/slideshow_file.h"
 #include "core/state.h"
 #include "platform/form.h"
-#include "platform/vbfile.h"
 #include "schedule/form9.h"
 
 namespace core {
 
 using platform::VbError;
-using platform::VbFile;
 
 namespace {
 
@@ -29,27 +27,23 @@ struct LinkSettings {
 
 }  // namespace
 
-QString LinkSettingsFilePath() {
-  return Paths().AppFolder + QLatin1String(kLinkSettingsFileName);
-}
+QString LinkSettingsFilePath() { return Paths().AppFolder + QLatin1String(kLinkSettingsFileName); }
 
 void SaveLinkSettingsFile() {
   const ShowSettings& s = Settings();
   const QStringList& entries = schedule::form9().List1.Items();
-  VbFile file;
   platform::SetScreenMousePointer(kHourglass);
   try {
-    file.Open(LinkSettingsFilePath(), platform::FileMode::Output);
-    file.PrintLine(QLatin1String(kLinkSettingsFileTag));
-    file.PrintNumber(s.LinkAutoStart);
-    file.PrintNumber(s.LinkRepeat);
-    file.PrintNumber(s.LinkKeepAtEnd);
-    file.PrintLine(Paths().LinkListFilePath);
-    file.PrintNumber(entries.size());
-    for (const QString& entry : entries) file.PrintLine(entry);
-    file.Close();
+    ListFileWriter file;
+    file.Line(QLatin1String(kLinkSettingsFileTag));
+    file.Number(s.LinkAutoStart);
+    file.Number(s.LinkRepeat);
+    file.Number(s.LinkKeepAtEnd);
+    file.Line(Paths().LinkListFilePath);
+    file.Number(entries.size());
+    for (const QString& entry : entries) file.Line(entry);
+    file.Save(LinkSettingsFilePath());
   } catch (const std::exception&) {
-    file.Discard();
     platform::SetScreenMousePointer(kDefaultPointer);
     WarnUnsuitableFile(LinkSettingsFilePath(), QStringLiteral("ファイルの保存"));
     return;
@@ -62,7 +56,7 @@ void LoadLinkSettingsFile() {
   LinkSettings read;
   platform::SetScreenMousePointer(kHourglass);
   try {
-    VbFile file(LinkSettingsFilePath(), platform::FileMode::Input);
+    ListFileReader file(LinkSettingsFilePath());
     if (file.LineInput() != QLatin1String(kLinkSettingsFileTag)) {
       platform::SetScreenMousePointer(kDefaultPointer);
       return;
@@ -76,7 +70,6 @@ void LoadLinkSettingsFile() {
       throw VbError(platform::kErrSubscript, QStringLiteral("Subscript out of range"));
     for (int i = 0; i < count; ++i)
       read.entries.append(ResolveStoredPath(file.LineInput(), appFolder));
-    file.Close();
   } catch (const std::exception&) {
     platform::SetScreenMousePointer(kDefaultPointer);
     return;

@@ -9,13 +9,11 @@
 #include "core/startup.h"
 #include "core/state.h"
 #include "platform/form.h"
-#include "platform/vbfile.h"
 #include "schedule/form9.h"
 
 namespace core {
 
 using platform::VbError;
-using platform::VbFile;
 
 namespace {
 
@@ -43,7 +41,7 @@ bool AcceptedTag(const QString& line) {
 }
 
 QStringList ReadLinkEntries(const QString& path, const QString& folder) {
-  VbFile file(path, platform::FileMode::Input);
+  ListFileReader file(path);
   if (!AcceptedTag(file.LineInput()))
     throw VbError(platform::kErrTypeMismatch, QStringLiteral("Unknown version"));
   file.LineInput();  // the path the list was saved under: the file's own path counts
@@ -52,7 +50,6 @@ QStringList ReadLinkEntries(const QString& path, const QString& folder) {
     throw VbError(platform::kErrSubscript, QStringLiteral("Subscript out of range"));
   QStringList entries;
   for (int i = 0; i < count; ++i) entries.append(ResolveStoredPath(file.LineInput(), folder));
-  file.Close();
   return entries;
 }
 
@@ -65,18 +62,16 @@ void SaveLinkListFile(QString& path) {
     return (distribution && !p.isEmpty()) ? GetFileNameOfPath(p) : p;
   };
   schedule::Form9& editor = schedule::form9();
-  VbFile file;
+  platform::SetScreenMousePointer(kHourglass);
   try {
-    file.Open(path, platform::FileMode::Output);
-    platform::SetScreenMousePointer(kHourglass);
     const QStringList& entries = editor.List1.Items();
-    file.PrintLine(QLatin1String(kLinkListFileTag));
-    file.PrintLine(pathItem(path));
-    file.PrintNumber(entries.size());
-    for (const QString& entry : entries) file.PrintLine(pathItem(entry));
-    file.Close();
+    ListFileWriter file;
+    file.Line(QLatin1String(kLinkListFileTag));
+    file.Line(pathItem(path));
+    file.Number(entries.size());
+    for (const QString& entry : entries) file.Line(pathItem(entry));
+    file.Save(path);
   } catch (const std::exception&) {
-    file.Discard();
     platform::SetScreenMousePointer(kDefaultPointer);
     WarnUnsuitableFile(path, QStringLiteral("ファイルの保存"));
     return;

@@ -7,12 +7,9 @@
 #include "core/slideshow_file.h"
 #include "core/state.h"
 #include "platform/form.h"
-#include "platform/vbfile.h"
 #include "sound/form10.h"
 
 namespace core {
-
-using platform::VbFile;
 
 namespace {
 
@@ -28,7 +25,7 @@ void LoadSoundListFile() {
   QStringList entries;
   platform::SetScreenMousePointer(kHourglass);
   try {
-    VbFile file(SoundListFilePath(), platform::FileMode::Input);
+    ListFileReader file(SoundListFilePath());
     if (file.LineInput().left(6) != QLatin1String(kSoundListFileTag)) {
       platform::SetScreenMousePointer(kDefaultPointer);
       return;
@@ -38,7 +35,6 @@ void LoadSoundListFile() {
     const int stored = std::min<int>(file.InputInteger(), kSoundArrayUpper);
     for (int i = 0; i < stored && !file.Eof(); ++i)
       entries.append(ResolveStoredPath(file.LineInput(), appFolder));
-    file.Close();
   } catch (const std::exception&) {
     platform::SetScreenMousePointer(kDefaultPointer);
     return;
@@ -55,16 +51,14 @@ void LoadSoundListFile() {
 void SaveSoundListFile() {
   const ListState& lists = Lists();
   const int count = std::clamp<int>(lists.SoundListCount, 0, kSoundArrayUpper);
-  VbFile file;
   platform::SetScreenMousePointer(kHourglass);
   try {
-    file.Open(SoundListFilePath(), platform::FileMode::Output);
-    file.PrintLine(QLatin1String(kSoundListFileTag));
-    file.PrintNumber(count);
-    for (int i = 1; i <= count; ++i) file.PrintLine(lists.SoundListEntries[i]);
-    file.Close();
+    ListFileWriter file;
+    file.Line(QLatin1String(kSoundListFileTag));
+    file.Number(count);
+    for (int i = 1; i <= count; ++i) file.Line(lists.SoundListEntries[i]);
+    file.Save(SoundListFilePath());
   } catch (const std::exception&) {
-    file.Discard();
     platform::SetScreenMousePointer(kDefaultPointer);
     WarnUnsuitableFile(SoundListFilePath(), QStringLiteral("ファイルの保存"));
     return;

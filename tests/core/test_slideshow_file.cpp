@@ -75,7 +75,9 @@ class SlideshowFileTest : public ::testing::Test {
     Paths().AppFolder = app_.path() + '/';
     Paths().OpenedFileFolder = Folder();
   }
-  void TearDown() override { core::SetProgramEndHandler([](core::ProgramEnd) {}); }
+  void TearDown() override {
+    core::SetProgramEndHandler([](core::ProgramEnd) {});
+  }
 
   QString Folder() const { return dir_.path() + '/'; }
   QString PathOf(const QString& name) const { return Folder() + name; }
@@ -303,9 +305,9 @@ TEST_F(SlideshowFileTest, FileLayoutLineByLine) {
   EXPECT_EQ(lines[8], "-30 ");
   EXPECT_EQ(lines[25], " 2 ");
   EXPECT_EQ(lines[28], "480");
-  EXPECT_EQ(lines[31], " 0 ");     // no CD programme
-  EXPECT_EQ(lines[37], " 0 ");     // T10: no sound list
-  EXPECT_EQ(lines[38], " 0 ");     // T12 follows at once
+  EXPECT_EQ(lines[31], " 0 ");  // no CD programme
+  EXPECT_EQ(lines[37], " 0 ");  // T10: no sound list
+  EXPECT_EQ(lines[38], " 0 ");  // T12 follows at once
   EXPECT_EQ(lines.size(), 48);
   EXPECT_EQ(lines[46], "-" + kRecord2);
   EXPECT_EQ(lines[47], "-");
@@ -324,7 +326,7 @@ TEST_F(SlideshowFileTest, ExtensionIsAddedWhenTheLastFourCharactersHoldNoDot) {
     const char* given;
     const char* saved;
   } cases[] = {
-      {"show", "show.kvz"},        {"show.kv", "show.kv"},     {"show.k", "show.k"},
+      {"show", "show.kvz"},           {"show.kv", "show.kv"}, {"show.k", "show.k"},
       {"show.kvzz", "show.kvzz.kvz"}, {"show.", "show."},     {"a", "a.kvz"},
       {"写真集", "写真集.kvz"},
   };
@@ -385,18 +387,55 @@ TEST_F(SlideshowFileTest, DistributionSaveHoldsFileNamesAndOpensFromWhereItIsCop
 // layout, two slides (one a bare name), and optionally the whole tail of today's layout.
 QStringList LayoutLines(const QString& tag, const QString& key, short soundMode, bool tail) {
   auto has = [&key](const char* p) { return key.startsWith(QLatin1String(p)); };
-  QStringList l = {tag, "/昔の/場所/show.kvz", " 4000 ", " 1 ", QStringLiteral(" %1 ").arg(soundMode),
-                   "既定.wav"};
-  if (has("pic3")) l << "くり返し.wav" << " 5 " << " 3 " << " 4 " << "-7 " << " 12 " << " 13 "
-                     << " 0 " << "4";
-  if (has("pic31")) l << " 20 " << " 30 ";
+  QStringList l = {
+      tag,       "/昔の/場所/show.kvz", " 4000 ", " 1 ", QStringLiteral(" %1 ").arg(soundMode),
+      "既定.wav"};
+  if (has("pic3"))
+    l << "くり返し.wav"
+      << " 5 "
+      << " 3 "
+      << " 4 "
+      << "-7 "
+      << " 12 "
+      << " 13 "
+      << " 0 "
+      << "4";
+  if (has("pic31"))
+    l << " 20 "
+      << " 30 ";
   if (has("pic316")) l << " 0 ";
-  if (has("pic3167")) l << "曲.mid" << " 0 ";
-  if (has("pic31678")) l << " 0 " << "0" << " 2 " << " 1 " << "/連動/a,b";
-  l << " 2 " << "写真1.jpg" << "/絶対/写真2.png";
+  if (has("pic3167"))
+    l << "曲.mid"
+      << " 0 ";
+  if (has("pic31678"))
+    l << " 0 "
+      << "0"
+      << " 2 "
+      << " 1 "
+      << "/連動/a,b";
+  l << " 2 "
+    << "写真1.jpg"
+    << "/絶対/写真2.png";
   if (tail)
-    l << "480" << " 0 " << " 3 " << " 1 " << "7" << " 1 " << " 0 " << " 1 " << " 2 " << " 1 "
-      << " 0 " << " 1 " << "loop.mp3" << " 0 " << " 0 " << " 0 " << " 1 " << " 1 " << " 1 "
+    l << "480"
+      << " 0 "
+      << " 3 "
+      << " 1 "
+      << "7"
+      << " 1 "
+      << " 0 "
+      << " 1 "
+      << " 2 "
+      << " 1 "
+      << " 0 "
+      << " 1 "
+      << "loop.mp3"
+      << " 0 "
+      << " 0 "
+      << " 0 "
+      << " 1 "
+      << " 1 "
+      << " 1 "
       << "-" + kRecord1 << "-" + kRecord2;
   return l;
 }
@@ -408,11 +447,16 @@ TEST_F(SlideshowFileTest, EveryAcceptedVersionTagReadsItsOwnLines) {
     short storedMode;
     short mode;  // after the corrections of older layouts
   } cases[] = {
-      {"21pic3167893", "pic3167893", 6, 6}, {"21pic316789", "pic316789", 6, 6},
-      {"21pic31678", "pic31678", 6, 7},     {"pic3167", "pic3167", 4, 4},
-      {"pic316", "pic316", 4, 7},           {"pic31", "pic31", 3, 3},
-      {"pic3", "pic3", 2, 2},               {"pic2", "pic2", 3, 7},
-      {"Xpic2", "pic2", 1, 7},              {"Zpic31", "pic31", 5, 5},
+      {"21pic3167893", "pic3167893", 6, 6},
+      {"21pic316789", "pic316789", 6, 6},
+      {"21pic31678", "pic31678", 6, 7},
+      {"pic3167", "pic3167", 4, 4},
+      {"pic316", "pic316", 4, 7},
+      {"pic31", "pic31", 3, 3},
+      {"pic3", "pic3", 2, 2},
+      {"pic2", "pic2", 3, 7},
+      {"Xpic2", "pic2", 1, 7},
+      {"Zpic31", "pic31", 5, 5},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.tag);
@@ -530,8 +574,8 @@ TEST_F(SlideshowFileTest, IntervalIsAtLeastOneSecondAndRoundsHalvesToEven) {
     const char* stored;
     int ms;
     int seconds;
-  } cases[] = {{" 500 ", 1000, 1}, {" 1500 ", 1500, 2}, {" 2500 ", 2500, 2},
-               {" 3500 ", 3500, 4}, {"-5 ", 1000, 1},   {" 65535 ", 65535, 66}};
+  } cases[] = {{" 500 ", 1000, 1},  {" 1500 ", 1500, 2}, {" 2500 ", 2500, 2},
+               {" 3500 ", 3500, 4}, {"-5 ", 1000, 1},    {" 65535 ", 65535, 66}};
   for (const auto& c : cases) {
     QStringList lines = LayoutLines("21pic3167893", "pic3167893", 0, true);
     lines[2] = QString::fromLatin1(c.stored);
@@ -545,10 +589,10 @@ TEST_F(SlideshowFileTest, IntervalIsAtLeastOneSecondAndRoundsHalvesToEven) {
 
 TEST_F(SlideshowFileTest, ReadValuesAreKeptWhereTheShowNeedsThem) {
   QStringList lines = LayoutLines("21pic3167893", "pic3167893", 0, true);
-  lines[11] = " 0 ";    // display slits
-  lines[12] = " 500 ";  // erase slits
-  lines[15] = " 1 ";    // display mosaic
-  lines[16] = " 0 ";    // erase mosaic
+  lines[11] = " 0 ";                // display slits
+  lines[12] = " 500 ";              // erase slits
+  lines[15] = " 1 ";                // display mosaic
+  lines[16] = " 0 ";                // erase mosaic
   lines[lines.size() - 6] = " 1 ";  // T16: fixed effect speed
   lines[5] = "";                    // empty default sound: the folder itself
   WriteLines(PathOf("r.kvz"), lines);
@@ -574,8 +618,8 @@ TEST_F(SlideshowFileTest, AviEntriesAreLeftOutWithTheirSchedules) {
   lines.insert(count + 4, "movie.avi");
   lines.removeLast();
   lines.removeLast();
-  lines << "-" + kRecord1 << "-2000/01/01     2000/01/02     " << "-" + kRecord2
-        << "-2001/01/01     2001/01/02     ";
+  lines << "-" + kRecord1 << "-2000/01/01     2000/01/02     "
+        << "-" + kRecord2 << "-2001/01/01     2001/01/02     ";
   WriteLines(PathOf("avi.kvz"), lines);
   core::LoadSlideshowFile(PathOf("avi.kvz"));
   ASSERT_TRUE(dialogs_.Calls().empty());
@@ -700,7 +744,8 @@ TEST_F(SlideshowFileTest, FailedSaveKeepsTheOldFileAndSaysSo) {
   Paths().SlideshowFilePath = "/前の/show.kvz";
 
   // A slide whose name code page 932 cannot hold: nothing of the new file is written.
-  SetSlides({"/写真/一.jpg", QString::fromUtf8("/写真/\xF0\x9F\x8C\xB8.jpg")}, {kRecord1, kRecord2});
+  SetSlides({"/写真/一.jpg", QString::fromUtf8("/写真/\xF0\x9F\x8C\xB8.jpg")},
+            {kRecord1, kRecord2});
   core::SaveSlideshowFile(path);
   ASSERT_EQ(dialogs_.Calls().size(), 1u);
   EXPECT_EQ(dialogs_.Calls()[0].title, "ファイルの保存");
@@ -733,6 +778,57 @@ TEST_F(SlideshowFileTest, HandMadeFixtureOpens) {
   EXPECT_EQ(Settings().RepeatMp3File, "/home/音楽/旅.mp3");
   EXPECT_EQ(Lists().CdProgramCount, 2);
   EXPECT_EQ(Lists().SlideAddDateTimes[1], "2024/04/01 08:00");
+}
+
+}  // namespace
+
+namespace {
+
+// ---- the list files' reader
+// ----------------------------------------------------------------------
+
+TEST(ListFileReaderTest, LongFilesReadBackWholeWhateverTheLineEnds) {
+  QTemporaryDir dir;
+  const QString path = dir.path() + "/long.txt";
+  QStringList lines;
+  for (int i = 0; i < 3000; ++i)
+    lines << QStringLiteral("/写真/フォルダ%1/画像 %2.jpg").arg(i % 7).arg(i)
+          << QStringLiteral(" %1 ").arg(i) << QString(i % 40, QLatin1Char(' '));
+  for (const char* end : {"\r\n", "\n", "\r"}) {
+    SCOPED_TRACE(QByteArray(end).toHex().constData());
+    {
+      QFile f(path);
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+      f.write(platform::ToCp932(lines.join(QString::fromLatin1(end)) + QString::fromLatin1(end)));
+    }
+    core::ListFileReader reader(path);
+    for (int i = 0; i < 3000 && !HasFailure(); ++i) {
+      EXPECT_EQ(reader.LineInput(), lines[3 * i]);
+      EXPECT_EQ(reader.InputInteger(), i);
+      EXPECT_EQ(reader.LineInput(), lines[3 * i + 2]);
+    }
+    EXPECT_TRUE(reader.Eof());
+    EXPECT_THROW(reader.LineInput(), platform::VbError);
+  }
+}
+
+TEST(ListFileReaderTest, ItemsAsTheReadStatementsTakeThem) {
+  QTemporaryDir dir;
+  const QString path = dir.path() + "/items.txt";
+  WriteLines(path, {"  a b ,c", "\"x, y\" rest,z", " 12abc ", "-7 , 8", " 2.5 ", "", "last"});
+  core::ListFileReader r(path);
+  EXPECT_EQ(r.InputString(), "a b ");
+  EXPECT_EQ(r.InputString(), "c");
+  EXPECT_EQ(r.InputString(), "x, y");
+  EXPECT_EQ(r.InputString(), "z");
+  EXPECT_EQ(r.InputNumber(), 12);
+  EXPECT_EQ(r.InputInteger(), -7);
+  EXPECT_EQ(r.InputInteger(), 8);
+  EXPECT_EQ(r.InputInteger(), 2);  // halves to even
+  EXPECT_EQ(r.InputNumber(), 0);   // an empty line
+  EXPECT_FALSE(r.Eof());
+  EXPECT_THROW(r.InputNumberStrict(), platform::VbError);
+  EXPECT_TRUE(r.Eof());
 }
 
 }  // namespace
