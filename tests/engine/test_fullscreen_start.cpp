@@ -60,6 +60,17 @@ TEST_F(FullScreenStartTest, WithoutAShowItOnlyPlacesAndShowsTheWindow) {
   EXPECT_EQ(P2At(Screen().width() / 2, Screen().height() / 2), qRgb(0, 0, 0));
 }
 
+TEST_F(FullScreenStartTest, TheMainWindowsButtonStartsTheShowFullScreen) {
+  SetSlides(MakePictures(3));
+  core::form1().Command4.SetEnabled(true);
+  core::form1().Command4.DoClick();  // 画面全体
+  ASSERT_TRUE(WaitFor([] { return core::Flags().ShowRunning == 1; }));
+  EXPECT_TRUE(engine::slidescreen().isVisible());
+  EXPECT_EQ(Shown(), "slide1.png");
+  EXPECT_EQ(P2At(Screen().width() / 2, Screen().height() / 2), show_test::SlideColour(1).rgb());
+  EXPECT_FALSE(core::form1().isVisible());
+}
+
 TEST_F(FullScreenStartTest, AShowUnderWayComesOverWithItsPictureFitted) {
   struct Case {
     bool running;
