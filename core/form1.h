@@ -195,6 +195,20 @@ class Form1 : public platform::Form {
   void mnuKASAS_Click(int index);
   void mnuHICHI_Click(int index);
 
+  // ---- show buttons and show timers (engine/form1_show.cpp, engine/slidetimer.cpp) --------
+  // The constructor connects them through engine::ConnectShowHandlers.
+  void Command1_Click();   // START; the editors start a show through it
+  void Command2_Click();   // PAUSE
+  void Command3_Click();   // STOP; the slide timer ends a show through it
+  void Command4_Click();   // 画面全体: the full-screen start
+  void Command5_Click();   // 前画面
+  void Command7_Click();   // 次画面
+  void Command6_Click();   // ｽﾗｲﾄﾞﾘｽﾄ
+  void Command10_Click();  // BGM
+  void Command11_Click();  // ｽｹｼﾞｭｰﾙ
+  void Timer1_Timer();     // the slide timer's tick
+  void Timer3_Timer();     // the end of a macro line's delay
+
   // mnuDOUKI and mnuKOICHI enabled exactly when a picture-linked WAV plays in the
   // current sound mode; in the picture-linked MIDI mode only mnuKOICHI.
   void ApplyLinkedWavMenuRule();

@@ -55,6 +55,15 @@ void SetStoppedButtons() {
   for (platform::CommandButton* b : {&f.Command6, &f.Command10, &f.Command11}) b->SetEnabled(true);
 }
 
+void HideShowWindowButtons(Slidescreen& screen) {
+  screen.Command1.SetVisible(false);
+  screen.Command2.SetVisible(false);
+  for (platform::CommandButton* menu :
+       {&screen.menu1, &screen.menu2, &screen.menu3, &screen.menu4, &screen.menu5})
+    menu->SetVisible(false);
+  for (int i = 0; i < kShowPicButtonCount; ++i) screen.Picture1(i).SetVisible(false);
+}
+
 void SetIdleCaption() {
   const QString& path = core::Paths().SlideshowFilePath;
   core::form1().SetCaption(path.isEmpty() ? core::ProgramTitle()
@@ -207,7 +216,7 @@ void Command2_Click() {
   const core::ShowSettings& s = core::Settings();
 
   TryStep([&f] { f.Picture3.SetVisible(false); });
-  TryStep([] { standin::HideShowWindowPicture2(); });
+  if (Slidescreen* screen = SlidescreenIfLoaded()) screen->Picture2.SetVisible(false);
   f.Command2.SetEnabled(false);
   flags.PlayStarted = 0;
 
@@ -243,9 +252,9 @@ void Command3_Click() {
   platform::SetScreenMousePointer(kPointerDefault);
   TryStep([] { SetNormalSlideInterval(); });
   TryStep([&f] { f.Picture3.SetVisible(false); });
-  // The show window's controls are reached through its one instance, which loads it.
-  TryStep([] { slidescreen(); });
-  TryStep([] { standin::HideShowWindowPicture2(); });
+  // The show window's controls are reached through its one instance, which loads it: its
+  // close handling then runs at every STOP.
+  TryStep([] { slidescreen().Picture2.SetVisible(false); });
   SetFileMenusEnabled(true);
 
   TryStep([&f] {
@@ -254,7 +263,7 @@ void Command3_Click() {
     for (platform::CommandButton* m : {&f.menu1, &f.menu2, &f.menu3, &f.menu4, &f.menu5})
       m->SetVisible(false);
   });
-  TryStep([] { standin::HideShowWindowButtons(); });
+  TryStep([] { HideShowWindowButtons(slidescreen()); });
   core::ButtonSlots& buttonSlots = core::Buttons();
   buttonSlots.PicButtonShape = 0;
   for (int slot = 0; slot <= 62; ++slot) {
@@ -343,17 +352,33 @@ void ConnectShowHandlers(core::Form1& f) {
   static const char* const kConnected = "engineShowHandlersConnected";
   if (f.property(kConnected).toBool()) return;
   f.setProperty(kConnected, true);
+  using core::Form1;
   using platform::CommandButton;
-  QObject::connect(&f.Command1, &CommandButton::Click, &f, [] { Command1_Click(); });
-  QObject::connect(&f.Command2, &CommandButton::Click, &f, [] { Command2_Click(); });
-  QObject::connect(&f.Command3, &CommandButton::Click, &f, [] { Command3_Click(); });
-  QObject::connect(&f.Command5, &CommandButton::Click, &f, [] { Command5_Click(); });
-  QObject::connect(&f.Command7, &CommandButton::Click, &f, [] { Command7_Click(); });
-  QObject::connect(&f.Command6, &CommandButton::Click, &f, [] { Command6_Click(); });
-  QObject::connect(&f.Command10, &CommandButton::Click, &f, [] { Command10_Click(); });
-  QObject::connect(&f.Command11, &CommandButton::Click, &f, [] { Command11_Click(); });
-  QObject::connect(&f.Timer1, &platform::Timer::Tick, &f, [] { Timer1_Timer(); });
-  QObject::connect(&f.Timer3, &platform::Timer::Tick, &f, [] { Timer3_Timer(); });
+  QObject::connect(&f.Command1, &CommandButton::Click, &f, &Form1::Command1_Click);
+  QObject::connect(&f.Command2, &CommandButton::Click, &f, &Form1::Command2_Click);
+  QObject::connect(&f.Command3, &CommandButton::Click, &f, &Form1::Command3_Click);
+  QObject::connect(&f.Command4, &CommandButton::Click, &f, &Form1::Command4_Click);
+  QObject::connect(&f.Command5, &CommandButton::Click, &f, &Form1::Command5_Click);
+  QObject::connect(&f.Command7, &CommandButton::Click, &f, &Form1::Command7_Click);
+  QObject::connect(&f.Command6, &CommandButton::Click, &f, &Form1::Command6_Click);
+  QObject::connect(&f.Command10, &CommandButton::Click, &f, &Form1::Command10_Click);
+  QObject::connect(&f.Command11, &CommandButton::Click, &f, &Form1::Command11_Click);
+  QObject::connect(&f.Timer1, &platform::Timer::Tick, &f, &Form1::Timer1_Timer);
+  QObject::connect(&f.Timer3, &platform::Timer::Tick, &f, &Form1::Timer3_Timer);
 }
 
 }  // namespace engine
+
+// ---- the main window's own names for these operations ---------------------------------------
+
+void core::Form1::Command1_Click() { engine::Command1_Click(); }
+void core::Form1::Command2_Click() { engine::Command2_Click(); }
+void core::Form1::Command3_Click() { engine::Command3_Click(); }
+void core::Form1::Command4_Click() { engine::FullScreenStart(); }
+void core::Form1::Command5_Click() { engine::Command5_Click(); }
+void core::Form1::Command7_Click() { engine::Command7_Click(); }
+void core::Form1::Command6_Click() { engine::Command6_Click(); }
+void core::Form1::Command10_Click() { engine::Command10_Click(); }
+void core::Form1::Command11_Click() { engine::Command11_Click(); }
+void core::Form1::Timer1_Timer() { engine::Timer1_Timer(); }
+void core::Form1::Timer3_Timer() { engine::Timer3_Timer(); }

@@ -11,6 +11,8 @@ class Form1;
 
 namespace engine {
 
+class Slidescreen;
+
 // Command1 "START": a full show start in the main window (or the full-screen start when
 // AlwaysFullScreenOff is 0); shows the first slide at once and arms the slide timer.
 void Command1_Click();
@@ -38,6 +40,9 @@ void SetStoppedButtons();
 // (modes 0, 1, 5, 9, and 2 with the linked WAV).
 bool SoundKeepsRunningAfterMacroExit();
 
+// Hides the show window's Yes and No buttons, its menu buttons and its picture buttons.
+void HideShowWindowButtons(Slidescreen& screen);
+
 // The main window's caption between shows: "ｽﾗｲﾄﾞ - " and the slideshow file, or the
 // program's title when there is none.
 void SetIdleCaption();
@@ -47,8 +52,9 @@ void SetIdleCaption();
 // is not empty, unless startAlwaysEnabled), the slide timer off, the menus back.
 void StopShowAtListEnd(bool startAlwaysEnabled);
 
-// Connects the show buttons and the slide and line-delay timers of the main window to
-// their handlers. Connecting twice does nothing more.
+// Connects the show buttons (画面全体 included) and the slide and line-delay timers of the
+// main window to their handlers, the window's own Command1_Click ... Timer3_Timer, which
+// run the operations above. Connecting twice does nothing more.
 void ConnectShowHandlers(core::Form1& form);
 
 }  // namespace engine

@@ -213,7 +213,7 @@ void ShowPictureSlide() {
   const core::ShowSettings& s = core::Settings();
   flags.SkipEraseEffect = 0;
   TryStep([] { core::form1().Picture3.SetVisible(false); });
-  TryStep([] { standin::HideShowWindowPicture2(); });
+  if (Slidescreen* screen = SlidescreenIfLoaded()) screen->Picture2.SetVisible(false);
   TryStep([] { SuperviseCd(); });
 
   // Only the picture itself decides whether the slide is unreadable.
