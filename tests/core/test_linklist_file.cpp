@@ -10,6 +10,7 @@
 #include "core/linklist_file.h"
 #include "core/startup.h"
 #include "core/state.h"
+#include "platform/appfolder.h"
 #include "platform/cp932.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
@@ -57,8 +58,10 @@ class LinkFilesTest : public ::testing::Test {
     Paths().AppFolder = app_.path() + '/';
     Paths().OpenedFileFolder = Folder();
   }
+  // A later shutdown of the main window writes into the data folder, not into ours.
   void TearDown() override {
     core::SetProgramEndHandler([](core::ProgramEnd) {});
+    Paths().AppFolder = platform::AppFolderPath();
   }
 
   QString Folder() const { return dir_.path() + '/'; }

@@ -13,6 +13,7 @@
 #include "core/startup.h"
 #include "core/state.h"
 #include "listeditor/form3.h"
+#include "platform/appfolder.h"
 #include "platform/cp932.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
@@ -73,6 +74,11 @@ class SettingsFileTest : public ::testing::Test {
     core::Flags().TitlePanelDone = 1;
     core::BuildMonitorTable();
     Paths().AppFolder = app_.path() + '/';
+  }
+  // A later shutdown of the main window writes into the data folder, not into ours.
+  void TearDown() override {
+    core::SetProgramEndHandler([](core::ProgramEnd) {});
+    Paths().AppFolder = platform::AppFolderPath();
   }
 
   QString File() const { return core::SettingsFilePath(); }

@@ -13,6 +13,7 @@
 #include "core/startup.h"
 #include "core/state.h"
 #include "listeditor/form3.h"
+#include "platform/appfolder.h"
 #include "platform/cp932.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
@@ -75,8 +76,10 @@ class SlideshowFileTest : public ::testing::Test {
     Paths().AppFolder = app_.path() + '/';
     Paths().OpenedFileFolder = Folder();
   }
+  // A later shutdown of the main window writes into the data folder, not into ours.
   void TearDown() override {
     core::SetProgramEndHandler([](core::ProgramEnd) {});
+    Paths().AppFolder = platform::AppFolderPath();
   }
 
   QString Folder() const { return dir_.path() + '/'; }

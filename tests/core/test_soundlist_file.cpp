@@ -9,6 +9,7 @@
 #include "core/soundlist_file.h"
 #include "core/startup.h"
 #include "core/state.h"
+#include "platform/appfolder.h"
 #include "platform/cp932.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
@@ -45,6 +46,11 @@ class SoundListFileTest : public ::testing::Test {
     core::ResetAllState();
     core::Flags().TitlePanelDone = 1;
     Paths().AppFolder = app_.path() + '/';
+  }
+  // A later shutdown of the main window writes into the data folder, not into ours.
+  void TearDown() override {
+    core::SetProgramEndHandler([](core::ProgramEnd) {});
+    Paths().AppFolder = platform::AppFolderPath();
   }
 
   static QStringList Entries() {
