@@ -176,6 +176,31 @@ TEST_F(SlidePlayerTest, MissingMovieEndsTheShowWithItsMessage) {
   EXPECT_EQ(core::Flags().SlideInProgress, 0);
 }
 
+TEST_F(SlidePlayerTest, AMoviePlaysInTheMovieWindowAndTheNextSlideFollowsAfter100Ms) {
+  const QString clip = dir_.filePath(QStringLiteral("clip.mp4"));
+  ASSERT_TRUE(QFile::copy(QStringLiteral(FIXTURES_DIR "/clip.mp4"), clip));
+  SetSlides({clip});
+  Pass(1);
+  EXPECT_TRUE(Messages().isEmpty());
+  EXPECT_EQ(core::Flags().MovieAborted, 0);
+  EXPECT_EQ(core::Flags().ShowEndRequested, 0);
+  EXPECT_EQ(core::Flags().SkipEraseEffect, 1);
+  EXPECT_EQ(Interval(), 100);
+  EXPECT_EQ(core::Paths().CurrentSlideFileName, QStringLiteral("clip.mp4"));
+  EXPECT_EQ(core::Flags().SlideInProgress, 0);
+}
+
+TEST_F(SlidePlayerTest, AMovieThatCannotBePlayedEndsTheShowInTheMainWindow) {
+  SetSlides({Write(QStringLiteral("broken.mp4"), QByteArray(4096, '\x5a'))});
+  Pass(1);
+  ASSERT_EQ(Messages().size(), 1);
+  EXPECT_EQ(dialogs_->Calls()[0].title, QStringLiteral("動画再生エラー"));
+  EXPECT_EQ(core::Flags().MovieAborted, 1);
+  EXPECT_EQ(core::Flags().ShowEndRequested, 1);
+  EXPECT_EQ(core::Flags().UnloadEndsShow, 1);
+  EXPECT_EQ(Interval(), 100);
+}
+
 // ---- unreadable pictures ------------------------------------------------------------------
 
 class ReadErrorTest : public SlidePlayerTest {
