@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 
 #include "core/common.h"
@@ -35,7 +36,6 @@ constexpr int kMosaicMin = 5, kMosaicMax = 100;
 
 const QString kSlideCaptionPrefix = QStringLiteral("ｽﾗｲﾄﾞ - ");
 const QString kNoDefaultSound = QStringLiteral("*.wav");
-const QString kScheduleBlank = QString(30, QLatin1Char(' '));
 
 // A value the menu has no item for makes the file unreadable.
 short MenuValue(short value, int itemCount) {
