@@ -357,7 +357,6 @@ void ConnectShowHandlers(core::Form1& f) {
   QObject::connect(&f.Command1, &CommandButton::Click, &f, &Form1::Command1_Click);
   QObject::connect(&f.Command2, &CommandButton::Click, &f, &Form1::Command2_Click);
   QObject::connect(&f.Command3, &CommandButton::Click, &f, &Form1::Command3_Click);
-  QObject::connect(&f.Command4, &CommandButton::Click, &f, &Form1::Command4_Click);
   QObject::connect(&f.Command5, &CommandButton::Click, &f, &Form1::Command5_Click);
   QObject::connect(&f.Command7, &CommandButton::Click, &f, &Form1::Command7_Click);
   QObject::connect(&f.Command6, &CommandButton::Click, &f, &Form1::Command6_Click);

@@ -52,9 +52,9 @@ void SetIdleCaption();
 // is not empty, unless startAlwaysEnabled), the slide timer off, the menus back.
 void StopShowAtListEnd(bool startAlwaysEnabled);
 
-// Connects the show buttons (画面全体 included) and the slide and line-delay timers of the
-// main window to their handlers, the window's own Command1_Click ... Timer3_Timer, which
-// run the operations above. Connecting twice does nothing more.
+// Connects the show buttons (画面全体 has its own connection) and the slide and line-delay
+// timers of the main window to their handlers, the window's own Command1_Click ...
+// Timer3_Timer, which run the operations above. Connecting twice does nothing more.
 void ConnectShowHandlers(core::Form1& form);
 
 }  // namespace engine
