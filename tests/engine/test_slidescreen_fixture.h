@@ -47,10 +47,11 @@ class ShowWindowTest : public ::testing::Test {
   void SetUp() override {
     core::SetProgramEndHandler([](core::ProgramEnd) {});
     dialogs_ = std::make_unique<platform::ScriptedDialogs>();
+    core::TitlePanelTestHooks().holdSeconds = 0.01;
+    // Loaded once for all cases; its load loads the show window hidden.
+    core::Form1& f1 = core::form1();
     CloseShowWindows();
     core::ResetAllState();
-    core::TitlePanelTestHooks().holdSeconds = 0.01;
-    core::Form1& f1 = core::form1();
     core::Flags().TitlePanelDone = 1;  // no title panel while the main window comes and goes
     f1.Timer1.SetEnabled(false);
     core::BuildMonitorTable();

@@ -26,6 +26,7 @@ QImage MakePicture(int w, int h, QImage::Format format = QImage::Format_RGB32) {
 class Surfaces : public ::testing::Test {
  protected:
   void SetUp() override {
+    core::form1();  // the main window's load loads the show window: before it is reset
     core::ResetAllState();
     core::BuildMonitorTable();
     ResetSlidescreen();
