@@ -44,8 +44,8 @@ Slidescreen::Slidescreen() {
     picture1_[i] = std::make_unique<platform::PictureBox>(this);
     picture1_[i]->SetVisible(false);
   }
-  for (QWidget* w : std::initializer_list<QWidget*>{&Picture2, &Command1, &Command2, &menu1,
-                                                    &menu2, &menu3, &menu4, &menu5}) {
+  for (QWidget* w : std::initializer_list<QWidget*>{&Picture2, &Command1, &Command2, &menu1, &menu2,
+                                                    &menu3, &menu4, &menu5}) {
     w->setVisible(false);
     w->raise();
   }
@@ -180,7 +180,8 @@ void Slidescreen::Command2_Click() {
   FocusAfterAnswer(*this);
 }
 
-// ---- accessors ------------------------------------------------------------------------------------
+// ---- accessors
+// ------------------------------------------------------------------------------------
 
 Slidescreen& slidescreen() { return Slot().Get(); }
 

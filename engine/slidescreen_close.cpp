@@ -36,14 +36,14 @@ void ShowCursorAgain(Slidescreen& screen) {
 // the button buttonSlots.
 void ClearShowScreenControls(Slidescreen& screen, core::Form1* f1) {
   if (f1) {
-    for (QWidget* w : std::initializer_list<QWidget*>{&f1->Command8, &f1->Command9, &f1->menu1,
-                                                      &f1->menu2, &f1->menu3, &f1->menu4,
-                                                      &f1->menu5})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{&f1->Command8, &f1->Command9, &f1->menu1, &f1->menu2,
+                                         &f1->menu3, &f1->menu4, &f1->menu5})
       w->setVisible(false);
   }
-  for (QWidget* w : std::initializer_list<QWidget*>{&screen.Command1, &screen.Command2,
-                                                    &screen.menu1, &screen.menu2, &screen.menu3,
-                                                    &screen.menu4, &screen.menu5})
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{&screen.Command1, &screen.Command2, &screen.menu1,
+                                       &screen.menu2, &screen.menu3, &screen.menu4, &screen.menu5})
     w->setVisible(false);
   core::ButtonSlots& buttonSlots = core::Buttons();
   for (int i = 0; i <= 62; ++i) {
@@ -77,8 +77,8 @@ void EndTheShowInTheMainWindow() {
   });
   TryStep([] {
     core::Form1& f1 = core::form1();
-    for (platform::CommandButton* b : {&f1.Command1, &f1.Command2, &f1.Command3, &f1.Command5,
-                                       &f1.Command7})
+    for (platform::CommandButton* b :
+         {&f1.Command1, &f1.Command2, &f1.Command3, &f1.Command5, &f1.Command7})
       b->SetEnabled(false);
     for (platform::CommandButton* b : {&f1.Command6, &f1.Command10, &f1.Command11})
       b->SetEnabled(true);
@@ -135,8 +135,8 @@ void RefitPreviewPicture() {
   const double ph = f1.Picture1.Height();
   const double w = surfaces.LoadedPictureWidth;
   const double h = surfaces.LoadedPictureHeight;
-  const bool refit = !entry.isEmpty() &&
-                     (s.SizeAdjustMode == 1 || (s.SizeAdjustMode == 0 && (pw < w || ph < h)));
+  const bool refit =
+      !entry.isEmpty() && (s.SizeAdjustMode == 1 || (s.SizeAdjustMode == 0 && (pw < w || ph < h)));
   if (!refit || core::Flags().ShowEndRequested == 1) return;
   if (h == 0 || ph == 0 || w == 0) return;
   const double scale = w / h > pw / ph ? pw / w : ph / h;

@@ -87,8 +87,8 @@ int SlideOf(QRgb pixel) {
 
 struct Shot {
   QImage image;
-  int top = -1;     // the slide whose colour the top rows show
-  int bottom = -1;  // ... the bottom rows
+  int top = -1;        // the slide whose colour the top rows show
+  int bottom = -1;     // ... the bottom rows
   double covered = 0;  // share of the screen in a slide's colour
 };
 
@@ -207,7 +207,8 @@ TEST(EndToEnd, FullScreenShowWithEffectsEndsWithEsc) {
       if (!sawMidEffect) shot.image.save(dataHome.path() + QStringLiteral("/mid-effect.png"));
       sawMidEffect = true;
     }
-    if (shot.covered > 0.95 && shot.top >= 0 && shot.top == shot.bottom) slidesSeen.insert(shot.top);
+    if (shot.covered > 0.95 && shot.top >= 0 && shot.top == shot.bottom)
+      slidesSeen.insert(shot.top);
     shots.push_back(std::move(shot));
     if (sawMidEffect && slidesSeen.size() >= 2) break;
   }
@@ -216,9 +217,8 @@ TEST(EndToEnd, FullScreenShowWithEffectsEndsWithEsc) {
   EXPECT_GE(slidesSeen.size(), 2) << "the show did not get past its first slide";
   EXPECT_TRUE(slidesSeen.contains(0)) << "the first slide was never shown whole";
   // The show window covers the whole screen: no main window beside it.
-  const auto full = std::find_if(shots.begin(), shots.end(), [](const Shot& s) {
-    return s.covered > 0.95;
-  });
+  const auto full =
+      std::find_if(shots.begin(), shots.end(), [](const Shot& s) { return s.covered > 0.95; });
   ASSERT_NE(full, shots.end());
   EXPECT_EQ(full->image.size(), QSize(kScreenWidth, kScreenHeight));
 

@@ -42,8 +42,8 @@ class ControlBoxTest : public ShowWindowTest {
   // Enabled state of ＞ ∥ ｜＜ ＞｜ □.
   std::vector<bool> BoxButtons() {
     engine::Slidescreen2& b = Box();
-    return {b.Command2.Enabled(), b.Command3.Enabled(), b.Command4.Enabled(),
-            b.Command5.Enabled(), b.Command1.Enabled()};
+    return {b.Command2.Enabled(), b.Command3.Enabled(), b.Command4.Enabled(), b.Command5.Enabled(),
+            b.Command1.Enabled()};
   }
 };
 
@@ -218,7 +218,8 @@ TEST_F(ControlBoxLinkTest, AFileTheReaderRefusesEndsTheShow) {
   EXPECT_EQ(core::Flags().ShowStopped, 1);
 }
 
-// ---- gates ----------------------------------------------------------------------------------------
+// ---- gates
+// ----------------------------------------------------------------------------------------
 
 TEST_F(ControlBoxTest, GatesLeaveTheShowAsItWasButStopTheEffect) {
   struct Case {
@@ -246,7 +247,7 @@ TEST_F(ControlBoxTest, GatesLeaveTheShowAsItWasButStopTheEffect) {
       const short running = core::Flags().ShowRunning;
       c.set();
       core::Flags().EffectStop = 0;
-      platform::CommandButton* buttons[] = {nullptr,        &Box().Command1, &Box().Command2,
+      platform::CommandButton* buttons[] = {nullptr,         &Box().Command1, &Box().Command2,
                                             &Box().Command3, &Box().Command4, &Box().Command5};
       buttons[button]->DoClick();
       EXPECT_EQ(core::Lists().CurrentSlideIndex, index);

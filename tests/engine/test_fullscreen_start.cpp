@@ -103,8 +103,8 @@ TEST_F(FullScreenStartTest, SizeRulesOfTheCarriedPicture) {
     const char* name;
     short sizeMode;
     short adjust;
-    QSize picture;  // as loaded, in screen widths and heights x 1/4
-    QSize expected; // holder size in the same units; (0, 0) = left as the slide player left it
+    QSize picture;   // as loaded, in screen widths and heights x 1/4
+    QSize expected;  // holder size in the same units; (0, 0) = left as the slide player left it
   };
   const std::vector<Case> cases = {
       {"smaller than the screen is not enlarged", 0, 1, {2, 2}, {2, 2}},

@@ -17,9 +17,8 @@ namespace {
 using show_test::SlideColour;
 using show_test::WaitFor;
 
-constexpr char kSideBySide[] =
-    R"({"screens":[{"name":"A","x":0,"y":0,"width":1920,"height":1080},)"
-    R"({"name":"B","x":1920,"y":0,"width":1280,"height":1024}]})";
+constexpr char kSideBySide[] = R"({"screens":[{"name":"A","x":0,"y":0,"width":1920,"height":1080},)"
+                               R"({"name":"B","x":1920,"y":0,"width":1280,"height":1024}]})";
 
 TEST(FullScreenStartOnScreens, CommandLineShowCoversTheMainWindowsMonitor) {
   QTemporaryDir dir;

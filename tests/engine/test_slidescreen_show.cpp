@@ -213,7 +213,7 @@ TEST_F(SlidescreenShowTest, AWindowClosedDuringTheFirstSlideIsNotBroughtBack) {
     ASSERT_TRUE(WaitFor([&steps] { return steps >= 3 && core::Flags().SlideInProgress == 0; }));
     WaitFor([] { return false; }, 30);
     engine::SetEffectStepObserver({});
-    EXPECT_EQ(steps, 3);  // nothing drawn after the close
+    EXPECT_EQ(steps, 3);                                // nothing drawn after the close
     EXPECT_EQ(engine::SlidescreenIfLoaded(), nullptr);  // not loaded anew
     EXPECT_EQ(core::Flags().FullScreenShowActive, 0);
     if (alwaysFullScreenOff == 1) {
@@ -230,7 +230,8 @@ TEST_F(SlidescreenShowTest, AWindowClosedDuringTheFirstSlideIsNotBroughtBack) {
   }
 }
 
-// ---- clicks and keys ------------------------------------------------------------------------------
+// ---- clicks and keys
+// ------------------------------------------------------------------------------
 
 TEST_F(SlidescreenShowTest, ClicksAndKeys) {
   struct Case {
@@ -245,18 +246,17 @@ TEST_F(SlidescreenShowTest, ClicksAndKeys) {
   auto escOnP2 = [](SlidescreenShowTest& t) { Key(&t.Screen().P2, Qt::Key_Escape); };
   const std::vector<Case> cases = {
       {"a click", [](auto&) {}, onP2, true, 1, false},
-      {"a click while a choice is pending",
-       [](auto&) { core::Flags().WaitingForChoice = 1; }, onP2, false, 1, true},
+      {"a click while a choice is pending", [](auto&) { core::Flags().WaitingForChoice = 1; }, onP2,
+       false, 1, true},
       {"a click with the Yes button up",
        [](SlidescreenShowTest& t) { t.Screen().Command1.SetVisible(true); }, onP2, false, 1, true},
       {"a click while locked", [](auto&) { core::Flags().OperationLocked = 1; }, onP2, false, 1,
        false},
       {"a click with the busy pointer", [](auto&) { platform::SetScreenMousePointer(13); }, onP2,
        false, 1, true},
-      {"a click just after a movie",
-       [](auto&) { listeditor::form3().Timer1.SetEnabled(true); }, onP2, false, 0, false},
-      {"a click on Picture2",
-       [](SlidescreenShowTest& t) { t.Screen().Picture2.SetVisible(true); },
+      {"a click just after a movie", [](auto&) { listeditor::form3().Timer1.SetEnabled(true); },
+       onP2, false, 0, false},
+      {"a click on Picture2", [](SlidescreenShowTest& t) { t.Screen().Picture2.SetVisible(true); },
        [](SlidescreenShowTest& t) { Click(&t.Screen().Picture2); }, true, 0, false},
       {"Esc", [](auto&) {}, escOnP2, true, 1, false},
       {"another key", [](auto&) {},
@@ -270,8 +270,7 @@ TEST_F(SlidescreenShowTest, ClicksAndKeys) {
          core::Flags().OperationLocked = 1;
          t.Screen().Picture2.SetVisible(true);
        },
-       [](SlidescreenShowTest& t) { Key(&t.Screen().Picture2, Qt::Key_Escape); }, false, 0,
-       false},
+       [](SlidescreenShowTest& t) { Key(&t.Screen().Picture2, Qt::Key_Escape); }, false, 0, false},
       {"Esc on the window itself", [](auto&) {},
        [](SlidescreenShowTest& t) { Key(&t.Screen(), Qt::Key_Escape); }, true, 1, false},
   };
@@ -333,8 +332,8 @@ TEST_F(SlidescreenShowTest, AKeyOrClickEndsARunningEffectAtOnce) {
           QCoreApplication::postEvent(p2, new QKeyEvent(QEvent::KeyPress, c.key, Qt::NoModifier));
         } else {
           QCoreApplication::postEvent(
-              p2, new QMouseEvent(QEvent::MouseButtonPress, at, p2->mapToGlobal(at),
-                                  Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+              p2, new QMouseEvent(QEvent::MouseButtonPress, at, p2->mapToGlobal(at), Qt::LeftButton,
+                                  Qt::LeftButton, Qt::NoModifier));
           QCoreApplication::postEvent(
               p2, new QMouseEvent(QEvent::MouseButtonRelease, at, p2->mapToGlobal(at),
                                   Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
@@ -370,7 +369,8 @@ TEST_F(SlidescreenShowTest, YesAndNoAnswerTheQuestion) {
   EXPECT_TRUE(ScreenUp());
 }
 
-// ---- the unload -----------------------------------------------------------------------------------
+// ---- the unload
+// -----------------------------------------------------------------------------------
 
 TEST_F(SlidescreenShowTest, UnloadEndsTheShowOrLetsItGoOn) {
   struct Case {
@@ -382,8 +382,8 @@ TEST_F(SlidescreenShowTest, UnloadEndsTheShowOrLetsItGoOn) {
   const std::vector<Case> cases = {
       {"a show of the main window, always-full-screen off", [] {}, false, "Form1"},
       {"always full screen", [] { core::Settings().AlwaysFullScreenOff = 0; }, true, "Form1"},
-      {"started from the slide list editor",
-       [] { core::Flags().StartedFromListEditor = 1; }, true, "Form3"},
+      {"started from the slide list editor", [] { core::Flags().StartedFromListEditor = 1; }, true,
+       "Form3"},
       {"a link run", [] { core::Lists().LinkRunActive = 1; }, true, "Form1"},
       {"one file of the link list", [] { core::Lists().LinkSingleFileRun = 1; }, true, "Form9"},
       {"the control box's stop", [] { core::Flags().UnloadEndsShow = 1; }, true, "Form1"},
