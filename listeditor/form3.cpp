@@ -118,11 +118,6 @@ void Form3::Check5_Click() {
 
 void Form3::Timer1_Timer() { Timer1.SetEnabled(false); }
 
-// The slide list's file commands (open, save, distribution save) come with the editor's
-// file handling; until then the window cannot be painted, so the save question that
-// calls this is never asked.
-void Form3::Command7_Click() {}
-
 namespace {
 platform::FormSlot<Form3>& Form3Slot() {
   static platform::FormSlot<Form3> slot;

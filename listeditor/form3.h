@@ -33,8 +33,18 @@ class Form3 : public platform::Form {
   void Check4_Click();
   void Check5_Click();
   void Timer1_Timer();
+  // ---- file commands (form3_files.cpp); the main window's file menu runs them too ----
+  // "OK": commits the lists into the slide arrays, shows the main window, hides this one.
+  void Command1_Click();
+  // "開く": an open dialog, then the slideshow file is read into the lists.
+  void Command6_Click();
   // "保存": saves the slide list to a slideshow file.
   void Command7_Click();
+  // "配布保存": after a question, saves a slideshow file without folder names.
+  void Command9_Click();
+  // "新規作成": after a question, empties the lists and resets every setting.
+  void Command15_Click();
+  // ---- end of the file commands ----
 
   int SlideListLimit = 0;  // most rows the list admits
 };
