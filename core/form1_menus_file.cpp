@@ -7,6 +7,7 @@
 #include "core/form1_menus_more.h"
 #include "core/pending_menus.h"
 #include "core/state.h"
+#include "listeditor/form3.h"
 #include "platform/appfolder.h"
 #include "platform/dialogs.h"
 #include "platform/texteditor.h"
@@ -74,8 +75,8 @@ void CopyHeaderFile(const QString& chosen, const QString& target) {
 
 void mnuNEW_Click(Form1&) {
   CloseFourUpView();
-  pending::SlideListNew();
-  pending::SlideListCommit();
+  listeditor::form3().Command15_Click();
+  listeditor::form3().Command1_Click();
   sound::form10().Command4_Click();
   sound::form10().Command1_Click();
   pending::LinkListClearAll();
@@ -84,18 +85,18 @@ void mnuNEW_Click(Form1&) {
 
 void mnuOPEN_Click(Form1&) {
   CloseFourUpView();
-  pending::SlideListOpen();
-  pending::SlideListCommit();
+  listeditor::form3().Command6_Click();
+  listeditor::form3().Command1_Click();
 }
 
 void mnuSAVE_Click(Form1&) {
-  pending::SlideListSave();
-  pending::SlideListCommit();
+  listeditor::form3().Command7_Click();
+  listeditor::form3().Command1_Click();
 }
 
 void mnuHAIHU_Click(Form1&) {
-  pending::SlideListDistributionSave();
-  pending::SlideListCommit();
+  listeditor::form3().Command9_Click();
+  listeditor::form3().Command1_Click();
 }
 
 // ---- user macro header ------------------------------------------------------------------------
