@@ -10,7 +10,7 @@ PKGS=(
   gstreamer1.0-plugins-ugly gstreamer1.0-libav timgm6mb-soundfont
   fonts-ipafont-gothic fonts-ipafont-mincho
   libcdio-dev libcdio-paranoia-dev
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick xdotool
 )
 missing=()
 for p in "${PKGS[@]}"; do

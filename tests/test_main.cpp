@@ -5,11 +5,24 @@
 
 #include "platform/fonts.h"
 
+namespace {
+// Sharding is decided before environments are set up; clearing the variables then keeps
+// the child processes that some tests start from being sharded away from their one test.
+class ForgetShardingInChildren : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    qunsetenv("GTEST_TOTAL_SHARDS");
+    qunsetenv("GTEST_SHARD_INDEX");
+  }
+};
+}  // namespace
+
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QTemporaryDir dataHome;
   qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
   ::testing::InitGoogleTest(&argc, argv);
+  ::testing::AddGlobalTestEnvironment(new ForgetShardingInChildren);
   QApplication app(argc, argv);
   platform::InstallFontSubstitutions();
   return RUN_ALL_TESTS();
