@@ -6,6 +6,7 @@
 #include "core/slideshow_file.h"
 #include "core/state.h"
 #include "platform/form.h"
+#include "platform/vbfile.h"
 #include "schedule/form9.h"
 
 namespace core {
@@ -34,15 +35,15 @@ void SaveLinkSettingsFile() {
   const QStringList& entries = schedule::form9().List1.Items();
   platform::SetScreenMousePointer(kHourglass);
   try {
-    ListFileWriter file;
-    file.Line(QLatin1String(kLinkSettingsFileTag));
-    file.Number(s.LinkAutoStart);
-    file.Number(s.LinkRepeat);
-    file.Number(s.LinkKeepAtEnd);
-    file.Line(Paths().LinkListFilePath);
-    file.Number(entries.size());
-    for (const QString& entry : entries) file.Line(entry);
-    file.Save(LinkSettingsFilePath());
+    platform::VbFile file(LinkSettingsFilePath(), platform::FileMode::Output);
+    file.PrintLine(QLatin1String(kLinkSettingsFileTag));
+    file.PrintNumber(s.LinkAutoStart);
+    file.PrintNumber(s.LinkRepeat);
+    file.PrintNumber(s.LinkKeepAtEnd);
+    file.PrintLine(Paths().LinkListFilePath);
+    file.PrintNumber(entries.size());
+    for (const QString& entry : entries) file.PrintLine(entry);
+    file.Close();
   } catch (const std::exception&) {
     platform::SetScreenMousePointer(kDefaultPointer);
     WarnUnsuitableFile(LinkSettingsFilePath(), QStringLiteral("ファイルの保存"));
@@ -56,7 +57,7 @@ void LoadLinkSettingsFile() {
   LinkSettings read;
   platform::SetScreenMousePointer(kHourglass);
   try {
-    ListFileReader file(LinkSettingsFilePath());
+    platform::VbFile file(LinkSettingsFilePath(), platform::FileMode::Input);
     if (file.LineInput() != QLatin1String(kLinkSettingsFileTag)) {
       platform::SetScreenMousePointer(kDefaultPointer);
       return;

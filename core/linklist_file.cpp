@@ -9,6 +9,7 @@
 #include "core/startup.h"
 #include "core/state.h"
 #include "platform/form.h"
+#include "platform/vbfile.h"
 #include "schedule/form9.h"
 
 namespace core {
@@ -41,7 +42,7 @@ bool AcceptedTag(const QString& line) {
 }
 
 QStringList ReadLinkEntries(const QString& path, const QString& folder) {
-  ListFileReader file(path);
+  platform::VbFile file(path, platform::FileMode::Input);
   if (!AcceptedTag(file.LineInput()))
     throw VbError(platform::kErrTypeMismatch, QStringLiteral("Unknown version"));
   file.LineInput();  // the path the list was saved under: the file's own path counts
@@ -65,12 +66,12 @@ void SaveLinkListFile(QString& path) {
   platform::SetScreenMousePointer(kHourglass);
   try {
     const QStringList& entries = editor.List1.Items();
-    ListFileWriter file;
-    file.Line(QLatin1String(kLinkListFileTag));
-    file.Line(pathItem(path));
-    file.Number(entries.size());
-    for (const QString& entry : entries) file.Line(pathItem(entry));
-    file.Save(path);
+    platform::VbFile file(path, platform::FileMode::Output);
+    file.PrintLine(QLatin1String(kLinkListFileTag));
+    file.PrintLine(pathItem(path));
+    file.PrintNumber(entries.size());
+    for (const QString& entry : entries) file.PrintLine(pathItem(entry));
+    file.Close();
   } catch (const std::exception&) {
     platform::SetScreenMousePointer(kDefaultPointer);
     WarnUnsuitableFile(path, QStringLiteral("ファイルの保存"));

@@ -12,6 +12,7 @@
 #include "listeditor/form3.h"
 #include "platform/form.h"
 #include "platform/menu.h"
+#include "platform/vbfile.h"
 #include "sound/form10.h"
 
 namespace core {
@@ -71,7 +72,7 @@ SettingsContents ReadSettingsContents(const QString& path, const QString& appFol
   c.linkedFilesFolder = Paths().LinkedFilesFolder;
   c.lastShownSlideIndex = Lists().LastShownSlideIndex;
 
-  ListFileReader file(path);
+  platform::VbFile file(path, platform::FileMode::Input);
   s.CdStartTrack = QStringLiteral("1");
   c.tag = file.LineInput();
   auto has = [&c](const char* prefix) { return c.tag.startsWith(QLatin1String(prefix)); };
@@ -321,90 +322,90 @@ void ApplySettingsContents(SettingsContents& c) {
   }
 }
 
-void WriteSettingsLines(ListFileWriter& file) {
+void WriteSettingsLines(platform::VbFile& file) {
   ShowSettings& s = Settings();
   const PathState& paths = Paths();
   const ListState& lists = Lists();
 
-  file.Line(QLatin1String(kSettingsFileTag));
-  file.Number(s.RandomOrderOff);
-  file.Number(s.CdTrackOrder);
-  file.Number(paths.LinkedFilesInFolder);
-  file.Line(paths.LinkedFilesFolder);
-  file.Number(s.ContinueStart);
-  file.Number(lists.LastShownSlideIndex);
-  file.Number(s.OverlayMode);
-  file.Number(s.PictureSizeMode);
-  file.Number(s.AutoStartOff);
-  file.Number(s.ControlBoxOff);
-  file.Number(s.LinkedSoundAfterText);
-  file.Number(s.SizeAdjustMode);
-  file.Number(s.DblClickSlideshow);
-  file.Number(s.ErrorEntryAutoRemove);
-  file.Number(s.DisplayEffect);
-  file.Number(s.DisplayEffectSpeed);
-  file.Number(s.EraseEffect);
-  file.Number(s.EraseEffectSpeed);
-  file.Number(s.DisplaySlitCount);
-  file.Number(s.EraseSlitCount);
-  file.Number(s.EffectSpeedCorrection);
-  file.Line(s.RepeatWavFile);
-  file.Number(s.CdTrackRepeatOff);
-  file.Line(s.CdStartTrack);
-  file.Number(s.DisplayMosaicCount);
-  file.Number(s.EraseMosaicCount);
-  file.Number(s.DblClickPicture);
-  file.Number(s.MosaicDelayAdjust);
-  file.Number(s.DblClickRecord);
-  file.Number(s.DblClickWallpaper);
-  file.Number(s.DblClickText);
-  file.Number(s.TextMacroOff);
-  file.Line(s.RepeatMidiFile);
-  file.Line();
-  file.Number(s.WavSyncOff);
+  file.PrintLine(QLatin1String(kSettingsFileTag));
+  file.PrintNumber(s.RandomOrderOff);
+  file.PrintNumber(s.CdTrackOrder);
+  file.PrintNumber(paths.LinkedFilesInFolder);
+  file.PrintLine(paths.LinkedFilesFolder);
+  file.PrintNumber(s.ContinueStart);
+  file.PrintNumber(lists.LastShownSlideIndex);
+  file.PrintNumber(s.OverlayMode);
+  file.PrintNumber(s.PictureSizeMode);
+  file.PrintNumber(s.AutoStartOff);
+  file.PrintNumber(s.ControlBoxOff);
+  file.PrintNumber(s.LinkedSoundAfterText);
+  file.PrintNumber(s.SizeAdjustMode);
+  file.PrintNumber(s.DblClickSlideshow);
+  file.PrintNumber(s.ErrorEntryAutoRemove);
+  file.PrintNumber(s.DisplayEffect);
+  file.PrintNumber(s.DisplayEffectSpeed);
+  file.PrintNumber(s.EraseEffect);
+  file.PrintNumber(s.EraseEffectSpeed);
+  file.PrintNumber(s.DisplaySlitCount);
+  file.PrintNumber(s.EraseSlitCount);
+  file.PrintNumber(s.EffectSpeedCorrection);
+  file.PrintLine(s.RepeatWavFile);
+  file.PrintNumber(s.CdTrackRepeatOff);
+  file.PrintLine(s.CdStartTrack);
+  file.PrintNumber(s.DisplayMosaicCount);
+  file.PrintNumber(s.EraseMosaicCount);
+  file.PrintNumber(s.DblClickPicture);
+  file.PrintNumber(s.MosaicDelayAdjust);
+  file.PrintNumber(s.DblClickRecord);
+  file.PrintNumber(s.DblClickWallpaper);
+  file.PrintNumber(s.DblClickText);
+  file.PrintNumber(s.TextMacroOff);
+  file.PrintLine(s.RepeatMidiFile);
+  file.PrintLine();
+  file.PrintNumber(s.WavSyncOff);
 
-  file.Line(paths.SlideshowFilePath);
-  file.Number(platform::CLng(s.SlideIntervalSeconds * 1000.0));
-  file.Number(s.RepeatOff);
+  file.PrintLine(paths.SlideshowFilePath);
+  file.PrintNumber(platform::CLng(s.SlideIntervalSeconds * 1000.0));
+  file.PrintNumber(s.RepeatOff);
   s.Mp3RepeatModeFlag = s.SoundMode == 8 ? 1 : 0;
-  file.Number(s.SoundMode == 8 ? 7 : s.SoundMode);
-  file.Line(s.DefaultSoundFile);
+  file.PrintNumber(s.SoundMode == 8 ? 7 : s.SoundMode);
+  file.PrintLine(s.DefaultSoundFile);
 
   listeditor::Form3& editor = listeditor::form3();
   const QStringList& slides = editor.List1.Items();
   const QStringList& records = editor.List2.Items();
-  file.Number(slides.size());
-  for (const QString& slide : slides) file.Line(slide);
+  file.PrintNumber(slides.size());
+  for (const QString& slide : slides) file.PrintLine(slide);
 
   const int m = std::clamp<int>(lists.CdProgramCount, 0, kCdProgramUpper);
-  file.Number(m);
-  for (int i = 1; i <= m; ++i) file.Line(lists.CdProgram[i]);
+  file.PrintNumber(m);
+  for (int i = 1; i <= m; ++i) file.PrintLine(lists.CdProgram[i]);
 
-  file.Number(s.TextOriginScreen);
-  file.Number(s.CdWithLinkedWavOff);
-  file.Number(s.StopShowAtCdProgramEnd);
-  file.Number(s.FullStartConfirmOff);
-  file.Number(s.SecondInstanceOff);
-  file.Number(s.OverlayBackColorIndex);
-  file.Number(s.PicturePosition);
-  file.Number(s.SoundListInSlideshowFile);
-  file.Number(s.MidiWithLinkedWav);
-  file.Line(s.RepeatMp3File);
-  file.Number(s.Mp3RepeatModeFlag);
-  file.Number(s.AlwaysFullScreenOff);
-  file.Number(s.EffectSpeedFixed);
-  file.Number(s.PictureLoadMode);
-  file.Number(s.Mp3WithLinkedWav);
-  file.Number(s.SoundListWithLinkedWav);
-  file.Number(s.ControlBoxAtBottom);
-  file.Number(s.SoundListFromSelection);
+  file.PrintNumber(s.TextOriginScreen);
+  file.PrintNumber(s.CdWithLinkedWavOff);
+  file.PrintNumber(s.StopShowAtCdProgramEnd);
+  file.PrintNumber(s.FullStartConfirmOff);
+  file.PrintNumber(s.SecondInstanceOff);
+  file.PrintNumber(s.OverlayBackColorIndex);
+  file.PrintNumber(s.PicturePosition);
+  file.PrintNumber(s.SoundListInSlideshowFile);
+  file.PrintNumber(s.MidiWithLinkedWav);
+  file.PrintLine(s.RepeatMp3File);
+  file.PrintNumber(s.Mp3RepeatModeFlag);
+  file.PrintNumber(s.AlwaysFullScreenOff);
+  file.PrintNumber(s.EffectSpeedFixed);
+  file.PrintNumber(s.PictureLoadMode);
+  file.PrintNumber(s.Mp3WithLinkedWav);
+  file.PrintNumber(s.SoundListWithLinkedWav);
+  file.PrintNumber(s.ControlBoxAtBottom);
+  file.PrintNumber(s.SoundListFromSelection);
 
   for (int i = 0; i < slides.size(); ++i)
-    file.Line(QLatin1Char('-') + (i < records.size() ? records[i] : QString()));
+    file.PrintLine(QLatin1Char('-') + (i < records.size() ? records[i] : QString()));
 
-  file.Number(MainMonitorIndex());
-  file.Number(s.UserMacroHeaderOff);
-  file.Number(s.VolumeAttenuationSetting);
+  file.PrintNumber(MainMonitorIndex());
+  file.PrintNumber(s.UserMacroHeaderOff);
+  file.PrintNumber(s.VolumeAttenuationSetting);
 }
 
 }  // namespace
@@ -414,9 +415,9 @@ QString SettingsFilePath() { return Paths().AppFolder + QLatin1String(kSettingsF
 void SaveSettingsFile() {
   platform::SetScreenMousePointer(kHourglass);
   try {
-    ListFileWriter file;
+    platform::VbFile file(SettingsFilePath(), platform::FileMode::Output);
     WriteSettingsLines(file);
-    file.Save(SettingsFilePath());
+    file.Close();
   } catch (const std::exception&) {
     platform::SetScreenMousePointer(kDefaultPointer);
     WarnUnsuitableFile(SettingsFilePath(), QStringLiteral("ファイルの保存"));

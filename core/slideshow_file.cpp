@@ -2,7 +2,6 @@
 // accepts every earlier layout of the file.
 #include "core/slideshow_file.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
@@ -15,7 +14,6 @@
 #include "engine/slidescreen.h"
 #include "engine/surfaces.h"
 #include "listeditor/form3.h"
-#include "platform/cp932.h"
 #include "platform/dialogs.h"
 #include "platform/form.h"
 #include "platform/menu.h"
@@ -101,7 +99,7 @@ SlideshowContents ReadSlideshowContents(const QString& path, const QString& fold
   c.linkedFilesFolder = paths.LinkedFilesFolder;
   s.RandomOrderOff = 1;
 
-  ListFileReader file(path);
+  platform::VbFile file(path, platform::FileMode::Input);
   c.key = VersionKey(file.LineInput());
   if (c.key.isEmpty()) throw VbError(platform::kErrTypeMismatch, QStringLiteral("Unknown version"));
   auto has = [&c](const char* prefix) { return c.key.startsWith(QLatin1String(prefix)); };
@@ -331,7 +329,7 @@ void ApplySlideshowContents(const QString& path, SlideshowContents& c) {
 }
 
 // Writes every line of the file; throws on the first failure.
-void WriteSlideshowLines(ListFileWriter& file, const QString& path) {
+void WriteSlideshowLines(platform::VbFile& file, const QString& path) {
   ShowSettings& s = Settings();
   PathState& paths = Paths();
   ListState& lists = Lists();
@@ -341,235 +339,82 @@ void WriteSlideshowLines(ListFileWriter& file, const QString& path) {
     return (distribution && !p.isEmpty()) ? GetFileNameOfPath(p) : p;
   };
 
-  file.Line(QLatin1String(kSlideshowFileTag));
-  file.Line(pathItem(path));
-  file.Number(platform::CLng(s.SlideIntervalSeconds * 1000.0));
-  file.Number(s.RepeatOff);
+  file.PrintLine(QLatin1String(kSlideshowFileTag));
+  file.PrintLine(pathItem(path));
+  file.PrintNumber(platform::CLng(s.SlideIntervalSeconds * 1000.0));
+  file.PrintNumber(s.RepeatOff);
   s.Mp3RepeatModeFlag = s.SoundMode == 8 ? 1 : 0;
-  file.Number(s.SoundMode == 8 ? 7 : s.SoundMode);
-  file.Line(pathItem(s.DefaultSoundFile));
-  file.Line(pathItem(s.RepeatWavFile));
-  file.Number(s.DisplayEffect);
-  file.Number(s.DisplayEffectSpeed);
-  file.Number(s.EraseEffect);
-  file.Number(s.EraseEffectSpeed);
-  file.Number(s.DisplaySlitCount);
-  file.Number(s.EraseSlitCount);
-  file.Number(s.CdTrackRepeatOff);
-  file.Line(s.CdStartTrack);
-  file.Number(s.DisplayMosaicCount);
-  file.Number(s.EraseMosaicCount);
-  file.Number(s.TextMacroOff);
-  file.Line(pathItem(s.RepeatMidiFile));
-  file.Number(s.WavSyncOff);
-  file.Number(s.LinkedSoundAfterText);
-  file.Number(s.RandomOrderOff);
-  file.Number(s.CdTrackOrder);
+  file.PrintNumber(s.SoundMode == 8 ? 7 : s.SoundMode);
+  file.PrintLine(pathItem(s.DefaultSoundFile));
+  file.PrintLine(pathItem(s.RepeatWavFile));
+  file.PrintNumber(s.DisplayEffect);
+  file.PrintNumber(s.DisplayEffectSpeed);
+  file.PrintNumber(s.EraseEffect);
+  file.PrintNumber(s.EraseEffectSpeed);
+  file.PrintNumber(s.DisplaySlitCount);
+  file.PrintNumber(s.EraseSlitCount);
+  file.PrintNumber(s.CdTrackRepeatOff);
+  file.PrintLine(s.CdStartTrack);
+  file.PrintNumber(s.DisplayMosaicCount);
+  file.PrintNumber(s.EraseMosaicCount);
+  file.PrintNumber(s.TextMacroOff);
+  file.PrintLine(pathItem(s.RepeatMidiFile));
+  file.PrintNumber(s.WavSyncOff);
+  file.PrintNumber(s.LinkedSoundAfterText);
+  file.PrintNumber(s.RandomOrderOff);
+  file.PrintNumber(s.CdTrackOrder);
   if (distribution) {
     paths.LinkedFilesInFolder = 0;
     paths.LinkedFilesFolder.clear();
   }
-  file.Number(paths.LinkedFilesInFolder);
-  file.Line(paths.LinkedFilesFolder);
+  file.PrintNumber(paths.LinkedFilesInFolder);
+  file.PrintLine(paths.LinkedFilesFolder);
 
   listeditor::Form3& editor = listeditor::form3();
   const QStringList& slides = editor.List1.Items();
   const QStringList& records = editor.List2.Items();
   const int n = static_cast<int>(slides.size());
-  file.Number(n);
-  for (const QString& slide : slides) file.Line(pathItem(slide));
+  file.PrintNumber(n);
+  for (const QString& slide : slides) file.PrintLine(pathItem(slide));
 
-  file.Line(QStringLiteral("480"));
-  file.Number(s.OverlayMode);
-  file.Number(s.PictureSizeMode);
+  file.PrintLine(QStringLiteral("480"));
+  file.PrintNumber(s.OverlayMode);
+  file.PrintNumber(s.PictureSizeMode);
   const int m = ListCount(lists.CdProgramCount, kCdProgramUpper);
-  file.Number(m);
-  for (int i = 1; i <= m; ++i) file.Line(lists.CdProgram[i]);
-  file.Number(s.TextOriginScreen);
-  file.Number(s.CdWithLinkedWavOff);
-  file.Number(s.StopShowAtCdProgramEnd);
-  file.Number(s.OverlayBackColorIndex);
-  file.Number(s.PicturePosition);
-  file.Number(s.SoundListInSlideshowFile);
+  file.PrintNumber(m);
+  for (int i = 1; i <= m; ++i) file.PrintLine(lists.CdProgram[i]);
+  file.PrintNumber(s.TextOriginScreen);
+  file.PrintNumber(s.CdWithLinkedWavOff);
+  file.PrintNumber(s.StopShowAtCdProgramEnd);
+  file.PrintNumber(s.OverlayBackColorIndex);
+  file.PrintNumber(s.PicturePosition);
+  file.PrintNumber(s.SoundListInSlideshowFile);
   if (s.SoundListInSlideshowFile == 1) {
     const int k = ListCount(lists.SoundListCount, kSoundArrayUpper);
-    file.Number(k);
-    for (int i = 1; i <= k; ++i) file.Line(pathItem(lists.SoundListEntries[i]));
+    file.PrintNumber(k);
+    for (int i = 1; i <= k; ++i) file.PrintLine(pathItem(lists.SoundListEntries[i]));
   }
-  file.Number(s.MidiWithLinkedWav);
-  file.Line(pathItem(s.RepeatMp3File));
-  file.Number(s.Mp3RepeatModeFlag);
-  file.Number(s.AlwaysFullScreenOff);
-  file.Number(s.EffectSpeedFixed);
-  file.Number(s.PictureLoadMode);
-  file.Number(s.Mp3WithLinkedWav);
-  file.Number(s.SoundListWithLinkedWav);
+  file.PrintNumber(s.MidiWithLinkedWav);
+  file.PrintLine(pathItem(s.RepeatMp3File));
+  file.PrintNumber(s.Mp3RepeatModeFlag);
+  file.PrintNumber(s.AlwaysFullScreenOff);
+  file.PrintNumber(s.EffectSpeedFixed);
+  file.PrintNumber(s.PictureLoadMode);
+  file.PrintNumber(s.Mp3WithLinkedWav);
+  file.PrintNumber(s.SoundListWithLinkedWav);
 
   // Saving also derives the committed schedule arrays from the editor's records.
   lists.SlideAddDateTimes.Erase();
   lists.SlideDeleteDateTimes.Erase();
   for (int i = 0; i < n; ++i) {
     const QString record = i < records.size() ? records[i] : QString();
-    file.Line(QLatin1Char('-') + record);
+    file.PrintLine(QLatin1Char('-') + record);
     lists.SlideAddDateTimes[i + 1] = ScheduleAddMoment(record);
     lists.SlideDeleteDateTimes[i + 1] = ScheduleDeleteMoment(record);
   }
 }
 
 }  // namespace
-
-// ---- ListFileReader ------------------------------------------------------------------------
-
-namespace {
-
-bool IsLineEnd(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
-bool IsBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
-bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
-
-}  // namespace
-
-ListFileReader::ListFileReader(const QString& path) : path_(path) {
-  const QFileInfo info(path);
-  if (path.isEmpty() || !info.exists())
-    throw VbError(platform::kErrFileNotFound, QStringLiteral("File not found"), path);
-  QFile file(path);
-  if (info.isDir() || !file.open(QIODevice::ReadOnly))
-    throw VbError(platform::kErrPathFileAccess, QStringLiteral("Path/File access error"), path);
-  bytes_ = file.readAll();
-  if (file.error() != QFileDevice::NoError)
-    throw VbError(platform::kErrPathFileAccess, QStringLiteral("Path/File access error"), path);
-}
-
-void ListFileReader::RequireMore() {
-  if (pos_ < text_.size()) return;
-  if (bytePos_ >= bytes_.size())
-    throw VbError(platform::kErrInputPastEnd, QStringLiteral("Input past end of file"), path_);
-  // Whole lines, cut after a line feed: no byte of a two-byte character is a line end,
-  // blank, comma or quote, so the lines decode alone as they do within the file.
-  constexpr qsizetype kSlice = 16 * 1024;
-  qsizetype end = bytes_.size();
-  if (bytePos_ + kSlice < bytes_.size()) {
-    const qsizetype lf = bytes_.indexOf('\n', bytePos_ + kSlice);
-    if (lf >= 0) end = lf + 1;
-  }
-  text_ =
-      platform::FromCp932(QByteArrayView(bytes_).sliced(bytePos_, end - bytePos_).toByteArray());
-  bytePos_ = end;
-  pos_ = 0;
-}
-
-void ListFileReader::SkipBlanks() {
-  while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
-}
-
-void ListFileReader::SkipLineEnd() {
-  if (pos_ < text_.size() && text_[pos_] == QLatin1Char('\r')) ++pos_;
-  if (pos_ < text_.size() && text_[pos_] == QLatin1Char('\n')) ++pos_;
-}
-
-QString ListFileReader::LineInput() {
-  RequireMore();
-  const QChar* data = text_.constData();
-  qsizetype end = pos_;
-  while (end < text_.size() && !IsLineEnd(data[end])) ++end;
-  QString line = text_.mid(pos_, end - pos_);
-  pos_ = end;
-  SkipLineEnd();
-  return line;
-}
-
-QStringView ListFileReader::TakeItem(bool number) {
-  RequireMore();
-  SkipBlanks();
-  const QStringView text(text_);
-  QStringView item;
-  if (pos_ < text.size() && text[pos_] == QLatin1Char('"')) {
-    const qsizetype start = ++pos_;
-    while (pos_ < text.size() && text[pos_] != QLatin1Char('"') && !IsLineEnd(text[pos_])) ++pos_;
-    item = text.mid(start, pos_ - start);
-    while (pos_ < text.size() && text[pos_] != QLatin1Char(',') && !IsLineEnd(text[pos_])) ++pos_;
-  } else {
-    const qsizetype start = pos_;
-    while (pos_ < text.size() && text[pos_] != QLatin1Char(',') && !IsLineEnd(text[pos_]) &&
-           !(number && IsBlank(text[pos_])))
-      ++pos_;
-    item = text.mid(start, pos_ - start);
-    if (number) SkipBlanks();
-  }
-  if (pos_ < text.size() && text[pos_] == QLatin1Char(','))
-    ++pos_;
-  else
-    SkipLineEnd();
-  return item;
-}
-
-QString ListFileReader::InputString() { return TakeItem(false).toString(); }
-
-double ListFileReader::ParseNumber(QStringView item, bool strict) const {
-  const QStringView s = item.trimmed();
-  qsizetype i = 0;
-  if (i < s.size() && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-'))) ++i;
-  qsizetype digits = 0;
-  for (; i < s.size() && IsDigit(s[i]); ++i) ++digits;
-  if (i < s.size() && s[i] == QLatin1Char('.'))
-    for (++i; i < s.size() && IsDigit(s[i]); ++i) ++digits;
-  if (digits == 0) {
-    if (strict && !s.isEmpty())
-      throw VbError(platform::kErrTypeMismatch, QStringLiteral("Type mismatch"), path_);
-    return 0;
-  }
-  qsizetype end = i;
-  // An exponent counts only when digits follow it ("1E3", "2.5D-1").
-  if (i < s.size() && QStringLiteral("eEdD").contains(s[i])) {
-    qsizetype j = i + 1;
-    if (j < s.size() && (s[j] == QLatin1Char('+') || s[j] == QLatin1Char('-'))) ++j;
-    qsizetype expDigits = 0;
-    for (; j < s.size() && IsDigit(s[j]); ++j) ++expDigits;
-    if (expDigits > 0) end = j;
-  }
-  if (strict && end != s.size())
-    throw VbError(platform::kErrTypeMismatch, QStringLiteral("Type mismatch"), path_);
-  QString number = s.left(end).toString();
-  number.replace(QLatin1Char('d'), QLatin1Char('E')).replace(QLatin1Char('D'), QLatin1Char('E'));
-  const double value = number.toDouble();  // locale independent
-  if (!std::isfinite(value))
-    throw VbError(platform::kErrOverflow, QStringLiteral("Overflow"), path_);
-  return value;
-}
-
-double ListFileReader::InputNumber() { return ParseNumber(TakeItem(true), false); }
-double ListFileReader::InputNumberStrict() { return ParseNumber(TakeItem(true), true); }
-short ListFileReader::InputInteger() { return platform::CInt(InputNumber()); }
-int ListFileReader::InputLong() { return platform::CLng(InputNumber()); }
-
-// ---- ListFileWriter ------------------------------------------------------------------------
-
-void ListFileWriter::Line(const QString& text) {
-  pending_ += text;
-  pending_ += QLatin1String("\r\n");
-  if (pending_.size() >= 8 * 1024) Flush();
-}
-
-void ListFileWriter::Number(long long value) { Line(platform::NumberPrintText(value)); }
-
-void ListFileWriter::Flush() {
-  if (pending_.isEmpty() || unencodable_) return;
-  bool ok = false;
-  const QByteArray encoded = platform::ToCp932(pending_, &ok);
-  // A substitute character would store another path than the user's.
-  unencodable_ = !ok;
-  bytes_ += encoded;
-  pending_.resize(0);
-}
-
-void ListFileWriter::Save(const QString& path) {
-  Flush();
-  if (unencodable_)
-    throw VbError(platform::kErrInvalidCall,
-                  QStringLiteral("Text holds a character that code page 932 cannot hold"), path);
-  if (!platform::SaveFileAtomically(path, bytes_))
-    throw VbError(platform::kErrPathFileAccess, QStringLiteral("Path/File access error"), path);
-}
 
 // ---- the rest --------------------------------------------------------------------------------
 
@@ -613,9 +458,9 @@ void SaveSlideshowFile(QString& path) {
   path = WithDefaultExtension(path, QLatin1String(kSlideshowExtension));
   platform::SetScreenMousePointer(kHourglass);
   try {
-    ListFileWriter file;
+    platform::VbFile file(path, platform::FileMode::Output);
     WriteSlideshowLines(file, path);
-    file.Save(path);
+    file.Close();
   } catch (const std::exception&) {
     platform::SetScreenMousePointer(kDefaultPointer);
     WarnUnsuitableFile(path, QStringLiteral("ファイルの保存"));

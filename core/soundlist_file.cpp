@@ -7,6 +7,7 @@
 #include "core/slideshow_file.h"
 #include "core/state.h"
 #include "platform/form.h"
+#include "platform/vbfile.h"
 #include "sound/form10.h"
 
 namespace core {
@@ -25,7 +26,7 @@ void LoadSoundListFile() {
   QStringList entries;
   platform::SetScreenMousePointer(kHourglass);
   try {
-    ListFileReader file(SoundListFilePath());
+    platform::VbFile file(SoundListFilePath(), platform::FileMode::Input);
     if (file.LineInput().left(6) != QLatin1String(kSoundListFileTag)) {
       platform::SetScreenMousePointer(kDefaultPointer);
       return;
@@ -53,11 +54,11 @@ void SaveSoundListFile() {
   const int count = std::clamp<int>(lists.SoundListCount, 0, kSoundArrayUpper);
   platform::SetScreenMousePointer(kHourglass);
   try {
-    ListFileWriter file;
-    file.Line(QLatin1String(kSoundListFileTag));
-    file.Number(count);
-    for (int i = 1; i <= count; ++i) file.Line(lists.SoundListEntries[i]);
-    file.Save(SoundListFilePath());
+    platform::VbFile file(SoundListFilePath(), platform::FileMode::Output);
+    file.PrintLine(QLatin1String(kSoundListFileTag));
+    file.PrintNumber(count);
+    for (int i = 1; i <= count; ++i) file.PrintLine(lists.SoundListEntries[i]);
+    file.Close();
   } catch (const std::exception&) {
     platform::SetScreenMousePointer(kDefaultPointer);
     WarnUnsuitableFile(SoundListFilePath(), QStringLiteral("ファイルの保存"));

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/cp932.h"
@@ -13,6 +14,7 @@ namespace platform {
 namespace {
 
 constexpr qint64 kReadChunk = 64 * 1024;
+constexpr qsizetype kDecodeSlice = 16 * 1024;
 const QByteArray kLineEnd("\r\n");
 
 [[noreturn]] void Throw(int number, const QString& description, const QString& path) {
@@ -31,8 +33,18 @@ void CheckWritableTarget(const QString& path) {
     Throw(kErrPathFileAccess, "Path/File access error", path);
 }
 
-bool IsBlank(int c) { return c == ' ' || c == '\t'; }
-bool IsDigit(int c) { return c >= '0' && c <= '9'; }
+bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
+bool IsDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool IsLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
+
+// Trims the ASCII white space a number item may hold (a quoted item keeps its blanks);
+// a full-width blank is a character of the item.
+QStringView TrimAscii(QStringView s) {
+  auto isSpace = [](QChar c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); };
+  while (!s.isEmpty() && isSpace(s.front())) s = s.sliced(1);
+  while (!s.isEmpty() && isSpace(s.back())) s.chop(1);
+  return s;
+}
 
 }  // namespace
 
@@ -67,8 +79,7 @@ void VbFile::Open(const QString& path, FileMode mode) {
   path_ = path;
   mode_ = mode;
   writeFailed_ = false;
-  buffer_.clear();
-  pos_ = 0;
+  ResetInput();
 
   if (mode == FileMode::Input || mode == FileMode::Binary) {
     QFileInfo info(path);
@@ -99,8 +110,7 @@ bool VbFile::IsOpen() const { return in_ || out_; }
 void VbFile::Close() {
   if (in_) {
     in_.reset();
-    buffer_.clear();
-    pos_ = 0;
+    ResetInput();
   }
   if (!out_) return;
   bool saved = !writeFailed_ && out_->commit();
@@ -115,7 +125,14 @@ void VbFile::Discard() {
     out_->cancelWriting();
     out_.reset();  // an uncommitted save file removes its temporary file
   }
-  buffer_.clear();
+  ResetInput();
+}
+
+void VbFile::ResetInput() {
+  raw_.clear();
+  rawPos_ = 0;
+  rawEnded_ = false;
+  text_.clear();
   pos_ = 0;
 }
 
@@ -164,101 +181,101 @@ void VbFile::WriteItems(std::initializer_list<WriteItem> items) {
 
 // ---------------------------------------------------------------- reading
 
-int VbFile::Peek(qsizetype ahead) {
-  while (pos_ + ahead >= buffer_.size()) {
-    if (!in_ || in_->atEnd()) return -1;
-    if (pos_ > 0) {
-      buffer_.remove(0, pos_);
+// Whole lines, cut after a line feed: no byte of a two-byte character is a line end,
+// blank, comma or quote, so the lines decode alone as they do within the file, and the
+// item rules can work on the decoded characters.
+bool VbFile::DecodeMore() {
+  for (;;) {
+    const qsizetype lineFeed = raw_.size() - rawPos_ > kDecodeSlice
+                                   ? raw_.indexOf('\n', rawPos_ + kDecodeSlice)
+                                   : qsizetype(-1);
+    if (lineFeed >= 0 || rawEnded_) {
+      const qsizetype end = lineFeed >= 0 ? lineFeed + 1 : raw_.size();
+      if (end == rawPos_) return false;
+      text_ = FromCp932(QByteArrayView(raw_).sliced(rawPos_, end - rawPos_).toByteArray());
+      rawPos_ = end;
       pos_ = 0;
+      return true;
     }
-    QByteArray more = in_->read(kReadChunk);
+    raw_.remove(0, rawPos_);
+    rawPos_ = 0;
+    const QByteArray more = in_->read(kReadChunk);
     if (more.isEmpty()) {
       if (in_->error() != QFileDevice::NoError)
         Throw(kErrDeviceIo, "Device I/O error: " + in_->errorString(), path_);
-      return -1;
+      rawEnded_ = true;
     }
-    buffer_ += more;
+    raw_ += more;
   }
-  return static_cast<unsigned char>(buffer_[pos_ + ahead]);
+}
+
+bool VbFile::AtText() { return pos_ < text_.size() || DecodeMore(); }
+
+void VbFile::RequireText() {
+  if (!AtText()) Throw(kErrInputPastEnd, "Input past end of file", path_);
 }
 
 bool VbFile::Eof() {
   Require(FileMode::Input);
-  return Peek() < 0;
+  return !AtText();
 }
 
+// A line ends at CR LF, a lone LF or a lone CR. A slice ends after a line feed, so a
+// CR LF pair is never split between two slices.
 void VbFile::SkipLineEnd() {
-  int c = Peek();
-  if (c == '\r') {
-    Skip(1);
-    if (Peek() == '\n') Skip(1);
-  } else if (c == '\n') {
-    Skip(1);
-  }
+  if (pos_ < text_.size() && text_[pos_] == u'\r') ++pos_;
+  if (pos_ < text_.size() && text_[pos_] == u'\n') ++pos_;
 }
 
 void VbFile::SkipBlanks() {
-  while (IsBlank(Peek())) Skip(1);
+  while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
 }
 
 QString VbFile::LineInput() {
   Require(FileMode::Input);
-  if (Peek() < 0) Throw(kErrInputPastEnd, "Input past end of file", path_);
-  QByteArray line;
-  for (int c = Peek(); c >= 0 && !AtLineEnd(c); c = Peek()) {
-    line += static_cast<char>(c);
-    Skip(1);
-  }
+  RequireText();
+  const qsizetype start = pos_;
+  while (pos_ < text_.size() && !IsLineEnd(text_[pos_])) ++pos_;
+  QString line = text_.mid(start, pos_ - start);
   SkipLineEnd();
-  return FromCp932(line);
+  return line;
 }
 
-// Delimiters (blank, tab, comma, quote, CR, LF) are all below 0x40, and a trail byte
-// of a two-byte character never is, so items can be cut on the raw bytes.
-QByteArray VbFile::TakeItem(bool number, bool* quoted) {
+QStringView VbFile::TakeItem(bool number) {
   Require(FileMode::Input);
-  if (Peek() < 0) Throw(kErrInputPastEnd, "Input past end of file", path_);
+  RequireText();
   SkipBlanks();
-  QByteArray item;
-  int c = Peek();
-  *quoted = (c == '"');
-  if (*quoted) {
-    Skip(1);
-    for (c = Peek(); c >= 0 && c != '"' && !AtLineEnd(c); c = Peek()) {
-      item += static_cast<char>(c);
-      Skip(1);
-    }
-    if (c == '"') Skip(1);
-    for (c = Peek(); c >= 0 && c != ',' && !AtLineEnd(c); c = Peek()) Skip(1);
+  const QStringView text(text_);
+  QStringView item;
+  if (pos_ < text.size() && text[pos_] == u'"') {
+    const qsizetype start = ++pos_;
+    while (pos_ < text.size() && text[pos_] != u'"' && !IsLineEnd(text[pos_])) ++pos_;
+    item = text.sliced(start, pos_ - start);
+    while (pos_ < text.size() && text[pos_] != u',' && !IsLineEnd(text[pos_])) ++pos_;
   } else {
-    for (; c >= 0 && c != ',' && !AtLineEnd(c) && !(number && IsBlank(c)); c = Peek()) {
-      item += static_cast<char>(c);
-      Skip(1);
-    }
-    if (number) {
-      SkipBlanks();
-      c = Peek();
-    }
+    const qsizetype start = pos_;
+    while (pos_ < text.size() && text[pos_] != u',' && !IsLineEnd(text[pos_]) &&
+           !(number && IsBlank(text[pos_])))
+      ++pos_;
+    item = text.sliced(start, pos_ - start);
+    if (number) SkipBlanks();
   }
-  if (c == ',')
-    Skip(1);
-  else if (c >= 0 && AtLineEnd(c))
+  if (pos_ < text.size() && text[pos_] == u',')
+    ++pos_;
+  else
     SkipLineEnd();
   return item;
 }
 
-QString VbFile::InputString() {
-  bool quoted = false;
-  return FromCp932(TakeItem(false, &quoted));
-}
+QString VbFile::InputString() { return TakeItem(false).toString(); }
 
-double VbFile::ParseNumber(const QByteArray& item, bool strict) {
-  const QByteArray s = item.trimmed();
+double VbFile::ParseNumber(QStringView item, bool strict) const {
+  const QStringView s = TrimAscii(item);
   qsizetype i = 0;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) ++i;
   qsizetype digits = 0;
   for (; i < s.size() && IsDigit(s[i]); ++i) ++digits;
-  if (i < s.size() && s[i] == '.')
+  if (i < s.size() && s[i] == u'.')
     for (++i; i < s.size() && IsDigit(s[i]); ++i) ++digits;
   if (digits == 0) {
     if (strict && !s.isEmpty()) Throw(kErrTypeMismatch, "Type mismatch", path_);
@@ -266,50 +283,42 @@ double VbFile::ParseNumber(const QByteArray& item, bool strict) {
   }
   qsizetype end = i;
   // An exponent counts only when digits follow it ("1E3", "2.5D-1").
-  if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
+  if (i < s.size() && (s[i] == u'e' || s[i] == u'E' || s[i] == u'd' || s[i] == u'D')) {
     qsizetype j = i + 1;
-    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+    if (j < s.size() && (s[j] == u'+' || s[j] == u'-')) ++j;
     qsizetype expDigits = 0;
     for (; j < s.size() && IsDigit(s[j]); ++j) ++expDigits;
     if (expDigits > 0) end = j;
   }
   if (strict && end != s.size()) Throw(kErrTypeMismatch, "Type mismatch", path_);
-  QByteArray number = s.left(end);
+  QByteArray number = s.first(end).toLatin1();
   for (char& ch : number)
     if (ch == 'd' || ch == 'D') ch = 'E';
-  double value = number.toDouble();  // locale independent
+  const double value = number.toDouble();  // locale independent
   if (!std::isfinite(value)) Throw(kErrOverflow, "Overflow", path_);
   return value;
 }
 
-double VbFile::InputNumber() {
-  bool quoted = false;
-  return ParseNumber(TakeItem(true, &quoted), false);
-}
+double VbFile::InputNumber() { return ParseNumber(TakeItem(true), false); }
 
-double VbFile::InputNumberStrict() {
-  bool quoted = false;
-  return ParseNumber(TakeItem(true, &quoted), true);
-}
+double VbFile::InputNumberStrict() { return ParseNumber(TakeItem(true), true); }
 
 short VbFile::InputInteger() { return CInt(InputNumber()); }
 
 int VbFile::InputLong() { return CLng(InputNumber()); }
 
+// Code page 932 holds only characters of the basic plane, so one decoded character is
+// one character of the file.
 QString VbFile::InputChars(qsizetype count) {
   Require(FileMode::Input);
-  QByteArray bytes;
-  for (qsizetype n = 0; n < count; ++n) {
-    int c = Peek();
-    if (c < 0) Throw(kErrInputPastEnd, "Input past end of file", path_);
-    bytes += static_cast<char>(c);
-    Skip(1);
-    if (IsCp932LeadByte(static_cast<unsigned char>(c)) && (c = Peek()) >= 0) {
-      bytes += static_cast<char>(c);
-      Skip(1);
-    }
+  QString chars;
+  while (chars.size() < count) {
+    RequireText();
+    const qsizetype take = std::min(count - chars.size(), text_.size() - pos_);
+    chars += QStringView(text_).sliced(pos_, take);
+    pos_ += take;
   }
-  return FromCp932(bytes);
+  return chars;
 }
 
 qint64 VbFile::Lof() const {

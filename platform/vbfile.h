@@ -8,6 +8,7 @@
 // leaves the old file byte for byte as it was.
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 #include <concepts>
 #include <initializer_list>
 #include <memory>
@@ -135,22 +136,27 @@ class VbFile {
   void Require(FileMode a) const { Require(a, a); }
   void WriteBytes(const QByteArray& bytes);
 
-  // Input buffer: the bytes not yet read, refilled from the file in chunks.
-  int Peek(qsizetype ahead = 0);
-  void Skip(qsizetype n) { pos_ += n; }
-  bool AtLineEnd(int c) const { return c == '\r' || c == '\n'; }
+  // Input: whole lines decoded a slice at a time. Converting each line alone would
+  // start the converter tens of thousands of times on a long list file.
+  void ResetInput();
+  bool DecodeMore();
+  bool AtText();       // a character is left in text_ (after decoding more when needed)
+  void RequireText();  // as AtText, but error 62 at the end of the file
   void SkipLineEnd();
   void SkipBlanks();
-  QByteArray TakeItem(bool number, bool* quoted);
-  double ParseNumber(const QByteArray& item, bool strict);
+  QStringView TakeItem(bool number);
+  double ParseNumber(QStringView item, bool strict) const;
 
   QString path_;
   FileMode mode_ = FileMode::Input;
   std::unique_ptr<QFile> in_;
   std::unique_ptr<QSaveFile> out_;
   bool writeFailed_ = false;
-  QByteArray buffer_;
-  qsizetype pos_ = 0;
+  QByteArray raw_;         // bytes read from the file and not yet decoded
+  qsizetype rawPos_ = 0;   // start of the bytes not yet decoded
+  bool rawEnded_ = false;  // the file has no more bytes to read
+  QString text_;           // the lines decoded last, whole lines only
+  qsizetype pos_ = 0;      // the next character of text_
 };
 
 }  // namespace platform

@@ -434,5 +434,45 @@ TEST_F(VbFileTest, LongFileIsReadAcrossBufferRefills) {
   EXPECT_TRUE(f.Eof());
 }
 
+// The list files' reads: slices of whole lines decoded at a time come back whole, whatever
+// the line ends.
+TEST_F(VbFileTest, LongFilesReadBackWholeWhateverTheLineEnds) {
+  const QString path = PathOf("long.txt");
+  QStringList lines;
+  for (int i = 0; i < 3000; ++i)
+    lines << QStringLiteral("/写真/フォルダ%1/画像 %2.jpg").arg(i % 7).arg(i)
+          << QStringLiteral(" %1 ").arg(i) << QString(i % 40, QLatin1Char(' '));
+  for (const char* end : {"\r\n", "\n", "\r"}) {
+    SCOPED_TRACE(QByteArray(end).toHex().constData());
+    WriteRaw("long.txt", ToCp932(lines.join(QString::fromLatin1(end)) + QString::fromLatin1(end)));
+    VbFile reader(path, FileMode::Input);
+    for (int i = 0; i < 3000 && !HasFailure(); ++i) {
+      EXPECT_EQ(reader.LineInput(), lines[3 * i]);
+      EXPECT_EQ(reader.InputInteger(), i);
+      EXPECT_EQ(reader.LineInput(), lines[3 * i + 2]);
+    }
+    EXPECT_TRUE(reader.Eof());
+    EXPECT_THROW(reader.LineInput(), VbError);
+  }
+}
+
+TEST_F(VbFileTest, ItemsAsTheReadStatementsTakeThem) {
+  const QString path = WriteRaw(
+      "items.txt", "  a b ,c\r\n\"x, y\" rest,z\r\n 12abc \r\n-7 , 8\r\n 2.5 \r\n\r\nlast\r\n");
+  VbFile r(path, FileMode::Input);
+  EXPECT_EQ(r.InputString(), "a b ");
+  EXPECT_EQ(r.InputString(), "c");
+  EXPECT_EQ(r.InputString(), "x, y");
+  EXPECT_EQ(r.InputString(), "z");
+  EXPECT_EQ(r.InputNumber(), 12);
+  EXPECT_EQ(r.InputInteger(), -7);
+  EXPECT_EQ(r.InputInteger(), 8);
+  EXPECT_EQ(r.InputInteger(), 2);  // halves to even
+  EXPECT_EQ(r.InputNumber(), 0);   // an empty line
+  EXPECT_FALSE(r.Eof());
+  EXPECT_THROW(r.InputNumberStrict(), VbError);
+  EXPECT_TRUE(r.Eof());
+}
+
 }  // namespace
 }  // namespace platform
