@@ -135,6 +135,8 @@ void ShowFullScreenWindow() {
 }
 
 void StartFullScreenShowAtStartup() {
+  // An automatic start plays at the user's volume, as a start by hand does.
+  core::Sound().VolumeAttenuation = core::Settings().VolumeAttenuationSetting;
   TryStep([] { core::form1().Hide(); });
   ShowFullScreenWindow();
   core::Flags().FullScreenShowActive = 1;

@@ -60,6 +60,14 @@ TEST_F(FullScreenStartTest, WithoutAShowItOnlyPlacesAndShowsTheWindow) {
   EXPECT_EQ(P2At(Screen().width() / 2, Screen().height() / 2), qRgb(0, 0, 0));
 }
 
+TEST_F(FullScreenStartTest, TheAutomaticStartPlaysAtTheUsersVolume) {
+  SetSlides(MakePictures(1));
+  core::Settings().VolumeAttenuationSetting = 400;
+  core::Sound().VolumeAttenuation = 0;
+  engine::StartFullScreenShowAtStartup();
+  EXPECT_EQ(core::Sound().VolumeAttenuation, 400);
+}
+
 TEST_F(FullScreenStartTest, TheMainWindowsButtonStartsTheShowFullScreen) {
   SetSlides(MakePictures(3));
   core::form1().Command4.SetEnabled(true);
