@@ -79,8 +79,8 @@ void mnuNEW_Click(Form1&) {
   listeditor::form3().Command1_Click();
   sound::form10().Command4_Click();
   sound::form10().Command1_Click();
-  pending::LinkListClearAll();
-  pending::LinkEditorClose();
+  schedule::form9().Command4_Click();
+  schedule::form9().Command2_Click();
 }
 
 void mnuOPEN_Click(Form1&) {

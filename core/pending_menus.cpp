@@ -20,33 +20,6 @@ void FourUpViewClose() {
 
 void UnloadFourUpView() { Flags().FourUpViewOpen = 0; }
 
-void LinkListClearAll() {
-  schedule::Form9& w = schedule::form9();
-  if (w.List1.ListCount() == 0) return;
-  if (platform::MsgBox(QStringLiteral("ＫＶＺリンクリストをすべて消去しますか ?"),
-                       platform::vbQuestion | platform::vbYesNo,
-                       QStringLiteral("一括取消")) != platform::vbYes) {
-    return;
-  }
-  w.List1.Clear();
-  w.Label4.SetCaption(QStringLiteral("0"));
-  w.SetCaption(schedule::LinkEditorCaptionNoFile());
-  Paths().LinkListFilePath.clear();
-  Paths().LinkListFileName.clear();
-}
-
-void LinkEditorClose() {
-  schedule::Form9& w = schedule::form9();
-  ListState& lists = Lists();
-  lists.LinkListEntries.Erase();
-  const int n = std::min(w.List1.ListCount(), kLinkArrayUpper - 1);
-  for (int i = 1; i <= n; ++i) lists.LinkListEntries[i] = w.List1.List(i - 1);
-  lists.LinkEndIndex = static_cast<short>(n + 1);
-  form1().Show();
-  w.Hide();
-  Flags().LinkEditorOpen = 0;
-}
-
 // The folder window comes with the slide list editor's tools; until then the choice is a
 // question (beside the pictures, or in one folder) and a folder dialog.
 void ShowLinkedFilesFolderWindow() {

@@ -8,10 +8,6 @@ namespace core::pending {
 void FourUpViewClose();
 void UnloadFourUpView();
 
-// The link-list editor (Form9): "一括取消" and "終了".
-void LinkListClearAll();
-void LinkEditorClose();
-
 // The linked-files folder window (Form12), shown modally.
 void ShowLinkedFilesFolderWindow();
 

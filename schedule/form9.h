@@ -22,6 +22,10 @@ class Form9 : public platform::Form {
   void Check1_Click();
   void Check2_Click();
   void Check3_Click();
+  // "終了": commits the list into the link table and goes back to the main window.
+  void Command2_Click();
+  // "一括取消": empties the list after asking.
+  void Command4_Click();
   // "保存": saves the link list to a link-list file.
   void Command7_Click();
 
