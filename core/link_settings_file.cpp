@@ -3,9 +3,8 @@
 
 #include <QStringList>
 
-#include "core/slideshow_file.h"
+#include "core/list_file.h"
 #include "core/state.h"
-#include "platform/form.h"
 #include "platform/vbfile.h"
 #include "schedule/form9.h"
 
@@ -14,9 +13,6 @@ namespace core {
 using platform::VbError;
 
 namespace {
-
-constexpr int kHourglass = 11;
-constexpr int kDefaultPointer = 0;
 
 struct LinkSettings {
   short autoStart = 0;
@@ -33,9 +29,7 @@ QString LinkSettingsFilePath() { return Paths().AppFolder + QLatin1String(kLinkS
 void SaveLinkSettingsFile() {
   const ShowSettings& s = Settings();
   const QStringList& entries = schedule::form9().List1.Items();
-  platform::SetScreenMousePointer(kHourglass);
-  try {
-    platform::VbFile file(LinkSettingsFilePath(), platform::FileMode::Output);
+  SaveListFile(LinkSettingsFilePath(), [&](platform::VbFile& file) {
     file.PrintLine(QLatin1String(kLinkSettingsFileTag));
     file.PrintNumber(s.LinkAutoStart);
     file.PrintNumber(s.LinkRepeat);
@@ -43,25 +37,16 @@ void SaveLinkSettingsFile() {
     file.PrintLine(Paths().LinkListFilePath);
     file.PrintNumber(entries.size());
     for (const QString& entry : entries) file.PrintLine(entry);
-    file.Close();
-  } catch (const std::exception&) {
-    platform::SetScreenMousePointer(kDefaultPointer);
-    WarnUnsuitableFile(LinkSettingsFilePath(), QStringLiteral("ファイルの保存"));
-    return;
-  }
-  platform::SetScreenMousePointer(kDefaultPointer);
+  });
 }
 
 void LoadLinkSettingsFile() {
   const QString appFolder = Paths().AppFolder;
   LinkSettings read;
-  platform::SetScreenMousePointer(kHourglass);
+  HourglassPointer hourglass;
   try {
     platform::VbFile file(LinkSettingsFilePath(), platform::FileMode::Input);
-    if (file.LineInput() != QLatin1String(kLinkSettingsFileTag)) {
-      platform::SetScreenMousePointer(kDefaultPointer);
-      return;
-    }
+    if (file.LineInput() != QLatin1String(kLinkSettingsFileTag)) return;
     read.autoStart = file.InputInteger();
     read.repeat = file.InputInteger();
     read.keepAtEnd = file.InputInteger();
@@ -72,7 +57,6 @@ void LoadLinkSettingsFile() {
     for (int i = 0; i < count; ++i)
       read.entries.append(ResolveStoredPath(file.LineInput(), appFolder));
   } catch (const std::exception&) {
-    platform::SetScreenMousePointer(kDefaultPointer);
     return;
   }
 
@@ -96,7 +80,6 @@ void LoadLinkSettingsFile() {
   for (int i = 0; i < read.entries.size(); ++i) lists.LinkListEntries[i + 1] = read.entries[i];
   if (!paths.LinkListFilePath.isEmpty())
     editor.SetCaption(schedule::LinkEditorCaption(paths.LinkListFilePath));
-  platform::SetScreenMousePointer(kDefaultPointer);
 }
 
 }  // namespace core

@@ -5,10 +5,9 @@
 #include <QStringList>
 
 #include "core/common.h"
-#include "core/slideshow_file.h"
+#include "core/list_file.h"
 #include "core/startup.h"
 #include "core/state.h"
-#include "platform/form.h"
 #include "platform/vbfile.h"
 #include "schedule/form9.h"
 
@@ -17,9 +16,6 @@ namespace core {
 using platform::VbError;
 
 namespace {
-
-constexpr int kHourglass = 11;
-constexpr int kDefaultPointer = 0;
 
 // The data item that begins a line: leading blanks skipped, up to a comma (an item in
 // double quotes up to the closing quote).
@@ -46,9 +42,7 @@ QStringList ReadLinkEntries(const QString& path, const QString& folder) {
   if (!AcceptedTag(file.LineInput()))
     throw VbError(platform::kErrTypeMismatch, QStringLiteral("Unknown version"));
   file.LineInput();  // the path the list was saved under: the file's own path counts
-  const short count = file.InputInteger();
-  if (count < 0 || count > kLinkArrayUpper)
-    throw VbError(platform::kErrSubscript, QStringLiteral("Subscript out of range"));
+  const int count = ListCount(file.InputInteger(), kLinkArrayUpper);
   QStringList entries;
   for (int i = 0; i < count; ++i) entries.append(ResolveStoredPath(file.LineInput(), folder));
   return entries;
@@ -59,25 +53,15 @@ QStringList ReadLinkEntries(const QString& path, const QString& folder) {
 void SaveLinkListFile(QString& path) {
   path = WithDefaultExtension(path, QLatin1String(kLinkListExtension));
   const bool distribution = Paths().DistributionSave == 1;
-  auto pathItem = [distribution](const QString& p) {
-    return (distribution && !p.isEmpty()) ? GetFileNameOfPath(p) : p;
-  };
   schedule::Form9& editor = schedule::form9();
-  platform::SetScreenMousePointer(kHourglass);
-  try {
+  const bool saved = SaveListFile(path, [&](platform::VbFile& file) {
     const QStringList& entries = editor.List1.Items();
-    platform::VbFile file(path, platform::FileMode::Output);
     file.PrintLine(QLatin1String(kLinkListFileTag));
-    file.PrintLine(pathItem(path));
+    file.PrintLine(StoredPathItem(path, distribution));
     file.PrintNumber(entries.size());
-    for (const QString& entry : entries) file.PrintLine(pathItem(entry));
-    file.Close();
-  } catch (const std::exception&) {
-    platform::SetScreenMousePointer(kDefaultPointer);
-    WarnUnsuitableFile(path, QStringLiteral("ファイルの保存"));
-    return;
-  }
-  platform::SetScreenMousePointer(kDefaultPointer);
+    for (const QString& entry : entries) file.PrintLine(StoredPathItem(entry, distribution));
+  });
+  if (!saved) return;
 
   PathState& paths = Paths();
   paths.LinkListFilePath = path;
@@ -86,12 +70,12 @@ void SaveLinkListFile(QString& path) {
 }
 
 void LoadLinkListFile(const QString& path) {
-  platform::SetScreenMousePointer(kHourglass);
+  HourglassPointer hourglass;
   QStringList entries;
   try {
     entries = ReadLinkEntries(path, Paths().OpenedFileFolder);
   } catch (const std::exception&) {
-    platform::SetScreenMousePointer(kDefaultPointer);
+    hourglass.Restore();
     WarnUnsuitableFile(path, QStringLiteral("ファイルを開く"));
     if (Paths().CmdLineFileOpening == 1) EndProgramNow();
     return;
@@ -106,7 +90,6 @@ void LoadLinkListFile(const QString& path) {
   PathState& paths = Paths();
   paths.LinkListFilePath = path;
   paths.LinkListFileName = QFileInfo(path).fileName();
-  platform::SetScreenMousePointer(kDefaultPointer);
 }
 
 }  // namespace core

@@ -6,8 +6,8 @@
 
 #include "core/common.h"
 #include "core/form1.h"
+#include "core/list_file.h"
 #include "core/monitors.h"
-#include "core/slideshow_file.h"
 #include "core/state.h"
 #include "listeditor/form3.h"
 #include "platform/form.h"
@@ -20,26 +20,6 @@ namespace core {
 using platform::VbError;
 
 namespace {
-
-constexpr int kHourglass = 11;
-constexpr int kDefaultPointer = 0;
-constexpr int kMaxInterval = 65535;  // the most the slide timer takes
-constexpr int kSlitMin = 2, kSlitMax = 100;
-constexpr int kMosaicMin = 5, kMosaicMax = 100;
-
-const QString kSlideCaptionPrefix = QStringLiteral("ｽﾗｲﾄﾞ - ");
-
-// A value the menu has no item for makes the file unreadable.
-short MenuValue(short value, int itemCount) {
-  if (value < 0 || value >= itemCount)
-    throw VbError(platform::kErrNoArrayElement,
-                  QStringLiteral("Control array element does not exist"));
-  return value;
-}
-
-short Clamp(short value, int low, int high) {
-  return static_cast<short>(std::clamp<int>(value, low, high));
-}
 
 // A text that must be a whole number: anything else is a type mismatch.
 short StrictInteger(const QString& text) {
@@ -102,8 +82,8 @@ SettingsContents ReadSettingsContents(const QString& path, const QString& appFol
     s.DisplayEffectSpeed = file.InputInteger();
     s.EraseEffect = file.InputInteger();
     s.EraseEffectSpeed = file.InputInteger();
-    s.DisplaySlitCount = Clamp(file.InputInteger(), kSlitMin, kSlitMax);
-    s.EraseSlitCount = Clamp(file.InputInteger(), kSlitMin, kSlitMax);
+    s.DisplaySlitCount = ClampSlitCount(file.InputInteger());
+    s.EraseSlitCount = ClampSlitCount(file.InputInteger());
     s.EffectSpeedCorrection = file.InputInteger();
     s.RepeatWavFile = file.LineInput();
     s.CdTrackRepeatOff = file.InputInteger();
@@ -113,8 +93,8 @@ SettingsContents ReadSettingsContents(const QString& path, const QString& appFol
     s.AutoStartOff = StrictInteger(c.tag);
   }
   if (has("V2.1")) {
-    s.DisplayMosaicCount = Clamp(file.InputInteger(), kMosaicMin, kMosaicMax);
-    s.EraseMosaicCount = Clamp(file.InputInteger(), kMosaicMin, kMosaicMax);
+    s.DisplayMosaicCount = ClampMosaicCount(file.InputInteger());
+    s.EraseMosaicCount = ClampMosaicCount(file.InputInteger());
     s.DblClickPicture = file.InputInteger();
   }
   if (has("V2.1a")) {
@@ -139,25 +119,15 @@ SettingsContents ReadSettingsContents(const QString& path, const QString& appFol
   }
 
   c.slideshowFilePath = file.LineInput();
-  s.SlideIntervalMs = std::max(file.InputLong(), 1000);
-  if (s.SlideIntervalMs > kMaxInterval)
-    throw VbError(platform::kErrInvalidCall, QStringLiteral("Interval too long"));
-  s.SlideIntervalSeconds = std::max(platform::CLng(s.SlideIntervalMs / 1000.0), 1);
+  ReadSlideInterval(file, s);
   s.RepeatOff = MenuValue(file.InputInteger(), 2);
   s.SoundMode = MenuValue(file.InputInteger(), 10);
   s.DefaultSoundFile = file.LineInput();
 
-  const short n = platform::CInt(file.InputNumberStrict());
-  if (n < 0 || n > kSlideArrayUpper)
-    throw VbError(platform::kErrSubscript, QStringLiteral("Subscript out of range"));
+  const int n = ListCount(platform::CInt(file.InputNumberStrict()), kSlideArrayUpper);
   for (int i = 0; i < n; ++i) c.slides.append(ResolveStoredPath(file.LineInput(), appFolder));
 
-  if (!file.Eof()) {
-    const short m = file.InputInteger();
-    if (m < 0 || m > kCdProgramUpper)
-      throw VbError(platform::kErrSubscript, QStringLiteral("Subscript out of range"));
-    for (int i = 0; i < m; ++i) c.cdProgram.append(file.LineInput());
-  }
+  c.cdProgram = ReadCdProgram(file);
 
   s.TextOriginScreen = file.Eof() ? 0 : file.InputInteger();
   s.CdWithLinkedWavOff = MenuValue(file.Eof() ? 1 : file.InputInteger(), 2);
@@ -167,17 +137,7 @@ SettingsContents ReadSettingsContents(const QString& path, const QString& appFol
   s.OverlayBackColorIndex = MenuValue(file.Eof() ? 0 : file.InputInteger(), 10);
   s.PicturePosition = MenuValue(file.Eof() ? (s.OverlayMode != 0 ? 1 : 0) : file.InputInteger(), 2);
   s.SoundListInSlideshowFile = file.Eof() ? 0 : file.InputInteger();
-  s.MidiWithLinkedWav = file.Eof() ? 0 : file.InputInteger();
-  s.RepeatMp3File = file.Eof() ? QString() : file.LineInput();
-  s.Mp3RepeatModeFlag = file.Eof() ? 0 : file.InputInteger();
-  if (s.Mp3RepeatModeFlag == 1) s.SoundMode = 8;
-  s.AlwaysFullScreenOff = MenuValue(file.Eof() ? 1 : file.InputInteger(), 2);
-  s.EffectSpeedFixed = MenuValue(file.Eof() ? 0 : file.InputInteger(), 2);
-  if (s.EffectSpeedFixed != 0) {
-    s.DisplayEffectSpeed = -30;
-    s.EraseEffectSpeed = -30;
-  }
-  s.PictureLoadMode = MenuValue(file.Eof() ? 0 : file.InputInteger(), 2);
+  ReadSharedTail(file, s, [](const QString& mp3) { return mp3; });
 
   // A line beginning with "-" here is the first schedule line of a file without the last
   // four option lines.
@@ -239,23 +199,12 @@ void ApplySettingsContents(SettingsContents& c) {
   paths.LinkedFilesFolder = c.linkedFilesFolder;
   paths.SlideshowFileName = c.slideshowFilePath;
   paths.SlideshowFilePath = c.slideshowFilePath;
-  ListState& lists = Lists();
-  lists.LastShownSlideIndex = c.lastShownSlideIndex;
+  Lists().LastShownSlideIndex = c.lastShownSlideIndex;
   Monitors().MonitorIndex = c.monitorIndex;
 
-  const int n = static_cast<int>(c.slides.size());
-  if (c.noScheduleLines) c.records = QStringList(n, QString());
-  lists.SlidePaths.Erase();
-  lists.SlideAddDateTimes.Erase();
-  lists.SlideDeleteDateTimes.Erase();
-  for (int i = 0; i < n; ++i) {
-    lists.SlidePaths[i + 1] = c.slides[i];
-    lists.SlideAddDateTimes[i + 1] = ScheduleAddMoment(c.records[i]);
-    lists.SlideDeleteDateTimes[i + 1] = ScheduleDeleteMoment(c.records[i]);
-  }
-  lists.CdProgram.Erase();
-  for (int i = 0; i < c.cdProgram.size(); ++i) lists.CdProgram[i + 1] = c.cdProgram[i];
-  lists.CdProgramCount = static_cast<short>(c.cdProgram.size());
+  if (c.noScheduleLines) c.records = QStringList(c.slides.size(), QString());
+  CommitSlides(c.slides, c.records);
+  CommitCdProgram(c.cdProgram);
 
   Form1& main = form1();
   if (has("V2.1a3567893")) {
@@ -285,14 +234,7 @@ void ApplySettingsContents(SettingsContents& c) {
   TickMenuItem(main.mnuSTKAKU, s.FullStartConfirmOff);
   TickMenuItem(main.mnuJYUF, s.SecondInstanceOff);
   ResetShowSurfaceForOverlay();
-  TickMenuItem(main.mnuKAIRO, s.OverlayBackColorIndex);
-  TickMenuItem(main.mnuHICHI, s.PicturePosition);
-  TickMenuItem(main.mnuFULL_FL, s.AlwaysFullScreenOff);
-  TickMenuItem(main.mnuKSPSEL, s.EffectSpeedFixed);
-  main.mnuHKSP.SetEnabled(s.EffectSpeedFixed == 0);
-  main.mnuSKSP.SetEnabled(s.EffectSpeedFixed == 0);
-  main.mnuKAHAI.SetEnabled(s.OverlayMode != 0);
-  TickMenuItem(main.mnuYOMI, s.PictureLoadMode);
+  TickSharedTailMenus(main, s);
   TickMenuItem(main.mnuCTL_P, s.ControlBoxAtBottom);
   TickMenuItem(main.menuHEAD, s.UserMacroHeaderOff);
 
@@ -365,10 +307,7 @@ void WriteSettingsLines(platform::VbFile& file) {
   file.PrintNumber(s.WavSyncOff);
 
   file.PrintLine(paths.SlideshowFilePath);
-  file.PrintNumber(platform::CLng(s.SlideIntervalSeconds * 1000.0));
-  file.PrintNumber(s.RepeatOff);
-  s.Mp3RepeatModeFlag = s.SoundMode == 8 ? 1 : 0;
-  file.PrintNumber(s.SoundMode == 8 ? 7 : s.SoundMode);
+  WriteIntervalRepeatAndSoundMode(file, s);
   file.PrintLine(s.DefaultSoundFile);
 
   listeditor::Form3& editor = listeditor::form3();
@@ -377,9 +316,7 @@ void WriteSettingsLines(platform::VbFile& file) {
   file.PrintNumber(slides.size());
   for (const QString& slide : slides) file.PrintLine(slide);
 
-  const int m = std::clamp<int>(lists.CdProgramCount, 0, kCdProgramUpper);
-  file.PrintNumber(m);
-  for (int i = 1; i <= m; ++i) file.PrintLine(lists.CdProgram[i]);
+  WriteCdProgram(file, std::clamp<int>(lists.CdProgramCount, 0, kCdProgramUpper));
 
   file.PrintNumber(s.TextOriginScreen);
   file.PrintNumber(s.CdWithLinkedWavOff);
@@ -389,12 +326,7 @@ void WriteSettingsLines(platform::VbFile& file) {
   file.PrintNumber(s.OverlayBackColorIndex);
   file.PrintNumber(s.PicturePosition);
   file.PrintNumber(s.SoundListInSlideshowFile);
-  file.PrintNumber(s.MidiWithLinkedWav);
-  file.PrintLine(s.RepeatMp3File);
-  file.PrintNumber(s.Mp3RepeatModeFlag);
-  file.PrintNumber(s.AlwaysFullScreenOff);
-  file.PrintNumber(s.EffectSpeedFixed);
-  file.PrintNumber(s.PictureLoadMode);
+  WriteSharedTail(file, s, s.RepeatMp3File);
   file.PrintNumber(s.Mp3WithLinkedWav);
   file.PrintNumber(s.SoundListWithLinkedWav);
   file.PrintNumber(s.ControlBoxAtBottom);
@@ -412,31 +344,17 @@ void WriteSettingsLines(platform::VbFile& file) {
 
 QString SettingsFilePath() { return Paths().AppFolder + QLatin1String(kSettingsFileName); }
 
-void SaveSettingsFile() {
-  platform::SetScreenMousePointer(kHourglass);
-  try {
-    platform::VbFile file(SettingsFilePath(), platform::FileMode::Output);
-    WriteSettingsLines(file);
-    file.Close();
-  } catch (const std::exception&) {
-    platform::SetScreenMousePointer(kDefaultPointer);
-    WarnUnsuitableFile(SettingsFilePath(), QStringLiteral("ファイルの保存"));
-    return;
-  }
-  platform::SetScreenMousePointer(kDefaultPointer);
-}
+void SaveSettingsFile() { SaveListFile(SettingsFilePath(), WriteSettingsLines); }
 
 void LoadSettingsFile() {
-  platform::SetScreenMousePointer(kHourglass);
+  HourglassPointer hourglass;
   SettingsContents contents;
   try {
     contents = ReadSettingsContents(SettingsFilePath(), Paths().AppFolder);
   } catch (const std::exception&) {
-    platform::SetScreenMousePointer(kDefaultPointer);
     return;
   }
   ApplySettingsContents(contents);
-  platform::SetScreenMousePointer(kDefaultPointer);
 }
 
 }  // namespace core

@@ -11,11 +11,7 @@
 #include "core/soundlist_file.h"
 #include "core/startup.h"
 #include "core/state.h"
-#include "engine/slidescreen.h"
-#include "engine/surfaces.h"
 #include "listeditor/form3.h"
-#include "platform/dialogs.h"
-#include "platform/form.h"
 #include "platform/menu.h"
 #include "platform/vbfile.h"
 #include "sound/form10.h"
@@ -26,32 +22,7 @@ using platform::VbError;
 
 namespace {
 
-constexpr int kHourglass = 11;
-constexpr int kDefaultPointer = 0;
-constexpr int kMaxInterval = 65535;  // the most the slide timer takes
-constexpr int kSlitMin = 2, kSlitMax = 100;
-constexpr int kMosaicMin = 5, kMosaicMax = 100;
-
-const QString kSlideCaptionPrefix = QStringLiteral("ｽﾗｲﾄﾞ - ");
 const QString kNoDefaultSound = QStringLiteral("*.wav");
-
-// A value the menu has no item for makes the file unreadable.
-short MenuValue(short value, int itemCount) {
-  if (value < 0 || value >= itemCount)
-    throw VbError(platform::kErrNoArrayElement,
-                  QStringLiteral("Control array element does not exist"));
-  return value;
-}
-
-// A count of list entries: never negative, at most `upper`.
-int ListCount(short count, int upper) {
-  if (count < 0 || count > upper) throw VbError(platform::kErrSubscript, "Subscript out of range");
-  return count;
-}
-
-short Clamp(short value, int low, int high) {
-  return static_cast<short>(std::clamp<int>(value, low, high));
-}
 
 // The version key of line 1; empty when the file is refused.
 QString VersionKey(const QString& line) {
@@ -111,10 +82,7 @@ SlideshowContents ReadSlideshowContents(const QString& path, const QString& fold
   };
 
   file.LineInput();  // the path the file was saved under: the file's own path counts
-  s.SlideIntervalMs = std::max(file.InputLong(), 1000);
-  if (s.SlideIntervalMs > kMaxInterval)
-    throw VbError(platform::kErrInvalidCall, QStringLiteral("Interval too long"));
-  s.SlideIntervalSeconds = std::max(platform::CLng(s.SlideIntervalMs / 1000.0), 1);
+  ReadSlideInterval(file, s);
 
   s.RepeatOff = file.InputInteger();
   s.SoundMode = file.InputInteger();
@@ -133,14 +101,14 @@ SlideshowContents ReadSlideshowContents(const QString& path, const QString& fold
     s.DisplayEffectSpeed = file.InputInteger();
     s.EraseEffect = MenuValue(file.InputInteger(), 13);
     s.EraseEffectSpeed = file.InputInteger();
-    s.DisplaySlitCount = Clamp(file.InputInteger(), kSlitMin, kSlitMax);
-    s.EraseSlitCount = Clamp(file.InputInteger(), kSlitMin, kSlitMax);
+    s.DisplaySlitCount = ClampSlitCount(file.InputInteger());
+    s.EraseSlitCount = ClampSlitCount(file.InputInteger());
     s.CdTrackRepeatOff = MenuValue(file.InputInteger(), 2);
     s.CdStartTrack = file.LineInput();
   }
   if (has("pic31")) {
-    s.DisplayMosaicCount = Clamp(file.InputInteger(), kMosaicMin, kMosaicMax);
-    s.EraseMosaicCount = Clamp(file.InputInteger(), kMosaicMin, kMosaicMax);
+    s.DisplayMosaicCount = ClampMosaicCount(file.InputInteger());
+    s.EraseMosaicCount = ClampMosaicCount(file.InputInteger());
   }
   if (has("pic316")) s.TextMacroOff = MenuValue(file.InputInteger(), 2);
   if (has("pic3167")) {
@@ -191,10 +159,7 @@ SlideshowContents ReadSlideshowContents(const QString& path, const QString& fold
   MenuValue(s.OverlayMode, 5);
   MenuValue(s.PictureSizeMode, 7);
 
-  if (!file.Eof()) {
-    const int m = ListCount(file.InputInteger(), kCdProgramUpper);
-    for (int i = 0; i < m; ++i) c.cdProgram.append(file.LineInput());
-  }
+  c.cdProgram = ReadCdProgram(file);
   s.TextOriginScreen = file.Eof() ? 0 : file.InputInteger();
   s.CdWithLinkedWavOff = MenuValue(file.Eof() ? 1 : file.InputInteger(), 2);
   s.StopShowAtCdProgramEnd = file.Eof() ? 0 : file.InputInteger();
@@ -206,17 +171,7 @@ SlideshowContents ReadSlideshowContents(const QString& path, const QString& fold
     const int k = ListCount(file.InputInteger(), kSoundArrayUpper);
     for (int i = 0; i < k; ++i) c.soundList.append(resolved(file.LineInput(), false));
   }
-  s.MidiWithLinkedWav = file.Eof() ? 0 : file.InputInteger();
-  s.RepeatMp3File = file.Eof() ? QString() : resolved(file.LineInput(), true);
-  s.Mp3RepeatModeFlag = file.Eof() ? 0 : file.InputInteger();
-  if (s.Mp3RepeatModeFlag == 1) s.SoundMode = 8;
-  s.AlwaysFullScreenOff = MenuValue(file.Eof() ? 1 : file.InputInteger(), 2);
-  s.EffectSpeedFixed = MenuValue(file.Eof() ? 0 : file.InputInteger(), 2);
-  if (s.EffectSpeedFixed != 0) {
-    s.DisplayEffectSpeed = -30;
-    s.EraseEffectSpeed = -30;
-  }
-  s.PictureLoadMode = MenuValue(file.Eof() ? 0 : file.InputInteger(), 2);
+  ReadSharedTail(file, s, [&resolved](const QString& mp3) { return resolved(mp3, true); });
 
   // A line beginning with "-" here is the first schedule line of a file without the two
   // linked-WAV flags.
@@ -257,21 +212,12 @@ void ApplySlideshowContents(const QString& path, SlideshowContents& c) {
   ListState& lists = Lists();
   const int n = static_cast<int>(c.slides.size());
   if (c.noScheduleLines) c.records = QStringList(n, QString());
-  lists.SlidePaths.Erase();
-  lists.SlideAddDateTimes.Erase();
-  lists.SlideDeleteDateTimes.Erase();
-  for (int i = 0; i < n; ++i) {
-    lists.SlidePaths[i + 1] = c.slides[i];
-    lists.SlideAddDateTimes[i + 1] = ScheduleAddMoment(c.records[i]);
-    lists.SlideDeleteDateTimes[i + 1] = ScheduleDeleteMoment(c.records[i]);
-  }
+  CommitSlides(c.slides, c.records);
   lists.SlideEndIndex = static_cast<short>(n + 1);
   editor.List1.SetItems(c.slides);
   editor.List2.SetItems(c.records);
 
-  lists.CdProgram.Erase();
-  for (int i = 0; i < c.cdProgram.size(); ++i) lists.CdProgram[i + 1] = c.cdProgram[i];
-  lists.CdProgramCount = static_cast<short>(c.cdProgram.size());
+  CommitCdProgram(c.cdProgram);
   lists.CdProgramPosition = 0;
 
   Form1& main = form1();
@@ -292,14 +238,7 @@ void ApplySlideshowContents(const QString& path, SlideshowContents& c) {
   TickMenuItem(main.mnuKASANE, s.OverlayMode);
   TickMenuItem(main.mnuKASAS, s.PictureSizeMode);
   TickMenuItem(main.mnuCDWAV, s.CdWithLinkedWavOff);
-  TickMenuItem(main.mnuKAIRO, s.OverlayBackColorIndex);
-  TickMenuItem(main.mnuHICHI, s.PicturePosition);
-  TickMenuItem(main.mnuFULL_FL, s.AlwaysFullScreenOff);
-  TickMenuItem(main.mnuKSPSEL, s.EffectSpeedFixed);
-  main.mnuHKSP.SetEnabled(s.EffectSpeedFixed == 0);
-  main.mnuSKSP.SetEnabled(s.EffectSpeedFixed == 0);
-  main.mnuKAHAI.SetEnabled(s.OverlayMode != 0);
-  TickMenuItem(main.mnuYOMI, s.PictureLoadMode);
+  TickSharedTailMenus(main, s);
 
   FileReaderMirrors& mirrors = ReaderMirrors();
   if (c.midiFileResolved && mirrors.repeatMidiFile) mirrors.repeatMidiFile(s.RepeatMidiFile);
@@ -335,16 +274,11 @@ void WriteSlideshowLines(platform::VbFile& file, const QString& path) {
   ListState& lists = Lists();
   const bool distribution = paths.DistributionSave == 1;
   // A path item travels as its file name in a distribution save; an empty one stays empty.
-  auto pathItem = [distribution](const QString& p) {
-    return (distribution && !p.isEmpty()) ? GetFileNameOfPath(p) : p;
-  };
+  auto pathItem = [distribution](const QString& p) { return StoredPathItem(p, distribution); };
 
   file.PrintLine(QLatin1String(kSlideshowFileTag));
   file.PrintLine(pathItem(path));
-  file.PrintNumber(platform::CLng(s.SlideIntervalSeconds * 1000.0));
-  file.PrintNumber(s.RepeatOff);
-  s.Mp3RepeatModeFlag = s.SoundMode == 8 ? 1 : 0;
-  file.PrintNumber(s.SoundMode == 8 ? 7 : s.SoundMode);
+  WriteIntervalRepeatAndSoundMode(file, s);
   file.PrintLine(pathItem(s.DefaultSoundFile));
   file.PrintLine(pathItem(s.RepeatWavFile));
   file.PrintNumber(s.DisplayEffect);
@@ -380,9 +314,7 @@ void WriteSlideshowLines(platform::VbFile& file, const QString& path) {
   file.PrintLine(QStringLiteral("480"));
   file.PrintNumber(s.OverlayMode);
   file.PrintNumber(s.PictureSizeMode);
-  const int m = ListCount(lists.CdProgramCount, kCdProgramUpper);
-  file.PrintNumber(m);
-  for (int i = 1; i <= m; ++i) file.PrintLine(lists.CdProgram[i]);
+  WriteCdProgram(file, ListCount(lists.CdProgramCount, kCdProgramUpper));
   file.PrintNumber(s.TextOriginScreen);
   file.PrintNumber(s.CdWithLinkedWavOff);
   file.PrintNumber(s.StopShowAtCdProgramEnd);
@@ -394,12 +326,7 @@ void WriteSlideshowLines(platform::VbFile& file, const QString& path) {
     file.PrintNumber(k);
     for (int i = 1; i <= k; ++i) file.PrintLine(pathItem(lists.SoundListEntries[i]));
   }
-  file.PrintNumber(s.MidiWithLinkedWav);
-  file.PrintLine(pathItem(s.RepeatMp3File));
-  file.PrintNumber(s.Mp3RepeatModeFlag);
-  file.PrintNumber(s.AlwaysFullScreenOff);
-  file.PrintNumber(s.EffectSpeedFixed);
-  file.PrintNumber(s.PictureLoadMode);
+  WriteSharedTail(file, s, pathItem(s.RepeatMp3File));
   file.PrintNumber(s.Mp3WithLinkedWav);
   file.PrintNumber(s.SoundListWithLinkedWav);
 
@@ -416,57 +343,10 @@ void WriteSlideshowLines(platform::VbFile& file, const QString& path) {
 
 }  // namespace
 
-// ---- the rest --------------------------------------------------------------------------------
-
-FileReaderMirrors& ReaderMirrors() {
-  static FileReaderMirrors mirrors;
-  return mirrors;
-}
-
-QString WithDefaultExtension(const QString& path, const QString& extension) {
-  return path.right(4).contains(QLatin1Char('.')) ? path : path + extension;
-}
-
-QString ResolveStoredPath(const QString& entry, const QString& folder) {
-  return entry.contains(QLatin1Char('/')) ? entry : folder + entry;
-}
-
-QString FileDateTimeText(const QString& path) {
-  if (path.isEmpty()) return {};
-  QFileInfo info(path);
-  if (!info.exists()) return {};
-  return info.lastModified().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss.zzz"));
-}
-
-void WarnUnsuitableFile(const QString& path, const QString& title) {
-  platform::MsgBox(path + QStringLiteral("\r\nこのファイル名は適合しません。"),
-                   platform::vbOKOnly | platform::vbExclamation, title);
-}
-
-void ResetShowSurfaceForOverlay() {
-  engine::Slidescreen& screen = engine::slidescreen();
-  screen.P2.Cls();
-  if (Settings().OverlayMode != 0) {
-    screen.P2.Move(0, 0, screen.ScaleWidth(), screen.ScaleHeight());
-    engine::ApplyScreenBackColor(screen);
-  } else {
-    screen.P2.SetBackColor(Qt::black);
-  }
-}
-
 void SaveSlideshowFile(QString& path) {
   path = WithDefaultExtension(path, QLatin1String(kSlideshowExtension));
-  platform::SetScreenMousePointer(kHourglass);
-  try {
-    platform::VbFile file(path, platform::FileMode::Output);
-    WriteSlideshowLines(file, path);
-    file.Close();
-  } catch (const std::exception&) {
-    platform::SetScreenMousePointer(kDefaultPointer);
-    WarnUnsuitableFile(path, QStringLiteral("ファイルの保存"));
+  if (!SaveListFile(path, [&path](platform::VbFile& file) { WriteSlideshowLines(file, path); }))
     return;
-  }
-  platform::SetScreenMousePointer(kDefaultPointer);
 
   PathState& paths = Paths();
   paths.SlideshowFilePath = path;
@@ -476,19 +356,18 @@ void SaveSlideshowFile(QString& path) {
 }
 
 void LoadSlideshowFile(const QString& path) {
-  platform::SetScreenMousePointer(kHourglass);
+  HourglassPointer hourglass;
   SlideshowContents contents;
   try {
     contents = ReadSlideshowContents(path, Paths().OpenedFileFolder);
   } catch (const std::exception&) {
-    platform::SetScreenMousePointer(kDefaultPointer);
+    hourglass.Restore();
     WarnUnsuitableFile(path, QStringLiteral("ファイルを開く"));
     Flags().ShowEndRequested = 1;
     if (Paths().CmdLineFileOpening == 1) EndProgramNow();
     return;
   }
   ApplySlideshowContents(path, contents);
-  platform::SetScreenMousePointer(kDefaultPointer);
 }
 
 }  // namespace core

@@ -4,40 +4,28 @@
 #include <QStringList>
 #include <algorithm>
 
-#include "core/slideshow_file.h"
+#include "core/list_file.h"
 #include "core/state.h"
-#include "platform/form.h"
 #include "platform/vbfile.h"
 #include "sound/form10.h"
 
 namespace core {
-
-namespace {
-
-constexpr int kHourglass = 11;
-constexpr int kDefaultPointer = 0;
-
-}  // namespace
 
 QString SoundListFilePath() { return Paths().AppFolder + QLatin1String(kSoundListFileName); }
 
 void LoadSoundListFile() {
   const QString appFolder = Paths().AppFolder;
   QStringList entries;
-  platform::SetScreenMousePointer(kHourglass);
+  HourglassPointer hourglass;
   try {
     platform::VbFile file(SoundListFilePath(), platform::FileMode::Input);
-    if (file.LineInput().left(6) != QLatin1String(kSoundListFileTag)) {
-      platform::SetScreenMousePointer(kDefaultPointer);
-      return;
-    }
+    if (file.LineInput().left(6) != QLatin1String(kSoundListFileTag)) return;
     // The count is what the file holds: entries past the array's bound, and a count that
     // promises more lines than there are, do not count.
     const int stored = std::min<int>(file.InputInteger(), kSoundArrayUpper);
     for (int i = 0; i < stored && !file.Eof(); ++i)
       entries.append(ResolveStoredPath(file.LineInput(), appFolder));
   } catch (const std::exception&) {
-    platform::SetScreenMousePointer(kDefaultPointer);
     return;
   }
 
@@ -46,25 +34,16 @@ void LoadSoundListFile() {
   lists.SoundListEntries.Erase();
   for (int i = 0; i < entries.size(); ++i) lists.SoundListEntries[i + 1] = entries[i];
   lists.SoundListCount = static_cast<short>(entries.size());
-  platform::SetScreenMousePointer(kDefaultPointer);
 }
 
 void SaveSoundListFile() {
   const ListState& lists = Lists();
   const int count = std::clamp<int>(lists.SoundListCount, 0, kSoundArrayUpper);
-  platform::SetScreenMousePointer(kHourglass);
-  try {
-    platform::VbFile file(SoundListFilePath(), platform::FileMode::Output);
+  SaveListFile(SoundListFilePath(), [&](platform::VbFile& file) {
     file.PrintLine(QLatin1String(kSoundListFileTag));
     file.PrintNumber(count);
     for (int i = 1; i <= count; ++i) file.PrintLine(lists.SoundListEntries[i]);
-    file.Close();
-  } catch (const std::exception&) {
-    platform::SetScreenMousePointer(kDefaultPointer);
-    WarnUnsuitableFile(SoundListFilePath(), QStringLiteral("ファイルの保存"));
-    return;
-  }
-  platform::SetScreenMousePointer(kDefaultPointer);
+  });
 }
 
 }  // namespace core
