@@ -5,10 +5,10 @@
 
 #include "core/form1.h"
 #include "core/form1_menus_more.h"
+#include "core/list_file.h"
 #include "core/pending_menus.h"
 #include "core/state.h"
 #include "listeditor/form3.h"
-#include "platform/appfolder.h"
 #include "platform/dialogs.h"
 #include "platform/texteditor.h"
 #include "platform/vberror.h"
@@ -19,11 +19,6 @@
 namespace core {
 
 namespace {
-
-QString AppFolder() {
-  const QString& folder = Paths().AppFolder;
-  return folder.isEmpty() ? platform::AppFolderPath() : folder;
-}
 
 void CloseFourUpView() {
   if (Flags().FourUpViewOpen == 1) pending::FourUpViewClose();
@@ -111,10 +106,10 @@ void menuHEAD_Click(Form1& f, int index) {
     chosen = platform::OpenFileDialog(
         QStringLiteral("ユーザマクロヘッダーファイルを選択してください"),
         QStringLiteral("ヘッダーFiles (header*.txt)|header*.txt|すべてのﾌｧｲﾙ(*.*)|*.*"), QString(),
-        AppFolder());
+        AppDataFolder());
   });
   // The program's own header counts as existing also when named in other letter case.
-  const QString target = AppFolder() + QStringLiteral("header.txt");
+  const QString target = AppDataFolder() + QStringLiteral("header.txt");
   const bool exists =
       chosen && !chosen->isEmpty() &&
       (QFileInfo(*chosen).isFile() || (SameFile(*chosen, target) && QFileInfo(target).isFile()));
@@ -146,7 +141,7 @@ void mnuRENF_Click(Form1&) { pending::ShowLinkedFilesFolderWindow(); }
 // ----------------------------------------------------------------------------------
 
 void OpenHelpText(const QString& name) {
-  const QString path = AppFolder() + name;
+  const QString path = AppDataFolder() + name;
   const bool opened = platform::TryStep([&path] {
     if (!QFileInfo(path).isFile())
       throw platform::VbError(platform::kErrFileNotFound, QStringLiteral("File not found"));

@@ -24,7 +24,7 @@ struct LinkSettings {
 
 }  // namespace
 
-QString LinkSettingsFilePath() { return Paths().AppFolder + QLatin1String(kLinkSettingsFileName); }
+QString LinkSettingsFilePath() { return AppDataFolder() + QLatin1String(kLinkSettingsFileName); }
 
 void SaveLinkSettingsFile() {
   const ShowSettings& s = Settings();
@@ -41,7 +41,7 @@ void SaveLinkSettingsFile() {
 }
 
 void LoadLinkSettingsFile() {
-  const QString appFolder = Paths().AppFolder;
+  const QString appFolder = AppDataFolder();
   LinkSettings read;
   HourglassPointer hourglass;
   try {

@@ -9,6 +9,7 @@
 #include "core/state.h"
 #include "engine/slidescreen.h"
 #include "engine/surfaces.h"
+#include "platform/appfolder.h"
 #include "platform/dialogs.h"
 #include "platform/form.h"
 #include "platform/menu.h"
@@ -31,6 +32,11 @@ constexpr int kMosaicMin = 5, kMosaicMax = 100;
 FileReaderMirrors& ReaderMirrors() {
   static FileReaderMirrors mirrors;
   return mirrors;
+}
+
+QString AppDataFolder() {
+  const QString& folder = Paths().AppFolder;
+  return folder.isEmpty() ? platform::AppFolderPath() : folder;
 }
 
 QString WithDefaultExtension(const QString& path, const QString& extension) {

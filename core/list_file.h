@@ -17,6 +17,10 @@ struct ShowSettings;
 // The main window's caption in front of the slideshow file's path.
 inline const QString kSlideCaptionPrefix = QStringLiteral("ｽﾗｲﾄﾞ - ");
 
+// AppFolder; the per-user data folder while start-up has not set AppFolder yet, so that
+// the program's own files never land in the current folder.
+QString AppDataFolder();
+
 // `path` with `extension` appended when its last four characters hold no ".".
 QString WithDefaultExtension(const QString& path, const QString& extension);
 

@@ -342,7 +342,7 @@ void WriteSettingsLines(platform::VbFile& file) {
 
 }  // namespace
 
-QString SettingsFilePath() { return Paths().AppFolder + QLatin1String(kSettingsFileName); }
+QString SettingsFilePath() { return AppDataFolder() + QLatin1String(kSettingsFileName); }
 
 void SaveSettingsFile() { SaveListFile(SettingsFilePath(), WriteSettingsLines); }
 
@@ -350,7 +350,7 @@ void LoadSettingsFile() {
   HourglassPointer hourglass;
   SettingsContents contents;
   try {
-    contents = ReadSettingsContents(SettingsFilePath(), Paths().AppFolder);
+    contents = ReadSettingsContents(SettingsFilePath(), AppDataFolder());
   } catch (const std::exception&) {
     return;
   }

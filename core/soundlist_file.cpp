@@ -11,10 +11,10 @@
 
 namespace core {
 
-QString SoundListFilePath() { return Paths().AppFolder + QLatin1String(kSoundListFileName); }
+QString SoundListFilePath() { return AppDataFolder() + QLatin1String(kSoundListFileName); }
 
 void LoadSoundListFile() {
-  const QString appFolder = Paths().AppFolder;
+  const QString appFolder = AppDataFolder();
   QStringList entries;
   HourglassPointer hourglass;
   try {
