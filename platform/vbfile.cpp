@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
+#include <bitset>
 #include <cmath>
 
 #include "platform/cp932.h"
@@ -15,7 +16,8 @@ namespace {
 
 constexpr qint64 kReadChunk = 64 * 1024;
 constexpr qsizetype kDecodeSlice = 16 * 1024;
-const QByteArray kLineEnd("\r\n");
+constexpr QStringView kLineEnd = u"\r\n";
+constexpr qsizetype kEncodeSlice = 8 * 1024;
 
 [[noreturn]] void Throw(int number, const QString& description, const QString& path) {
   throw VbError(number, description, path);
@@ -79,6 +81,7 @@ void VbFile::Open(const QString& path, FileMode mode) {
   path_ = path;
   mode_ = mode;
   writeFailed_ = false;
+  pending_.clear();
   ResetInput();
 
   if (mode == FileMode::Input || mode == FileMode::Binary) {
@@ -113,6 +116,14 @@ void VbFile::Close() {
     ResetInput();
   }
   if (!out_) return;
+  if (!writeFailed_) {
+    try {
+      FlushPending();
+    } catch (const VbError&) {
+      // writeFailed_ is set: reported below.
+    }
+  }
+  pending_.clear();
   bool saved = !writeFailed_ && out_->commit();
   QString why = out_->errorString();
   out_.reset();
@@ -125,6 +136,7 @@ void VbFile::Discard() {
     out_->cancelWriting();
     out_.reset();  // an uncommitted save file removes its temporary file
   }
+  pending_.clear();
   ResetInput();
 }
 
@@ -151,21 +163,50 @@ void VbFile::WriteBytes(const QByteArray& bytes) {
   }
 }
 
+// Characters seen to go into code page 932 and back unchanged. The list files repeat the
+// same few hundred characters line after line; a character is converted once to learn it.
+bool VbFile::Cp932Holds(const QString& text) {
+  thread_local std::bitset<0x10000> known;
+  QString unknown;
+  for (QChar c : text)
+    if (c.unicode() >= 0x80 && !known[c.unicode()]) unknown += c;
+  if (unknown.isEmpty()) return true;
+  // The code page has no shift states, so the characters convert alone as within the text.
+  // A half of a surrogate pair never converts: characters beyond it are not in the page.
+  if (!CanEncodeCp932(unknown)) return false;
+  for (QChar c : unknown) known[c.unicode()] = true;
+  return true;
+}
+
 void VbFile::Print(const QString& text) {
   Require(FileMode::Output, FileMode::Append);
-  bool ok = false;
-  QByteArray bytes = ToCp932(text, &ok);
-  if (!ok) {
+  if (writeFailed_) Throw(kErrDeviceIo, "Device I/O error: an earlier write failed", path_);
+  if (!Cp932Holds(text)) {
     // Writing a substitute would save a different path or text than the user's.
     writeFailed_ = true;
     Throw(kErrInvalidCall, "Text holds a character that code page 932 cannot hold", path_);
   }
-  WriteBytes(bytes);
+  pending_ += text;
+  if (pending_.size() >= kEncodeSlice) FlushPending();
 }
 
 void VbFile::PrintLine(const QString& text) {
   Print(text);
-  WriteBytes(kLineEnd);
+  pending_ += kLineEnd;
+}
+
+// Texts are gathered and converted some thousand characters at a time: converting each
+// line alone costs more than the writing.
+void VbFile::FlushPending() {
+  if (pending_.isEmpty()) return;
+  bool ok = false;
+  const QByteArray bytes = ToCp932(pending_, &ok);
+  pending_.resize(0);
+  if (!ok) {
+    writeFailed_ = true;
+    Throw(kErrInvalidCall, "Text holds a character that code page 932 cannot hold", path_);
+  }
+  WriteBytes(bytes);
 }
 
 void VbFile::PrintNumber(long long value) { PrintLine(NumberPrintText(value)); }

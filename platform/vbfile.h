@@ -135,6 +135,8 @@ class VbFile {
   void Require(FileMode a, FileMode b) const;
   void Require(FileMode a) const { Require(a, a); }
   void WriteBytes(const QByteArray& bytes);
+  static bool Cp932Holds(const QString& text);
+  void FlushPending();
 
   // Input: whole lines decoded a slice at a time. Converting each line alone would
   // start the converter tens of thousands of times on a long list file.
@@ -152,6 +154,7 @@ class VbFile {
   std::unique_ptr<QFile> in_;
   std::unique_ptr<QSaveFile> out_;
   bool writeFailed_ = false;
+  QString pending_;        // printed text not yet converted and written
   QByteArray raw_;         // bytes read from the file and not yet decoded
   qsizetype rawPos_ = 0;   // start of the bytes not yet decoded
   bool rawEnded_ = false;  // the file has no more bytes to read
