@@ -15,62 +15,28 @@
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "schedule/form9.h"
+#include "tests/support/list_files.h"
+#include "tests/support/program_files.h"
 
 namespace {
 
 using core::Lists;
 using core::Paths;
 using core::Settings;
-
-QByteArray ReadBytes(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QStringList ReadLines(const QString& path) {
-  QStringList lines = platform::FromCp932(ReadBytes(path)).split(QStringLiteral("\r\n"));
-  if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-  return lines;
-}
-
-void WriteLines(const QString& path, const QStringList& lines) {
-  bool ok = false;
-  const QByteArray bytes = platform::ToCp932(lines.join(QStringLiteral("\r\n")) + "\r\n", &ok);
-  ASSERT_TRUE(ok);
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
+using test_support::ReadBytes;
+using test_support::ReadLines;
+using test_support::WriteLines;
 
 const QString kUnsuitable = QStringLiteral("このファイル名は適合しません。");
 
-class LinkFilesTest : public ::testing::Test {
+class LinkFilesTest : public test_support::ProgramFilesTest {
  protected:
   void SetUp() override {
-    core::SetProgramEndHandler([this](core::ProgramEnd e) { ends_.push_back(e); });
-    core::TitlePanelTestHooks().holdSeconds = 0;
-    core::Flags().TitlePanelDone = 1;
-    core::form1();
-    if (auto* w = schedule::Form9IfLoaded()) w->Unload();
-    platform::DestroyPendingNow();
-    core::ResetAllState();
-    core::Flags().TitlePanelDone = 1;
-    Paths().AppFolder = app_.path() + '/';
+    ProgramFilesTest::SetUp();
     Paths().OpenedFileFolder = Folder();
   }
-  // A later shutdown of the main window writes into the data folder, not into ours.
-  void TearDown() override {
-    core::SetProgramEndHandler([](core::ProgramEnd) {});
-    Paths().AppFolder = platform::AppFolderPath();
-  }
 
-  QString Folder() const { return dir_.path() + '/'; }
   schedule::Form9& Editor() { return schedule::form9(); }
-
-  std::vector<core::ProgramEnd> ends_;
-  platform::ScriptedDialogs dialogs_;
-  QTemporaryDir dir_;
-  QTemporaryDir app_;
 };
 
 // ---- link-list files ----------------------------------------------------------------------------

@@ -6,30 +6,23 @@
 #include <QTemporaryDir>
 #include <functional>
 
-#include "core/form1.h"
 #include "core/link_settings_file.h"
 #include "core/settings_file.h"
 #include "core/soundlist_file.h"
-#include "core/startup.h"
 #include "core/state.h"
 #include "platform/appfolder.h"
-#include "platform/dialogs.h"
+#include "tests/support/program_files.h"
 
 namespace {
 
 using core::Lists;
 using core::Paths;
 
+using ListFileTest = test_support::ProgramFilesTest;
+
 // A test that never ran start-up leaves AppFolder empty: the settings files must still go to
 // the data folder, not into the current folder (which is the source tree for a test run).
-TEST(ListFileTest, WithoutAppFolderTheFilesGoToTheDataFolder) {
-  platform::ScriptedDialogs dialogs;
-  core::SetProgramEndHandler([](core::ProgramEnd) {});
-  core::TitlePanelTestHooks().holdSeconds = 0;
-  core::Flags().TitlePanelDone = 1;
-  core::form1();
-  core::ResetAllState();
-  core::Flags().TitlePanelDone = 1;
+TEST_F(ListFileTest, WithoutAppFolderTheFilesGoToTheDataFolder) {
   Paths().AppFolder.clear();
 
   QTemporaryDir current;
@@ -53,7 +46,7 @@ TEST(ListFileTest, WithoutAppFolderTheFilesGoToTheDataFolder) {
     EXPECT_EQ(c.path(), expected);
     EXPECT_TRUE(QFile::exists(expected));
   }
-  EXPECT_TRUE(dialogs.Calls().empty());
+  EXPECT_TRUE(dialogs_.Calls().empty());
   EXPECT_EQ(QDir(current.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 
   // A bare name in the sound-list file is a name in that same folder.
@@ -68,7 +61,6 @@ TEST(ListFileTest, WithoutAppFolderTheFilesGoToTheDataFolder) {
 
   for (const auto& c : cases) QFile::remove(data + QString::fromLatin1(c.name));
   QDir::setCurrent(oldCurrent);
-  Paths().AppFolder = data;
 }
 
 }  // namespace

@@ -3,15 +3,13 @@
 // JSON file; the child runs one DISABLED_ case, which holds the checks.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QGuiApplication>
-#include <QProcess>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QWidget>
 
 #include "core/monitors.h"
 #include "core/state.h"
+#include "tests/support/screens.h"
 
 namespace {
 
@@ -77,37 +75,15 @@ TEST_F(MonitorTest, PictureBoxesTakeTheShowWindowsInnerSize) {
 
 // --- Several monitors, in a child process -------------------------------------------
 
-// Runs one DISABLED_ case of this binary with the given screens; its output on failure.
+// Runs one DISABLED_ case of MonitorsChild with the given screens.
 void RunWithScreens(const char* screensJson, const char* test) {
-  QTemporaryDir dir;
-  const QString config = dir.filePath("screens.json");
-  {
-    QFile f(config);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(screensJson);
-  }
-  QProcess child;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + config);
-  child.setProcessEnvironment(env);
-  child.setProcessChannelMode(QProcess::MergedChannels);
-  child.start(QCoreApplication::applicationFilePath(),
-              {"--gtest_also_run_disabled_tests",
-               QString("--gtest_filter=MonitorsChild.DISABLED_%1").arg(test)});
-  ASSERT_TRUE(child.waitForFinished(60000));
-  const QString output = QString::fromLocal8Bit(child.readAll());
-  EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
-  EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+  test_support::RunChildWithScreens(screensJson, QString("MonitorsChild.DISABLED_%1").arg(test));
 }
 
-constexpr char kSideBySide[] = R"({"screens":[{"name":"A","x":0,"y":0,"width":1920,"height":1080},)"
-                               R"({"name":"B","x":1920,"y":0,"width":1280,"height":1024}]})";
-constexpr char kStacked[] = R"({"screens":[{"name":"A","x":0,"y":0,"width":1920,"height":1080},)"
-                            R"({"name":"B","x":0,"y":-1024,"width":1280,"height":1024}]})";
-
-TEST(MonitorsOnScreens, SideBySide) { RunWithScreens(kSideBySide, "SideBySide"); }
-TEST(MonitorsOnScreens, Stacked) { RunWithScreens(kStacked, "Stacked"); }
+TEST(MonitorsOnScreens, SideBySide) {
+  RunWithScreens(test_support::kSideBySideScreens, "SideBySide");
+}
+TEST(MonitorsOnScreens, Stacked) { RunWithScreens(test_support::kStackedScreens, "Stacked"); }
 TEST(MonitorsOnScreens, Twelve) {
   QByteArray json = R"({"screens":[)";
   for (int i = 0; i < 12; ++i) {

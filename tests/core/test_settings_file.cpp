@@ -20,67 +20,24 @@
 #include "platform/form.h"
 #include "platform/menu.h"
 #include "sound/form10.h"
+#include "tests/support/list_files.h"
+#include "tests/support/program_files.h"
 
 namespace {
 
 using core::Lists;
 using core::Paths;
 using core::Settings;
-
-QByteArray ReadBytes(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QStringList ReadLines(const QString& path) {
-  QStringList lines = platform::FromCp932(ReadBytes(path)).split(QStringLiteral("\r\n"));
-  if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-  return lines;
-}
-
-void WriteLines(const QString& path, const QStringList& lines) {
-  bool ok = false;
-  const QByteArray bytes = platform::ToCp932(lines.join(QStringLiteral("\r\n")) + "\r\n", &ok);
-  ASSERT_TRUE(ok);
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
-
-int Ticked(platform::MenuArray& menu) {
-  int found = -1;
-  for (int i = 0; i < menu.Count(); ++i) {
-    if (!menu[i].Checked()) continue;
-    if (found >= 0) return -2;
-    found = i;
-  }
-  return found;
-}
+using test_support::ReadBytes;
+using test_support::ReadLines;
+using test_support::Ticked;
+using test_support::WriteLines;
 
 const QString kRecord1 = QStringLiteral("2024/01/0209:302024/12/3118:00");
 const QString kBlankRecord = QString(30, ' ');
 
-class SettingsFileTest : public ::testing::Test {
+class SettingsFileTest : public test_support::ProgramFilesTest {
  protected:
-  void SetUp() override {
-    core::SetProgramEndHandler([](core::ProgramEnd) {});
-    core::TitlePanelTestHooks().holdSeconds = 0;
-    core::Flags().TitlePanelDone = 1;
-    core::form1();
-    if (auto* w = listeditor::Form3IfLoaded()) w->Unload();
-    if (auto* w = sound::Form10IfLoaded()) w->Unload();
-    platform::DestroyPendingNow();
-    core::ResetAllState();
-    core::Flags().TitlePanelDone = 1;
-    core::BuildMonitorTable();
-    Paths().AppFolder = app_.path() + '/';
-  }
-  // A later shutdown of the main window writes into the data folder, not into ours.
-  void TearDown() override {
-    core::SetProgramEndHandler([](core::ProgramEnd) {});
-    Paths().AppFolder = platform::AppFolderPath();
-  }
-
   QString File() const { return core::SettingsFilePath(); }
   listeditor::Form3& Editor() { return listeditor::form3(); }
 
@@ -103,9 +60,6 @@ class SettingsFileTest : public ::testing::Test {
     s.CdWithLinkedWavOff = 1;
     s.SoundMode = 7;
   }
-
-  platform::ScriptedDialogs dialogs_;
-  QTemporaryDir app_;
 };
 
 TEST_F(SettingsFileTest, EverySettingSurvivesASaveAndALoad) {

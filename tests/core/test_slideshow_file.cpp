@@ -19,71 +19,28 @@
 #include "platform/events.h"
 #include "platform/menu.h"
 #include "sound/form10.h"
+#include "tests/support/list_files.h"
+#include "tests/support/program_files.h"
 
 namespace {
 
 using core::Lists;
 using core::Paths;
 using core::Settings;
+using test_support::ReadBytes;
+using test_support::ReadLines;
+using test_support::Ticked;
+using test_support::WriteLines;
 
 const QString kUnsuitable = QStringLiteral("このファイル名は適合しません。");
 
-QByteArray ReadBytes(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// The lines of a CP932 CR LF file.
-QStringList ReadLines(const QString& path) {
-  QStringList lines = platform::FromCp932(ReadBytes(path)).split(QStringLiteral("\r\n"));
-  if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-  return lines;
-}
-
-void WriteLines(const QString& path, const QStringList& lines) {
-  bool ok = false;
-  const QByteArray bytes = platform::ToCp932(lines.join(QStringLiteral("\r\n")) + "\r\n", &ok);
-  ASSERT_TRUE(ok);
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
-
-// The item a menu array shows ticked, or -1; -2 when more than one is ticked.
-int Ticked(platform::MenuArray& menu) {
-  int found = -1;
-  for (int i = 0; i < menu.Count(); ++i) {
-    if (!menu[i].Checked()) continue;
-    if (found >= 0) return -2;
-    found = i;
-  }
-  return found;
-}
-
-class SlideshowFileTest : public ::testing::Test {
+class SlideshowFileTest : public test_support::ProgramFilesTest {
  protected:
   void SetUp() override {
-    core::SetProgramEndHandler([](core::ProgramEnd) {});
-    core::TitlePanelTestHooks().holdSeconds = 0;
-    core::Flags().TitlePanelDone = 1;
-    core::form1();  // the main window stays for the whole run
-    if (auto* w = listeditor::Form3IfLoaded()) w->Unload();
-    if (auto* w = sound::Form10IfLoaded()) w->Unload();
-    platform::DestroyPendingNow();
-    core::ResetAllState();
-    core::Flags().TitlePanelDone = 1;
-    core::BuildMonitorTable();
-    Paths().AppFolder = app_.path() + '/';
+    ProgramFilesTest::SetUp();
     Paths().OpenedFileFolder = Folder();
   }
-  // A later shutdown of the main window writes into the data folder, not into ours.
-  void TearDown() override {
-    core::SetProgramEndHandler([](core::ProgramEnd) {});
-    Paths().AppFolder = platform::AppFolderPath();
-  }
 
-  QString Folder() const { return dir_.path() + '/'; }
-  QString PathOf(const QString& name) const { return Folder() + name; }
   listeditor::Form3& Editor() { return listeditor::form3(); }
 
   void SetSlides(const QStringList& paths, const QStringList& records) {
@@ -141,10 +98,6 @@ class SlideshowFileTest : public ::testing::Test {
     l.SoundListEntries[2] = "/音/二.mp3";
     l.SoundListCount = 2;
   }
-
-  platform::ScriptedDialogs dialogs_;
-  QTemporaryDir dir_;
-  QTemporaryDir app_;
 };
 
 const QString kRecord1 = QStringLiteral("2024/01/0209:302024/12/3118:00");

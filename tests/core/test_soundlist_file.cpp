@@ -14,53 +14,23 @@
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "sound/form10.h"
+#include "tests/support/list_files.h"
+#include "tests/support/program_files.h"
 
 namespace {
 
 using core::Lists;
 using core::Paths;
+using test_support::ReadBytes;
+using test_support::WriteLines;
 
-QByteArray ReadBytes(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteLines(const QString& path, const QStringList& lines) {
-  bool ok = false;
-  const QByteArray bytes = platform::ToCp932(lines.join(QStringLiteral("\r\n")) + "\r\n", &ok);
-  ASSERT_TRUE(ok);
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
-
-class SoundListFileTest : public ::testing::Test {
+class SoundListFileTest : public test_support::ProgramFilesTest {
  protected:
-  void SetUp() override {
-    core::SetProgramEndHandler([](core::ProgramEnd) {});
-    core::TitlePanelTestHooks().holdSeconds = 0;
-    core::Flags().TitlePanelDone = 1;
-    core::form1();
-    if (auto* w = sound::Form10IfLoaded()) w->Unload();
-    platform::DestroyPendingNow();
-    core::ResetAllState();
-    core::Flags().TitlePanelDone = 1;
-    Paths().AppFolder = app_.path() + '/';
-  }
-  // A later shutdown of the main window writes into the data folder, not into ours.
-  void TearDown() override {
-    core::SetProgramEndHandler([](core::ProgramEnd) {});
-    Paths().AppFolder = platform::AppFolderPath();
-  }
-
   static QStringList Entries() {
     QStringList l;
     for (int i = 1; i <= Lists().SoundListCount; ++i) l << Lists().SoundListEntries[i];
     return l;
   }
-
-  platform::ScriptedDialogs dialogs_;
-  QTemporaryDir app_;
 };
 
 TEST_F(SoundListFileTest, SoundListSurvivesASaveAndALoad) {

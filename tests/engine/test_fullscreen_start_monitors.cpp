@@ -2,44 +2,23 @@
 // monitors: the show starts by itself full screen on that monitor, and Esc ends it.
 // Runs in a child process whose offscreen platform has the two screens.
 #include <QCoreApplication>
-#include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QProcess>
 #include <QScreen>
 
 #include "core/settings_file.h"
 #include "platform/appfolder.h"
 #include "test_slidescreen_fixture.h"
+#include "tests/support/screens.h"
 
 namespace {
 
 using show_test::SlideColour;
 using show_test::WaitFor;
 
-constexpr char kSideBySide[] = R"({"screens":[{"name":"A","x":0,"y":0,"width":1920,"height":1080},)"
-                               R"({"name":"B","x":1920,"y":0,"width":1280,"height":1024}]})";
-
 TEST(FullScreenStartOnScreens, CommandLineShowCoversTheMainWindowsMonitor) {
-  QTemporaryDir dir;
-  const QString config = dir.filePath("screens.json");
-  {
-    QFile f(config);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(kSideBySide);
-  }
-  QProcess child;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + config);
-  child.setProcessEnvironment(env);
-  child.setProcessChannelMode(QProcess::MergedChannels);
-  child.start(QCoreApplication::applicationFilePath(),
-              {"--gtest_also_run_disabled_tests",
-               "--gtest_filter=FullScreenStartChild.DISABLED_CommandLineShowOnMonitorB"});
-  ASSERT_TRUE(child.waitForFinished(60000));
-  const QString output = QString::fromLocal8Bit(child.readAll());
-  EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
-  EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+  test_support::RunChildWithScreens(test_support::kSideBySideScreens,
+                                    "FullScreenStartChild.DISABLED_CommandLineShowOnMonitorB");
 }
 
 // Runs only inside the case above, with monitor B to the right of the primary A.

@@ -1,12 +1,8 @@
 // The show window's surfaces: what its load leaves, and its place on stacked monitors.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QFile>
 #include <QGuiApplication>
-#include <QProcess>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <memory>
 
 #include "core/form4.h"
@@ -16,6 +12,7 @@
 #include "engine/slidescreen.h"
 #include "engine/surfaces.h"
 #include "platform/events.h"
+#include "tests/support/screens.h"
 
 using namespace engine;
 
@@ -50,29 +47,9 @@ TEST(Slidescreen, LoadClearsTheShowScreenState) {
 
 // ---- stacked monitors, in a child process ---------------------------------------------
 
-constexpr char kStacked[] = R"({"screens":[{"name":"A","x":0,"y":0,"width":1920,"height":1080},)"
-                            R"({"name":"B","x":0,"y":-1024,"width":1280,"height":1024}]})";
-
 TEST(Slidescreen, CoversTheMainWindowsMonitorAboveThePrimary) {
-  QTemporaryDir dir;
-  const QString config = dir.filePath("screens.json");
-  {
-    QFile f(config);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(kStacked);
-  }
-  QProcess child;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + config);
-  child.setProcessEnvironment(env);
-  child.setProcessChannelMode(QProcess::MergedChannels);
-  child.start(QCoreApplication::applicationFilePath(),
-              {"--gtest_also_run_disabled_tests",
-               "--gtest_filter=SlidescreenChild.DISABLED_StackedMonitors"});
-  ASSERT_TRUE(child.waitForFinished(60000));
-  const QString output = QString::fromLocal8Bit(child.readAll());
-  EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
-  EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+  test_support::RunChildWithScreens(test_support::kStackedScreens,
+                                    "SlidescreenChild.DISABLED_StackedMonitors");
 }
 
 // Runs only inside the case above, with monitor B stacked above the primary A.
