@@ -3,7 +3,6 @@
 // for driving its menus the way a user would.
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QStringList>
 #include <functional>
@@ -28,6 +27,7 @@
 #include "sound/form17.h"
 #include "sound/form2.h"
 #include "sound/form8.h"
+#include "tests/support/wait.h"
 
 namespace menus_test {
 
@@ -44,15 +44,8 @@ inline Reply Yes() { return Button(platform::vbYes); }
 inline Reply No() { return Button(platform::vbNo); }
 inline Reply Ok() { return Button(platform::vbOK); }
 
-inline bool WaitFor(const std::function<bool()>& done, int ms = 10000) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done() && clock.elapsed() < ms) {
-    platform::DoEvents();
-    platform::Sleep(2);
-  }
-  return done();
-}
+// Lets events run until `done` holds (ten seconds at the most unless told).
+using test_support::WaitFor;
 
 inline QString AppFile(const QString& name) { return platform::AppFolderPath() + name; }
 

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <functional>
 #include <vector>
@@ -22,21 +21,14 @@
 #include "platform/events.h"
 #include "schedule/form9.h"
 #include "sound/form10.h"
+#include "tests/support/wait.h"
 
 namespace startup_test {
 
 inline const char* const kSettingsFiles[] = {"uautst.dat", "autstart.dat", "wavlist.dat"};
 
-// Lets events run until `done` holds or `ms` have passed; returns `done()`.
-inline bool WaitFor(const std::function<bool()>& done, int ms = 10000) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done() && clock.elapsed() < ms) {
-    platform::DoEvents();
-    platform::Sleep(2);
-  }
-  return done();
-}
+// Lets events run until `done` holds (ten seconds at the most unless told).
+using test_support::WaitFor;
 
 inline QString AppFile(const char* name) {
   return platform::AppFolderPath() + QString::fromLatin1(name);

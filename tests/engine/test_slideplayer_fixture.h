@@ -9,7 +9,6 @@
 #include <QColor>
 #include <QDataStream>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -33,19 +32,12 @@
 #include "platform/events.h"
 #include "platform/form.h"
 #include "platform/random.h"
+#include "tests/support/wait.h"
 
 namespace slideplayer_test {
 
-// Lets events run until `done` holds or `ms` have passed; returns `done()`.
-inline bool WaitFor(const std::function<bool()>& done, int ms = 5000) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done() && clock.elapsed() < ms) {
-    platform::DoEvents();
-    platform::Sleep(2);
-  }
-  return done();
-}
+// Lets events run until `done` holds (ten seconds at the most unless told).
+using test_support::WaitFor;
 
 // Colours of the four quarters of an upright test picture: a turned picture shows them
 // elsewhere.

@@ -6,7 +6,6 @@
 
 #include <QColor>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QImage>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -25,19 +24,12 @@
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "platform/form.h"
+#include "tests/support/wait.h"
 
 namespace show_test {
 
-// Lets events run until `done` holds or `ms` have passed; returns `done()`.
-inline bool WaitFor(const std::function<bool()>& done, int ms = 5000) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done() && clock.elapsed() < ms) {
-    platform::DoEvents();
-    platform::Sleep(2);
-  }
-  return done();
-}
+// Lets events run until `done` holds (ten seconds at the most unless told).
+using test_support::WaitFor;
 
 // A distinct colour per slide number, so a screen shows which slide it holds.
 inline QColor SlideColour(int n) { return QColor::fromHsv((n * 47) % 360, 200, 220); }

@@ -7,20 +7,15 @@
 #include <functional>
 
 #include "platform/effectsound.h"
-
-namespace mediatest {  // test_mediaplayer.cpp
-void WriteToneWav(const QString& path, int ms);
-bool WaitUntil(const std::function<bool()>& done, int ms);
-bool ProcessHoldsFile(const QString& path);
-}  // namespace mediatest
+#include "tests/support/media_files.h"
 
 namespace {
 
-using mediatest::ProcessHoldsFile;
-using mediatest::WaitUntil;
-using mediatest::WriteToneWav;
 using platform::EffectSoundPlaying;
 using platform::PlayEffectSound;
+using test_support::ProcessHoldsFile;
+using test_support::WaitUntil;
+using test_support::WriteToneWav;
 
 constexpr unsigned kAsync = platform::kSndAsync | platform::kSndNoDefault;  // 3
 constexpr unsigned kSync = platform::kSndNoDefault;                         // 2

@@ -2,96 +2,25 @@
 
 #include <QAudioOutput>
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QWidget>
-#include <QtEndian>
-#include <cmath>
 #include <functional>
 #include <vector>
 
 #include "platform/mediaplayer.h"
-
-namespace mediatest {
-
-// Writes a mono 16-bit 22.05 kHz tone of `ms` milliseconds as a RIFF/PCM WAV.
-void WriteToneWav(const QString& path, int ms) {
-  const int rate = 22050;
-  const int samples = rate * ms / 1000;
-  QByteArray d(44 + samples * 2, '\0');
-  char* b = d.data();
-  auto u32 = [&](int at, quint32 v) { qToLittleEndian(v, b + at); };
-  auto u16 = [&](int at, quint16 v) { qToLittleEndian(v, b + at); };
-  memcpy(b, "RIFF", 4);
-  u32(4, 36 + samples * 2);
-  memcpy(b + 8, "WAVEfmt ", 8);
-  u32(16, 16);
-  u16(20, 1);
-  u16(22, 1);
-  u32(24, rate);
-  u32(28, rate * 2);
-  u16(32, 2);
-  u16(34, 16);
-  memcpy(b + 36, "data", 4);
-  u32(40, samples * 2);
-  for (int i = 0; i < samples; ++i)
-    u16(44 + 2 * i, static_cast<quint16>(static_cast<qint16>(6000 * std::sin(i * 0.12))));
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(d);
-}
-
-// Processes events until `done` holds or `ms` have passed; returns whether it held.
-bool WaitUntil(const std::function<bool()>& done, int ms) {
-  QElapsedTimer t;
-  t.start();
-  while (!done()) {
-    if (t.elapsed() > ms) return false;
-    QCoreApplication::processEvents();
-    QThread::msleep(5);
-  }
-  return true;
-}
-
-// Whether this process has the file open.
-bool ProcessHoldsFile(const QString& path) {
-  const QString target = QFileInfo(path).canonicalFilePath();
-  for (const QFileInfo& fd : QDir("/proc/self/fd").entryInfoList(QDir::System | QDir::Files)) {
-    if (fd.symLinkTarget() == target) return true;
-  }
-  return false;
-}
-
-}  // namespace mediatest
+#include "tests/support/media_files.h"
 
 namespace {
 
-using mediatest::ProcessHoldsFile;
-using mediatest::WaitUntil;
-using mediatest::WriteToneWav;
 using platform::MediaPlayer;
-
-// A one-note type-0 standard MIDI file: program change, note on, note off after
-// a quarter of a second, end of track.
-void WriteOneNoteMidi(const QString& path) {
-  const unsigned char track[] = {0x00, 0xC0, 0x00, 0x00, 0x90, 60,   100, 0x60,
-                                 0x80, 60,   0x00, 0x00, 0xFF, 0x2F, 0x00};
-  QByteArray d("MThd\0\0\0\x06\0\0\0\x01\0\xC0", 14);
-  d += QByteArray("MTrk", 4);
-  char len[4];
-  qToBigEndian<quint32>(sizeof track, len);
-  d += QByteArray(len, 4);
-  d += QByteArray(reinterpret_cast<const char*>(track), sizeof track);
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(d);
-}
+using test_support::ProcessHoldsFile;
+using test_support::WaitUntil;
+using test_support::WriteOneNoteMidi;
+using test_support::WriteToneWav;
 
 // Polls the play state as the program's waits do and returns its distinct values
 // in order, from Play until the player reads stopped (or `ms` pass).
