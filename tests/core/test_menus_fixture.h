@@ -28,6 +28,7 @@
 #include "sound/form2.h"
 #include "sound/form8.h"
 #include "tests/support/wait.h"
+#include "tests/support/windows.h"
 
 namespace menus_test {
 
@@ -47,29 +48,9 @@ inline Reply Ok() { return Button(platform::vbOK); }
 // Lets events run until `done` holds (ten seconds at the most unless told).
 using test_support::WaitFor;
 
-inline QString AppFile(const QString& name) { return platform::AppFolderPath() + name; }
-
-inline void RemoveSettingsFiles() {
-  for (const char* name : {"uautst.dat", "autstart.dat", "wavlist.dat"})
-    QFile::remove(AppFile(QString::fromLatin1(name)));
-}
-
-// Closes every window the tests may have opened and forgets all shared values.
-inline void CloseAllWindows() {
-  if (auto* w = sound::Form2IfLoaded()) w->Unload();
-  if (auto* w = sound::Form8IfLoaded()) w->Unload();
-  if (auto* w = sound::Form17IfLoaded()) w->Unload();
-  if (auto* w = sound::Form13IfLoaded()) w->Unload();
-  if (auto* w = sound::Form14IfLoaded()) w->Unload();
-  if (auto* w = core::Form15IfLoaded()) w->Unload();
-  if (core::Form1* f = core::Form1IfLoaded()) f->Unload();
-  if (auto* w = listeditor::Form3IfLoaded()) w->Unload();
-  if (auto* w = schedule::Form9IfLoaded()) w->Unload();
-  if (auto* w = sound::Form10IfLoaded()) w->Unload();
-  if (auto* w = core::Form4IfLoaded()) w->Unload();
-  engine::ResetSlidescreen();
-  platform::DestroyPendingNow();
-}
+using test_support::AppFile;
+using test_support::CloseAllWindows;
+using test_support::RemoveSettingsFiles;
 
 class MenusTest : public ::testing::Test {
  protected:

@@ -22,21 +22,17 @@
 #include "schedule/form9.h"
 #include "sound/form10.h"
 #include "tests/support/wait.h"
+#include "tests/support/windows.h"
 
 namespace startup_test {
 
-inline const char* const kSettingsFiles[] = {"uautst.dat", "autstart.dat", "wavlist.dat"};
+using test_support::AppFile;
+using test_support::CloseAllWindows;
+using test_support::kSettingsFiles;
+using test_support::RemoveSettingsFiles;
 
 // Lets events run until `done` holds (ten seconds at the most unless told).
 using test_support::WaitFor;
-
-inline QString AppFile(const char* name) {
-  return platform::AppFolderPath() + QString::fromLatin1(name);
-}
-
-inline void RemoveSettingsFiles() {
-  for (const char* name : kSettingsFiles) QFile::remove(AppFile(name));
-}
 
 class StartupTest : public ::testing::Test {
  protected:
@@ -78,22 +74,6 @@ class StartupTest : public ::testing::Test {
 
   void RecordEnds() {
     core::SetProgramEndHandler([this](core::ProgramEnd end) { ends_.push_back(end); });
-  }
-
-  // The show windows first: their unload may show the main window again.
-  static void CloseAllWindows() {
-    engine::ResetSlidescreen2();
-    engine::ResetSlidescreen();
-    if (core::Form1* f = core::Form1IfLoaded()) {
-      // A window loaded by another test's fixture writes into the data folder too.
-      if (core::Paths().AppFolder.isEmpty()) core::Paths().AppFolder = platform::AppFolderPath();
-      f->Unload();
-    }
-    if (auto* w = listeditor::Form3IfLoaded()) w->Unload();
-    if (auto* w = schedule::Form9IfLoaded()) w->Unload();
-    if (auto* w = sound::Form10IfLoaded()) w->Unload();
-    if (auto* w = core::Form4IfLoaded()) w->Unload();
-    platform::DestroyPendingNow();
   }
 
   platform::ScriptedDialogs dialogs_;

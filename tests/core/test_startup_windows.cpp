@@ -7,6 +7,7 @@
 namespace {
 
 using startup_test::AppFile;
+using startup_test::CloseAllWindows;
 using startup_test::StartupTest;
 
 class EditorWindowTest : public StartupTest {

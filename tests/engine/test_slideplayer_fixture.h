@@ -33,6 +33,7 @@
 #include "platform/form.h"
 #include "platform/random.h"
 #include "tests/support/wait.h"
+#include "tests/support/windows.h"
 
 namespace slideplayer_test {
 
@@ -200,11 +201,7 @@ class MainWindowShowTest : public ::testing::Test {
     dialogs_.reset();
   }
 
-  static void CloseShowWindows() {
-    engine::ResetSlidescreen2();
-    engine::ResetSlidescreen();
-    platform::DestroyPendingNow();
-  }
+  static void CloseShowWindows() { test_support::CloseShowWindows(); }
 
   QString Write(const QString& name, const QByteArray& data) {
     const QString path = dir_.filePath(name);

@@ -25,6 +25,7 @@
 #include "platform/events.h"
 #include "platform/form.h"
 #include "tests/support/wait.h"
+#include "tests/support/windows.h"
 
 namespace show_test {
 
@@ -80,11 +81,7 @@ class ShowWindowTest : public ::testing::Test {
     dialogs_.reset();
   }
 
-  static void CloseShowWindows() {
-    engine::ResetSlidescreen2();
-    engine::ResetSlidescreen();
-    platform::DestroyPendingNow();
-  }
+  static void CloseShowWindows() { test_support::CloseShowWindows(); }
 
   // n pictures slide1.png ... slideN.png in `folder` (made when missing), each in its colour.
   QStringList MakePictures(int n, const QString& prefix = QStringLiteral("slide")) {
