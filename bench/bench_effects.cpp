@@ -20,22 +20,11 @@
 #include "engine/surfaces.h"
 #include "platform/events.h"
 #include "platform/random.h"
+#include "tests/support/timing.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double MedianMs(int runs, const std::function<void()>& prepare, const std::function<void()>& work) {
-  std::vector<double> ms;
-  for (int i = 0; i < runs; ++i) {
-    prepare();
-    const auto t0 = Clock::now();
-    work();
-    ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
-  }
-  std::sort(ms.begin(), ms.end());
-  return ms[ms.size() / 2];
-}
+using test_support::MedianMs;
 
 QImage MakePicture(int w, int h) {
   QImage img(w, h, QImage::Format_RGB32);
@@ -55,14 +44,7 @@ const char* const kNames[] = {"from top",         "from bottom",    "from left",
 int main(int argc, char** argv) {
   // One offscreen monitor of 1920 x 1080.
   QTemporaryDir dir;
-  const QString config = dir.filePath(QStringLiteral("screens.json"));
-  {
-    QFile f(config);
-    f.open(QIODevice::WriteOnly);
-    f.write(R"({"screens":[{"name":"A","x":0,"y":0,"width":1920,"height":1080}]})");
-  }
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toUtf8());
+  test_support::UseOneOffscreenMonitor(dir);
   QApplication app(argc, argv);
 
   core::ResetAllState();

@@ -8,15 +8,11 @@
 #include <malloc.h>
 
 #include <QApplication>
-#include <QBuffer>
-#include <QDataStream>
 #include <QFile>
-#include <QImageWriter>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <vector>
@@ -32,21 +28,13 @@
 #include "listeditor/form3.h"
 #include "platform/events.h"
 #include "platform/imaging.h"
+#include "tests/support/pictures.h"
+#include "tests/support/timing.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double MedianMs(int runs, const std::function<void()>& work) {
-  std::vector<double> ms;
-  for (int i = 0; i < runs; ++i) {
-    const auto t0 = Clock::now();
-    work();
-    ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
-  }
-  std::sort(ms.begin(), ms.end());
-  return ms[ms.size() / 2];
-}
+using test_support::JpegWithOrientation;
+using test_support::MedianMs;
 
 // A value of /proc/self/status in kB ("VmHWM", "VmRSS").
 long StatusKb(const char* key) {
@@ -91,28 +79,6 @@ QImage MakePhoto(int w, int h) {
   return img;
 }
 
-// Baseline JPEG data with an EXIF segment holding `orientation`.
-QByteArray JpegWithOrientation(const QImage& image, int orientation) {
-  QByteArray jpeg;
-  QBuffer buffer(&jpeg);
-  buffer.open(QIODevice::WriteOnly);
-  QImageWriter writer(&buffer, "jpeg");
-  writer.setQuality(90);
-  writer.write(image);
-  QByteArray tiff;
-  QDataStream out(&tiff, QIODevice::WriteOnly);
-  out.setByteOrder(QDataStream::LittleEndian);
-  out.writeRawData("II", 2);
-  out << quint16(42) << quint32(8) << quint16(1);
-  out << quint16(0x0112) << quint16(3) << quint32(1) << quint16(orientation) << quint16(0);
-  out << quint32(0);
-  const QByteArray body = QByteArray("Exif\0\0", 6) + tiff;
-  QByteArray segment;
-  segment.append(char(0xFF)).append(char(0xE1));
-  segment.append(char((body.size() + 2) >> 8)).append(char((body.size() + 2) & 0xFF));
-  return jpeg.left(2) + segment + body + jpeg.mid(2);
-}
-
 // One slide of the full-screen show: prepared and put onto the show surface.
 void PrepareSlide(const QString& path) {
   core::Lists().SlidePaths[1] = path;
@@ -125,14 +91,7 @@ void PrepareSlide(const QString& path) {
 
 int main(int argc, char** argv) {
   QTemporaryDir dir;
-  const QString config = dir.filePath(QStringLiteral("screens.json"));
-  {
-    QFile f(config);
-    f.open(QIODevice::WriteOnly);
-    f.write(R"({"screens":[{"name":"A","x":0,"y":0,"width":1920,"height":1080}]})");
-  }
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toUtf8());
+  test_support::UseOneOffscreenMonitor(dir);
   qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toUtf8());
   QApplication app(argc, argv);
   core::SetProgramEndHandler([](core::ProgramEnd) {});
@@ -145,7 +104,7 @@ int main(int argc, char** argv) {
   {
     QFile f(jpegPath);
     f.open(QIODevice::WriteOnly);
-    f.write(JpegWithOrientation(photo, 6));
+    f.write(JpegWithOrientation(photo, 6, 90));
   }
   photo.save(pngPath, "PNG", 90);
 

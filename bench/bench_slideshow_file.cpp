@@ -18,13 +18,11 @@
 #include "listeditor/form3.h"
 #include "platform/appfolder.h"
 #include "platform/dialogs.h"
+#include "tests/support/timing.h"
 
 namespace {
 
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
+using test_support::Median;
 
 // One run of iconv over the file, in milliseconds (the process start included).
 double IconvMs(const QString& path) {

@@ -1,0 +1,53 @@
+#pragma once
+// What the timing programs under bench/ share: medians of runs, and the one offscreen
+// monitor they measure on.
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <vector>
+
+namespace test_support {
+
+inline double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+// The median time of `work` over `runs` runs, in milliseconds; `prepare` runs before each
+// and is not timed.
+inline double MedianMs(int runs, const std::function<void()>& prepare,
+                       const std::function<void()>& work) {
+  using Clock = std::chrono::steady_clock;
+  std::vector<double> ms;
+  for (int i = 0; i < runs; ++i) {
+    prepare();
+    const auto t0 = Clock::now();
+    work();
+    ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
+  }
+  return Median(ms);
+}
+
+inline double MedianMs(int runs, const std::function<void()>& work) {
+  return MedianMs(
+      runs, [] {}, work);
+}
+
+// One offscreen monitor of 1920 x 1080 for the QApplication made next, unless the caller's
+// environment names a platform; its screen file goes in `dir`.
+inline void UseOneOffscreenMonitor(const QTemporaryDir& dir) {
+  const QString config = dir.filePath(QStringLiteral("screens.json"));
+  {
+    QFile f(config);
+    f.open(QIODevice::WriteOnly);
+    f.write(R"({"screens":[{"name":"A","x":0,"y":0,"width":1920,"height":1080}]})");
+  }
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toUtf8());
+}
+
+}  // namespace test_support
