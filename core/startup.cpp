@@ -155,20 +155,14 @@ void Form1::Form_Load() {
   s.Mp3WithLinkedWav = 0;
   lists.SoundListStartTaken = 0;
 
-  ButtonSlots& buttonSlots = Buttons();
+  ClearButtonSlots();
   for (int i = 0; i <= 62; ++i) {
-    buttonSlots.MenuJumps[i] = 0;
-    buttonSlots.MenuButtonsShown[i] = 0;
-    buttonSlots.PicButtonJumps[i] = 0;
-    buttonSlots.PicButtonsShown[i] = 0;
-    buttonSlots.PicButtonLinks[i].clear();
     platform::PictureBox& button = Picture2(i);
     button.ClearPicture();
     button.SetVisible(false);
     button.SetBackColor(QGuiApplication::palette().color(QPalette::Button));
   }
 
-  buttonSlots.PicButtonShape = 0;
   ResetShowOptions();
   Label1.SetBackStyle(0);
   TryStep([] {

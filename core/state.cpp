@@ -38,6 +38,18 @@ MonitorTable& Monitors() { return State().monitors; }
 
 void ResetAllState() { State() = AllState{}; }
 
+void ClearButtonSlots() {
+  ButtonSlots& b = Buttons();
+  for (int i = 0; i < kButtonSlotUpper; ++i) {
+    b.MenuJumps[i] = 0;
+    b.MenuButtonsShown[i] = 0;
+    b.PicButtonJumps[i] = 0;
+    b.PicButtonsShown[i] = 0;
+    b.PicButtonLinks[i].clear();
+  }
+  b.PicButtonShape = 0;
+}
+
 void ResetShowOptions() {
   ShowSettings& s = Settings();
   s.AutoStartOff = 0;

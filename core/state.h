@@ -322,6 +322,9 @@ void ResetAllState();
 // The option values that Form1's load resets before it applies its defaults.
 void ResetShowOptions();
 
+// Empties every button slot (0 … 62) and the shape of the picture buttons placed next.
+void ClearButtonSlots();
+
 // ScheduleRecord: 30 characters, show-from date (1-10) and time (11-15), show-until
 // date (16-25) and time (26-30). The moments are "date time" (16 characters); a
 // record shorter than 30 characters gives shorter moments.

@@ -264,16 +264,9 @@ void Command3_Click() {
       m->SetVisible(false);
   });
   TryStep([] { HideShowWindowButtons(slidescreen()); });
-  core::ButtonSlots& buttonSlots = core::Buttons();
-  buttonSlots.PicButtonShape = 0;
-  for (int slot = 0; slot <= 62; ++slot) {
-    buttonSlots.MenuJumps[slot] = 0;
-    buttonSlots.MenuButtonsShown[slot] = 0;
-    buttonSlots.PicButtonJumps[slot] = 0;
-    buttonSlots.PicButtonsShown[slot] = 0;
-    buttonSlots.PicButtonLinks[slot].clear();
+  core::ClearButtonSlots();
+  for (int slot = 0; slot <= 62; ++slot)
     TryStep([&f, slot] { f.Picture2(slot).SetVisible(false); });
-  }
 
   flags.SlideInProgress = 0;
   flags.ShowStopped = 1;

@@ -68,20 +68,14 @@ platform::PictureBox& Slidescreen::Picture1(int index) {
 }
 
 void Slidescreen::Form_Load() {
-  core::ButtonSlots& buttonSlots = core::Buttons();
+  core::ClearButtonSlots();
   const QColor buttonFace = QGuiApplication::palette().color(QPalette::Button);
   for (int i = 0; i <= 62; ++i) {
-    buttonSlots.MenuJumps[i] = 0;
-    buttonSlots.MenuButtonsShown[i] = 0;
-    buttonSlots.PicButtonJumps[i] = 0;
-    buttonSlots.PicButtonsShown[i] = 0;
-    buttonSlots.PicButtonLinks[i].clear();
     platform::PictureBox& button = Picture1(i);
     button.ClearPicture();
     button.SetVisible(false);
     button.SetBackColor(buttonFace);
   }
-  buttonSlots.PicButtonShape = 0;
 
   // The surfaces start empty, with no picture.
   for (platform::PictureBox* box : {&P2, &P3, &P4}) {

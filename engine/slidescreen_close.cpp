@@ -33,7 +33,7 @@ void ShowCursorAgain(Slidescreen& screen) {
 }
 
 // Hides the Yes, No and menu buttons and every picture button of both windows and empties
-// the button buttonSlots.
+// the button slots.
 void ClearShowScreenControls(Slidescreen& screen, core::Form1* f1) {
   if (f1) {
     for (QWidget* w :
@@ -45,17 +45,11 @@ void ClearShowScreenControls(Slidescreen& screen, core::Form1* f1) {
        std::initializer_list<QWidget*>{&screen.Command1, &screen.Command2, &screen.menu1,
                                        &screen.menu2, &screen.menu3, &screen.menu4, &screen.menu5})
     w->setVisible(false);
-  core::ButtonSlots& buttonSlots = core::Buttons();
+  core::ClearButtonSlots();
   for (int i = 0; i <= 62; ++i) {
-    buttonSlots.MenuJumps[i] = 0;
-    buttonSlots.MenuButtonsShown[i] = 0;
-    buttonSlots.PicButtonJumps[i] = 0;
-    buttonSlots.PicButtonsShown[i] = 0;
-    buttonSlots.PicButtonLinks[i].clear();
     if (f1) f1->Picture2(i).SetVisible(false);
     screen.Picture1(i).SetVisible(false);
   }
-  buttonSlots.PicButtonShape = 0;
 }
 
 bool UnloadEndsTheShow(short endShowOnClose) {
