@@ -19,57 +19,16 @@
 #include "core/state.h"
 #include "engine/effects.h"
 #include "listeditor/form3.h"
+#include "tests/support/virtual_display.h"
 
 namespace {
 
-constexpr int kScreenWidth = 1280;
-constexpr int kScreenHeight = 1024;
+using test_support::PollUntil;
+using test_support::ProgramEnvironment;
+using test_support::VirtualDisplay;
 
-bool WaitUntil(const std::function<bool()>& done, int ms) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > ms) return false;
-    QThread::msleep(50);
-  }
-  return true;
-}
-
-// A virtual X server on the first free display from :140.
-class VirtualDisplay {
- public:
-  bool Start() {
-    for (int n = 140; n < 190; ++n) {
-      if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n))) continue;
-      server_.start(QStringLiteral("Xvfb"),
-                    {QStringLiteral(":%1").arg(n), QStringLiteral("-screen"), QStringLiteral("0"),
-                     QStringLiteral("%1x%2x24").arg(kScreenWidth).arg(kScreenHeight),
-                     QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-      if (!server_.waitForStarted(5000)) return false;
-      const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(n);
-      if (WaitUntil([&] { return QFile::exists(socket) || server_.state() != QProcess::Running; },
-                    10000) &&
-          server_.state() == QProcess::Running) {
-        display_ = QStringLiteral(":%1").arg(n);
-        return true;
-      }
-      server_.waitForFinished(1000);  // that display was taken meanwhile: the next one
-    }
-    return false;
-  }
-  ~VirtualDisplay() {
-    if (server_.state() != QProcess::NotRunning) {
-      server_.terminate();
-      if (!server_.waitForFinished(5000)) server_.kill();
-      server_.waitForFinished(1000);
-    }
-  }
-  const QString& Display() const { return display_; }
-
- private:
-  QProcess server_;
-  QString display_;
-};
+constexpr int kScreenWidth = VirtualDisplay::kWidth;
+constexpr int kScreenHeight = VirtualDisplay::kHeight;
 
 // The slides' colours: each picture is one colour, so a screenshot tells them apart.
 const QRgb kSlideColours[] = {qRgb(220, 30, 30), qRgb(30, 200, 60), qRgb(40, 60, 230)};
@@ -171,10 +130,7 @@ TEST(EndToEnd, FullScreenShowWithEffectsEndsWithEsc) {
 
   VirtualDisplay x;
   ASSERT_TRUE(x.Start());
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("DISPLAY"), x.Display());
-  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-  env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome.path());
+  const QProcessEnvironment env = ProgramEnvironment(x.Display(), dataHome.path());
 
   QProcess program;
   program.setProcessEnvironment(env);
@@ -232,7 +188,7 @@ TEST(EndToEnd, FullScreenShowWithEffectsEndsWithEsc) {
   ASSERT_TRUE(key.waitForFinished(20000));
   EXPECT_EQ(key.exitCode(), 0);
   Shot after;
-  EXPECT_TRUE(WaitUntil(
+  EXPECT_TRUE(PollUntil(
       [&] {
         after = screenshot();
         return !after.image.isNull() && after.covered < 0.5;

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -17,68 +16,15 @@
 #include "core/settings_file.h"
 #include "core/state.h"
 #include "listeditor/form3.h"
+#include "tests/support/list_files.h"
+#include "tests/support/virtual_display.h"
 
 namespace {
 
-bool WaitUntil(const std::function<bool()>& done, int ms) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > ms) return false;
-    QThread::msleep(50);
-  }
-  return true;
-}
-
-// A virtual X server on a display it picks itself (-displayfd writes the number).
-class VirtualDisplay {
- public:
-  bool Start() {
-    server_.start(QStringLiteral("Xvfb"),
-                  {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                   QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
-                   QStringLiteral("tcp")});
-    if (!server_.waitForStarted(5000)) return false;
-    QByteArray out;
-    const bool ready = WaitUntil(
-        [&] {
-          server_.waitForReadyRead(20);
-          out += server_.readAllStandardOutput();
-          return out.contains('\n') || server_.state() != QProcess::Running;
-        },
-        15000);
-    bool ok = false;
-    const int number = out.trimmed().toInt(&ok);
-    if (!ready || !ok || server_.state() != QProcess::Running) return false;
-    display_ = QStringLiteral(":%1").arg(number);
-    return true;
-  }
-  ~VirtualDisplay() {
-    if (server_.state() != QProcess::NotRunning) {
-      server_.terminate();
-      if (!server_.waitForFinished(5000)) server_.kill();
-      server_.waitForFinished(1000);
-    }
-  }
-  const QString& Display() const { return display_; }
-
- private:
-  QProcess server_;
-  QString display_;
-};
-
-QProcessEnvironment ProgramEnvironment(const QString& display, const QString& dataHome) {
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("DISPLAY"), display);
-  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-  env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
-  return env;
-}
-
-QByteArray ReadAll(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using test_support::PollUntil;
+using test_support::ProgramEnvironment;
+using test_support::ReadBytes;
+using test_support::VirtualDisplay;
 
 TEST(EndToEnd, MainWindowSecondCopyAndSignalShutdown) {
   if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
@@ -98,7 +44,7 @@ TEST(EndToEnd, MainWindowSecondCopyAndSignalShutdown) {
   core::SaveSettingsFile();
   if (auto* editor = listeditor::Form3IfLoaded()) editor->Unload();
   core::ResetAllState();
-  const QByteArray settingsBefore = ReadAll(appFolder + QStringLiteral("autstart.dat"));
+  const QByteArray settingsBefore = ReadBytes(appFolder + QStringLiteral("autstart.dat"));
   ASSERT_FALSE(settingsBefore.isEmpty());
 
   VirtualDisplay x;
@@ -111,7 +57,7 @@ TEST(EndToEnd, MainWindowSecondCopyAndSignalShutdown) {
   first.start(QStringLiteral(SLIDESHOW_BIN), {});
   ASSERT_TRUE(first.waitForStarted(10000));
   // The copy that runs holds the lock once its settings are read.
-  ASSERT_TRUE(WaitUntil([&] { return QFile::exists(appFolder + QStringLiteral("slideshow.lock")); },
+  ASSERT_TRUE(PollUntil([&] { return QFile::exists(appFolder + QStringLiteral("slideshow.lock")); },
                         20000));
   QThread::msleep(4000);  // the title panel's animation and hold
   ASSERT_EQ(first.state(), QProcess::Running);
@@ -140,7 +86,7 @@ TEST(EndToEnd, MainWindowSecondCopyAndSignalShutdown) {
   ASSERT_TRUE(second.waitForFinished(20000));
   EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(second.exitCode(), 0);
-  EXPECT_EQ(ReadAll(appFolder + QStringLiteral("autstart.dat")), settingsBefore);
+  EXPECT_EQ(ReadBytes(appFolder + QStringLiteral("autstart.dat")), settingsBefore);
   EXPECT_FALSE(QFile::exists(appFolder + QStringLiteral("uautst.dat")));
   EXPECT_FALSE(QFile::exists(appFolder + QStringLiteral("wavlist.dat")));
   EXPECT_EQ(first.state(), QProcess::Running);
@@ -150,7 +96,7 @@ TEST(EndToEnd, MainWindowSecondCopyAndSignalShutdown) {
   EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(first.exitCode(), 0);
   for (const char* name : {"uautst.dat", "autstart.dat", "wavlist.dat"})
-    EXPECT_FALSE(ReadAll(appFolder + QString::fromLatin1(name)).isEmpty()) << name;
+    EXPECT_FALSE(ReadBytes(appFolder + QString::fromLatin1(name)).isEmpty()) << name;
   EXPECT_FALSE(QFile::exists(appFolder + QStringLiteral("slideshow.lock")));
 }
 

@@ -1,0 +1,76 @@
+#pragma once
+// The end-to-end tests' desktop: a virtual X server, and the environment that starts the
+// real program on it with a data folder of the test's own.
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QThread>
+#include <functional>
+
+namespace test_support {
+
+// Polls every 50 ms until `done` holds; false when `ms` pass first. No events run: what is
+// waited for happens in other processes.
+inline bool PollUntil(const std::function<bool()>& done, int ms) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.elapsed() > ms) return false;
+    QThread::msleep(50);
+  }
+  return true;
+}
+
+// A virtual X server of one screen on a display it picks itself (-displayfd writes the
+// number); stopped when the object goes.
+class VirtualDisplay {
+ public:
+  static constexpr int kWidth = 1280;
+  static constexpr int kHeight = 1024;
+
+  bool Start() {
+    server_.start(QStringLiteral("Xvfb"),
+                  {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                   QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(kWidth).arg(kHeight),
+                   QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    if (!server_.waitForStarted(5000)) return false;
+    QByteArray out;
+    const bool ready = PollUntil(
+        [&] {
+          server_.waitForReadyRead(20);
+          out += server_.readAllStandardOutput();
+          return out.contains('\n') || server_.state() != QProcess::Running;
+        },
+        15000);
+    bool ok = false;
+    const int number = out.trimmed().toInt(&ok);
+    if (!ready || !ok || server_.state() != QProcess::Running) return false;
+    display_ = QStringLiteral(":%1").arg(number);
+    return true;
+  }
+  ~VirtualDisplay() {
+    if (server_.state() != QProcess::NotRunning) {
+      server_.terminate();
+      if (!server_.waitForFinished(5000)) server_.kill();
+      server_.waitForFinished(1000);
+    }
+  }
+  const QString& Display() const { return display_; }
+
+ private:
+  QProcess server_;
+  QString display_;
+};
+
+// The program's environment on `display`, its data folder under `dataHome`.
+inline QProcessEnvironment ProgramEnvironment(const QString& display, const QString& dataHome) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("DISPLAY"), display);
+  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+  env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
+  return env;
+}
+
+}  // namespace test_support
