@@ -95,11 +95,7 @@ TEST_F(LinkFilesTest, EveryAcceptedFirstLineOpens) {
 }
 
 TEST_F(LinkFilesTest, RefusedLinkListWarnsAndChangesNothing) {
-  const struct {
-    const char* name;
-    QStringList lines;
-    bool write = true;
-  } cases[] = {
+  const test_support::FileCase cases[] = {
       {"missing", {}, false},
       {"pic", {"pic", "/x.usl", " 0 "}},
       {"pic2x", {"pic2x", "/x.usl", " 0 "}},
@@ -116,8 +112,7 @@ TEST_F(LinkFilesTest, RefusedLinkListWarnsAndChangesNothing) {
     Lists().LinkListEntries[1] = "/前/a.kvz";
     dialogs_.ClearCalls();
     const QString path = Folder() + c.name + ".usl";
-    QFile::remove(path);
-    if (c.write) WriteLines(path, c.lines);
+    c.WriteTo(path);
     core::LoadLinkListFile(path);
     ASSERT_EQ(dialogs_.Calls().size(), 1u);
     EXPECT_EQ(dialogs_.Calls()[0].title, "ファイルを開く");

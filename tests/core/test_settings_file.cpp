@@ -483,11 +483,7 @@ TEST_F(SettingsFileTest, UnreadableFileChangesNothing) {
     return l;
   };
   const int monitor = good.size() - 3;
-  const struct {
-    const char* name;
-    QStringList lines;
-    bool write = true;
-  } cases[] = {
+  const test_support::FileCase cases[] = {
       {"missing", {}, false},
       {"empty file", {}},
       {"ends in the first 42 lines", good.mid(0, 30)},
@@ -514,8 +510,7 @@ TEST_F(SettingsFileTest, UnreadableFileChangesNothing) {
     core::TickMenuItem(core::form1().mnuHKO, 9);
     Editor().List1.Clear();
     Editor().List2.Clear();
-    QFile::remove(File());
-    if (c.write) WriteLines(File(), c.lines);
+    c.WriteTo(File());
     core::LoadSettingsFile();
     EXPECT_TRUE(dialogs_.Calls().empty());
     EXPECT_EQ(Settings().DisplayEffect, 9);

@@ -88,11 +88,7 @@ TEST_F(SoundListFileTest, FilesAsStoredAreReadAsFarAsTheyGo) {
 }
 
 TEST_F(SoundListFileTest, FileThatIsNotOursChangesNothing) {
-  const struct {
-    const char* name;
-    QStringList lines;
-    bool write = true;
-  } cases[] = {
+  const test_support::FileCase cases[] = {
       {"missing", {}, false},
       {"other tag", {"WAV3.3", " 1 ", "/a.wav"}},
       {"link settings", {"KVZV3", " 1 ", "/a.wav"}},
@@ -103,8 +99,7 @@ TEST_F(SoundListFileTest, FileThatIsNotOursChangesNothing) {
     Lists().SoundListEntries[1] = "/元.wav";
     Lists().SoundListCount = 1;
     sound::form10().List1.SetItems({"/元.wav"});
-    QFile::remove(core::SoundListFilePath());
-    if (c.write) WriteLines(core::SoundListFilePath(), c.lines);
+    c.WriteTo(core::SoundListFilePath());
     core::LoadSoundListFile();
     EXPECT_EQ(Lists().SoundListCount, 1);
     EXPECT_EQ(Entries(), QStringList({"/元.wav"}));

@@ -35,6 +35,19 @@ inline void WriteLines(const QString& path, const QStringList& lines) {
   f.write(bytes);
 }
 
+// A file a case reads: its lines, or no file at all.
+struct FileCase {
+  const char* name;
+  QStringList lines;
+  bool write = true;  // false: no file
+
+  // Puts the case's file at `path`, or removes what is there.
+  void WriteTo(const QString& path) const {
+    QFile::remove(path);
+    if (write) WriteLines(path, lines);
+  }
+};
+
 // The item a menu array shows ticked, or -1; -2 when more than one is ticked.
 inline int Ticked(platform::MenuArray& menu) {
   int found = -1;
