@@ -33,6 +33,7 @@
 #include "platform/form.h"
 #include "platform/random.h"
 #include "tests/support/pictures.h"
+#include "tests/support/quiet_show.h"
 #include "tests/support/wait.h"
 #include "tests/support/windows.h"
 
@@ -143,23 +144,9 @@ class MainWindowShowTest : public ::testing::Test {
     f1.Picture1.ClearPicture();
     core::form4().Picture1.ClearPicture();
 
-    core::ShowSettings& s = core::Settings();
-    s.SlideIntervalSeconds = 3;
-    s.RandomOrderOff = 1;
-    s.RepeatOff = 1;
-    s.SoundMode = 7;
-    s.TextMacroOff = 1;
-    s.WavSyncOff = 1;
-    s.DisplayEffect = engine::kDisplayEffectNone;
-    s.EraseEffect = engine::kEraseEffectNone;
-    s.ControlBoxOff = 1;
-    s.FullStartConfirmOff = 1;
-    s.AlwaysFullScreenOff = 1;
-    s.CdWithLinkedWavOff = 1;
-    s.SizeAdjustMode = 0;
-    s.PictureSizeMode = 0;
-    engine::SetEffectPacing(engine::EffectPacing::NoWaits());
-    platform::SetScreenMousePointer(0);
+    test_support::QuietShow(/*controlBoxOff=*/1, /*sizeAdjustMode=*/0);
+    core::Settings().RepeatOff = 1;
+    core::Settings().PictureSizeMode = 0;
     platform::SetTestNow(QDateTime(QDate(2024, 5, 10), QTime(12, 0, 0)));
 
     listeditor::Form3& editor = listeditor::form3();

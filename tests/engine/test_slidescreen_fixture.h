@@ -24,6 +24,7 @@
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "platform/form.h"
+#include "tests/support/quiet_show.h"
 #include "tests/support/wait.h"
 #include "tests/support/windows.h"
 
@@ -50,21 +51,7 @@ class ShowWindowTest : public ::testing::Test {
     core::BuildMonitorTable();
     core::Monitors().MainHwnd = &f1;
 
-    core::ShowSettings& s = core::Settings();
-    s.SlideIntervalSeconds = 3;
-    s.RandomOrderOff = 1;
-    s.SoundMode = 7;
-    s.TextMacroOff = 1;
-    s.WavSyncOff = 1;
-    s.DisplayEffect = engine::kDisplayEffectNone;
-    s.EraseEffect = engine::kEraseEffectNone;
-    s.ControlBoxOff = 0;
-    s.FullStartConfirmOff = 1;
-    s.AlwaysFullScreenOff = 1;
-    s.CdWithLinkedWavOff = 1;
-    s.SizeAdjustMode = 1;
-    engine::SetEffectPacing(engine::EffectPacing::NoWaits());
-    platform::SetScreenMousePointer(0);
+    test_support::QuietShow(/*controlBoxOff=*/0, /*sizeAdjustMode=*/1);
 
     listeditor::Form3& editor = listeditor::form3();
     editor.List1.Clear();
