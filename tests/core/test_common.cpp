@@ -12,6 +12,7 @@
 
 #include "core/common.h"
 #include "core/state.h"
+#include "tests/support/files.h"
 
 namespace {
 
@@ -110,17 +111,7 @@ TEST(GetFileNameOfPath, CutsAtTheLastSlash) {
 
 // --- File tests -------------------------------------------------------------------
 
-class FileTestsTest : public ::testing::Test {
- protected:
-  QString Write(const QString& name, const QByteArray& bytes) {
-    const QString path = dir_.filePath(name);
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-    return path;
-  }
-  QTemporaryDir dir_;
-};
+using FileTestsTest = test_support::TempFolderTest;
 
 TEST_F(FileTestsTest, TestFileReadableNeedsFortyFiveCharacters) {
   const QByteArray kanji("\x88\x9F", 2);  // one double-byte character

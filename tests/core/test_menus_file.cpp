@@ -10,22 +10,14 @@
 #include "platform/cp932.h"
 #include "platform/texteditor.h"
 #include "test_menus_fixture.h"
+#include "tests/support/files.h"
 
 namespace {
 
 using namespace menus_test;
 using platform::DialogKind;
-
-QByteArray ReadBytes(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
+using test_support::ReadBytes;
+using test_support::WriteBytes;
 
 class FileMenuTest : public MenusTest {
  protected:

@@ -10,6 +10,7 @@
 
 #include "core/orientation.h"
 #include "platform/exif.h"
+#include "tests/support/files.h"
 
 namespace {
 
@@ -64,17 +65,7 @@ QByteArray JpegWith(const QByteArray& segments) {
   return jpeg.left(2) + segments + jpeg.mid(2);
 }
 
-class OrientationTest : public ::testing::Test {
- protected:
-  QString Write(const QString& name, const QByteArray& bytes) {
-    const QString path = dir_.filePath(name);
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-    return path;
-  }
-  QTemporaryDir dir_;
-};
+using OrientationTest = test_support::TempFolderTest;
 
 struct TagCase {
   bool little;

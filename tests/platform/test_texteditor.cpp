@@ -10,23 +10,14 @@
 #include "platform/events.h"
 #include "platform/texteditor.h"
 #include "platform/vberror.h"
+#include "tests/support/files.h"
 
 namespace {
 
 using platform::DialogKind;
 using platform::ScriptedDialogs;
-
-QByteArray ReadBytes(const QString& path) {
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) return {};
-  return f.readAll();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
+using test_support::ReadBytes;
+using test_support::WriteBytes;
 
 class TextEditorTest : public ::testing::Test {
  protected:

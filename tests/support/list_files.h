@@ -9,14 +9,9 @@
 
 #include "platform/cp932.h"
 #include "platform/menu.h"
+#include "tests/support/files.h"
 
 namespace test_support {
-
-// The bytes of a file; none when it cannot be read.
-inline QByteArray ReadBytes(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // The lines of a CP932 CR LF file.
 inline QStringList ReadLines(const QString& path) {
