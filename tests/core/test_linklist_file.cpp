@@ -31,11 +31,6 @@ const QString kUnsuitable = QStringLiteral("このファイル名は適合しま
 
 class LinkFilesTest : public test_support::ProgramFilesTest {
  protected:
-  void SetUp() override {
-    ProgramFilesTest::SetUp();
-    Paths().OpenedFileFolder = Folder();
-  }
-
   schedule::Form9& Editor() { return schedule::form9(); }
 };
 

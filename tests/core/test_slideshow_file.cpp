@@ -36,11 +36,6 @@ const QString kUnsuitable = QStringLiteral("このファイル名は適合しま
 
 class SlideshowFileTest : public test_support::ProgramFilesTest {
  protected:
-  void SetUp() override {
-    ProgramFilesTest::SetUp();
-    Paths().OpenedFileFolder = Folder();
-  }
-
   listeditor::Form3& Editor() { return listeditor::form3(); }
 
   void SetSlides(const QStringList& paths, const QStringList& records) {

@@ -1,8 +1,8 @@
 #pragma once
 // A fixture for the tests of the program's own files: the main window loaded once and
 // kept, the list windows fresh and the shared state reset for every case, AppFolder in a
-// folder of the case's own, dialogs answered by a script and the ends of the program
-// recorded instead of ending it.
+// folder of the case's own, documents in another, dialogs answered by a script and the
+// ends of the program recorded instead of ending it.
 #include <gtest/gtest.h>
 
 #include <QString>
@@ -37,6 +37,7 @@ class ProgramFilesTest : public ::testing::Test {
     core::Flags().TitlePanelDone = 1;
     core::BuildMonitorTable();
     core::Paths().AppFolder = app_.path() + '/';
+    core::Paths().OpenedFileFolder = Folder();  // where a document opened by name lies
   }
   // A later shutdown of the main window writes into the data folder, not into ours.
   void TearDown() override {
