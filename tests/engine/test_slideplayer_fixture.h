@@ -33,7 +33,7 @@
 #include "platform/form.h"
 #include "platform/random.h"
 #include "tests/support/pictures.h"
-#include "tests/support/quiet_show.h"
+#include "tests/support/show_setup.h"
 #include "tests/support/wait.h"
 #include "tests/support/windows.h"
 
@@ -128,15 +128,8 @@ class MainWindowShowTest : public ::testing::Test {
   void SetUp() override {
     core::SetProgramEndHandler([](core::ProgramEnd) {});
     dialogs_ = std::make_unique<platform::ScriptedDialogs>();
-    CloseShowWindows();
-    core::ResetAllState();
-    core::TitlePanelTestHooks().holdSeconds = 0.01;
-    core::Form1& f1 = core::form1();
-    core::Flags().TitlePanelDone = 1;
-    f1.Timer1.SetEnabled(false);
+    core::Form1& f1 = test_support::MainWindowForShows();
     f1.SetWindowState(0);
-    core::BuildMonitorTable();
-    core::Monitors().MainHwnd = &f1;
     core::Paths().AppFolder = dir_.path() + QLatin1Char('/');
     // The preview box at the size every slide gives it.
     f1.Picture1.SetWidth(f1.Width() - 600);

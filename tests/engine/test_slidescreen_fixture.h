@@ -24,7 +24,7 @@
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "platform/form.h"
-#include "tests/support/quiet_show.h"
+#include "tests/support/show_setup.h"
 #include "tests/support/wait.h"
 #include "tests/support/windows.h"
 
@@ -41,15 +41,8 @@ class ShowWindowTest : public ::testing::Test {
   void SetUp() override {
     core::SetProgramEndHandler([](core::ProgramEnd) {});
     dialogs_ = std::make_unique<platform::ScriptedDialogs>();
-    core::TitlePanelTestHooks().holdSeconds = 0.01;
     // Loaded once for all cases; its load loads the show window hidden.
-    core::Form1& f1 = core::form1();
-    CloseShowWindows();
-    core::ResetAllState();
-    core::Flags().TitlePanelDone = 1;  // no title panel while the main window comes and goes
-    f1.Timer1.SetEnabled(false);
-    core::BuildMonitorTable();
-    core::Monitors().MainHwnd = &f1;
+    test_support::MainWindowForShows();
 
     test_support::QuietShow(/*controlBoxOff=*/0, /*sizeAdjustMode=*/1);
 
