@@ -102,19 +102,31 @@ int BitsOfPinged(const Magick::Image& image) {
 
 bool IsMagickSuffix(const QString& suffix) { return MagickFormats().contains(suffix); }
 
-QImage ReadWithMagick(const QByteArray& data, const QString& suffix, int page) {
+// Reads (or only pings) the picture in `data` into `image`; false when ImageMagick cannot.
+static bool OpenWithMagick(const QByteArray& data, const QString& suffix, int page, bool pingOnly,
+                           Magick::Image& image) {
   const QString format = ResolveFormat(data, suffix);
-  if (data.isEmpty() || format.isEmpty()) return {};
+  if (data.isEmpty() || format.isEmpty()) return false;
   InitMagick();
-  Magick::Image image;
   try {
     PrepareRead(image, format, page);
-    image.read(Magick::Blob(data.constData(), static_cast<size_t>(data.size())));
+    const Magick::Blob blob(data.constData(), static_cast<size_t>(data.size()));
+    if (pingOnly) {
+      image.ping(blob);
+    } else {
+      image.read(blob);
+    }
   } catch (const Magick::Warning&) {
     // A warning (a damaged tail, an unknown tag) still leaves a usable picture.
   } catch (const Magick::Exception&) {
-    return {};
+    return false;
   }
+  return true;
+}
+
+QImage ReadWithMagick(const QByteArray& data, const QString& suffix, int page) {
+  Magick::Image image;
+  if (!OpenWithMagick(data, suffix, page, false, image)) return {};
   try {
     const int w = static_cast<int>(image.columns());
     const int h = static_cast<int>(image.rows());
@@ -148,17 +160,8 @@ QImage ReadWithMagick(const QByteArray& data, const QString& suffix, int page) {
 }
 
 bool PingWithMagick(const QByteArray& data, const QString& suffix, int page, ImageFileInfo* info) {
-  const QString format = ResolveFormat(data, suffix);
-  if (data.isEmpty() || format.isEmpty()) return false;
-  InitMagick();
   Magick::Image image;
-  try {
-    PrepareRead(image, format, page);
-    image.ping(Magick::Blob(data.constData(), static_cast<size_t>(data.size())));
-  } catch (const Magick::Warning&) {
-  } catch (const Magick::Exception&) {
-    return false;
-  }
+  if (!OpenWithMagick(data, suffix, page, true, image)) return false;
   try {
     if (image.columns() == 0 || image.rows() == 0) return false;
     info->width = static_cast<int>(image.columns());
