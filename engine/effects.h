@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
 #include <chrono>
 #include <functional>
 #include <vector>
@@ -133,8 +134,19 @@ enum class EffectSide { Display, Erase };
 // surface, changing only the part that lies inside the picture; an erase step paints the
 // whole rectangle black. Rectangles are in picture coordinates and are rounded to whole
 // pixels, halves to even.
+//
+// Steps are gathered and drawn onto the surface just before events are processed (so
+// before any repaint) and when the effect ends: a run of copies, or of fills of one colour,
+// comes out the same in any order, so it is drawn as one region, row by row. Narrow
+// column steps drawn one at a time each touched a page per row of the image.
 class EffectCanvas {
  public:
+  EffectCanvas() = default;
+  EffectCanvas(const EffectCanvas&) = default;
+  EffectCanvas& operator=(const EffectCanvas&) = default;
+  // Draws what is still gathered.
+  ~EffectCanvas();
+
   EffectSide side = EffectSide::Display;
   QImage* surface = nullptr;       // the visible surface (P2's image)
   const QImage* source = nullptr;  // the current picture (PictureMemDC); display only
@@ -165,7 +177,8 @@ class EffectCanvas {
   void Draw(double x, double y, double w, double h);
   // Draws one rectangle as the given side would, whatever this canvas's side.
   void DrawAs(EffectSide drawSide, double x, double y, double w, double h);
-  // Paints a rectangle of the surface (surface coordinates) white or black.
+  // Paints a rectangle of the surface (surface coordinates) white or black, gathered
+  // like the steps.
   void Fill(const QRect& surfaceRect, QRgb colour);
 
   // Processing of pending events that a step asks for (at most every stepEventInterval).
@@ -183,14 +196,27 @@ class EffectCanvas {
   void Sleep(int ms);
   double Random();
 
-  // Hands the region drawn since the last call to repaint.
+  // Draws the gathered steps and hands the region drawn since the last call to repaint.
   void FlushRepaint();
+  // Draws the gathered steps onto the surface.
+  void DrawPending();
 
   int steps() const { return steps_; }
 
  private:
+  // A run of steps of one kind: copies of the picture, or fills of one colour.
+  struct PendingRun {
+    bool fill = false;
+    QRgb colour = 0;
+    QRegion region;  // surface coordinates, inside the surface
+  };
+  void Gather(bool fill, QRgb colour, const QRect& to);
+  void DrawRun(const PendingRun& run);
   void MarkDirty(const QRect& r);
   void ProcessNow();
+
+  std::vector<PendingRun> pending_;
+  int pendingRects_ = 0;
 
   // The area drawn since the last repaint. One bounding rectangle: a widget repaint of a
   // region of many rectangles costs more than repainting their bounds.

@@ -43,6 +43,8 @@ bool EffectCanvas::Stopped() const { return (stopRequested && stopRequested()) |
 
 double EffectCanvas::Random() { return random ? random() : 0.0; }
 
+EffectCanvas::~EffectCanvas() { DrawPending(); }
+
 void EffectCanvas::Draw(double x, double y, double w, double h) { DrawAs(side, x, y, w, h); }
 
 void EffectCanvas::DrawAs(EffectSide drawSide, double x, double y, double w, double h) {
@@ -55,55 +57,85 @@ void EffectCanvas::DrawAs(EffectSide drawSide, double x, double y, double w, dou
     // Only the part of the rectangle inside the picture is copied.
     QRect picture(0, 0, std::min<int>(RoundCoordinate(width), source->width()),
                   std::min<int>(RoundCoordinate(height), source->height()));
-    QRect from = step.intersected(picture);
-    QRect to = from.translated(origin).intersected(surface->rect());
-    if (!to.isEmpty()) {
-      from = to.translated(-origin);
-      if (surface->format() == source->format() && Is32Bit(surface->format())) {
-        const int bytes = to.width() * 4;
-        const qsizetype srcStride = source->bytesPerLine();
-        const qsizetype dstStride = surface->bytesPerLine();
-        const uchar* src = source->constBits() + from.y() * srcStride + from.x() * 4;
-        uchar* dst = surface->bits() + to.y() * dstStride + to.x() * 4;
-        for (int row = 0; row < to.height(); ++row) {
-          std::memcpy(dst, src, bytes);
-          src += srcStride;
-          dst += dstStride;
-        }
-      } else {
-        QPainter painter(surface);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(to.topLeft(), *source, from);
-      }
-      MarkDirty(to);
-    }
+    Gather(false, 0, step.intersected(picture).translated(origin));
   }
-  if (onStep) onStep(step);
+  if (onStep) {
+    // An observer sees the step on the surface.
+    DrawPending();
+    onStep(step);
+  }
 }
 
 void EffectCanvas::Fill(const QRect& surfaceRect, QRgb colour) {
   if (Closed() || surface == nullptr || surface->isNull()) return;
-  QRect to = surfaceRect.intersected(surface->rect());
-  if (to.isEmpty()) return;
-  if (Is32Bit(surface->format())) {
-    const qsizetype stride = surface->bytesPerLine();
-    uchar* line = surface->bits() + to.y() * stride;
-    const quint32 value = colour | 0xff000000u;
-    for (int row = 0; row < to.height(); ++row, line += stride) {
-      auto* px = reinterpret_cast<quint32*>(line) + to.x();
-      std::fill(px, px + to.width(), value);
-    }
-  } else {
+  Gather(true, colour | 0xff000000u, surfaceRect);
+}
+
+void EffectCanvas::Gather(bool fill, QRgb colour, const QRect& to) {
+  const QRect r = to.intersected(surface->rect());
+  if (r.isEmpty()) return;
+  if (pending_.empty() || pending_.back().fill != fill || pending_.back().colour != colour)
+    pending_.push_back({fill, colour, QRegion()});
+  pending_.back().region += r;
+  MarkDirty(r);
+  // A region of many scattered rectangles (mosaic blocks) grows dear to unite.
+  if (++pendingRects_ >= 256) DrawPending();
+}
+
+void EffectCanvas::DrawPending() {
+  std::vector<PendingRun> runs;
+  runs.swap(pending_);
+  pendingRects_ = 0;
+  if (runs.empty() || Closed() || surface == nullptr || surface->isNull()) return;
+  for (const PendingRun& run : runs) DrawRun(run);
+}
+
+void EffectCanvas::DrawRun(const PendingRun& run) {
+  const bool direct = Is32Bit(surface->format()) &&
+                      (run.fill || (source != nullptr && surface->format() == source->format()));
+  if (!direct) {
     QPainter painter(surface);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.fillRect(to, QColor(colour));
+    for (const QRect& r : run.region) {
+      if (run.fill) {
+        painter.fillRect(r, QColor(run.colour));
+      } else {
+        painter.drawImage(r.topLeft(), *source, r.translated(-origin));
+      }
+    }
+    return;
   }
-  MarkDirty(to);
+  const qsizetype dstStride = surface->bytesPerLine();
+  const qsizetype srcStride = run.fill ? 0 : source->bytesPerLine();
+  // The region's rectangles come in bands of equal rows, left to right: each band is
+  // drawn row by row across all its rectangles.
+  auto it = run.region.begin();
+  const auto end = run.region.end();
+  while (it != end) {
+    auto bandEnd = it;
+    while (bandEnd != end && bandEnd->top() == it->top() && bandEnd->height() == it->height())
+      ++bandEnd;
+    for (int y = it->top(); y <= it->bottom(); ++y) {
+      uchar* dstLine = surface->bits() + y * dstStride;
+      for (auto r = it; r != bandEnd; ++r) {
+        auto* dst = reinterpret_cast<quint32*>(dstLine) + r->x();
+        if (run.fill) {
+          std::fill(dst, dst + r->width(), static_cast<quint32>(run.colour));
+        } else {
+          const uchar* src = source->constBits() + (y - origin.y()) * srcStride +
+                             static_cast<qsizetype>(r->x() - origin.x()) * 4;
+          std::memcpy(dst, src, static_cast<size_t>(r->width()) * 4);
+        }
+      }
+    }
+    it = bandEnd;
+  }
 }
 
 void EffectCanvas::MarkDirty(const QRect& r) { dirty_ = dirty_.united(r); }
 
 void EffectCanvas::FlushRepaint() {
+  DrawPending();
   if (dirty_.isEmpty()) return;
   const QRect region = dirty_;
   dirty_ = QRect();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QRegion>
 #include <chrono>
 #include <random>
 #include <vector>
@@ -398,12 +399,54 @@ TEST_F(EffectGeometry, ClosedWindowIsNeitherDrawnOnNorWaitedFor) {
   }
 }
 
+TEST_F(EffectGeometry, GatheredStepsEndAsDrawnOneByOneAndAreAllRepainted) {
+  // Without an observer the steps are gathered and drawn together: the surface must end
+  // the same as when each step is drawn at once, and every changed pixel be repainted.
+  for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_RGB16}) {
+    for (short code = 0; code <= 8; ++code) {
+      for (EffectSide side : {EffectSide::Display, EffectSide::Erase}) {
+        for (int speed : {-30, 10}) {
+          Bench one(37, 23, side, speed);
+          Bench gathered(37, 23, side, speed);
+          for (Bench* b : {&one, &gathered}) b->surface = b->surface.convertToFormat(format);
+          const QImage before = gathered.surface.copy();
+          gathered.canvas.onStep = nullptr;
+          QRegion repainted;
+          gathered.canvas.repaint = [&](const QRect& r) { repainted += r; };
+          RunEffectCode(one.canvas, code, 4, 5, 0);
+          RunEffectCode(gathered.canvas, code, 4, 5, 0);
+          // Steps of both sides on one canvas keep their order.
+          for (Bench* b : {&one, &gathered}) {
+            b->canvas.DrawAs(EffectSide::Erase, 3, 2, 20, 10);
+            b->canvas.DrawAs(EffectSide::Display, 5, 4, 4, 4);
+            b->canvas.FlushRepaint();
+          }
+          const auto where = [&] {
+            return QStringLiteral("format %1 code %2 side %3 speed %4")
+                .arg(format)
+                .arg(code)
+                .arg(side == EffectSide::Display ? "display" : "erase")
+                .arg(speed)
+                .toStdString();
+          };
+          ASSERT_EQ(gathered.surface, one.surface) << where();
+          for (int y = 0; y < before.height(); ++y)
+            for (int x = 0; x < before.width(); ++x)
+              if (before.pixel(x, y) != gathered.surface.pixel(x, y))
+                ASSERT_TRUE(repainted.contains(QPoint(x, y))) << where() << " " << x << "," << y;
+        }
+      }
+    }
+  }
+}
+
 // ---------------------------------------------------------------------------------------
 // Overlay frame.
 
 TEST_F(EffectGeometry, OverlayFrameIsWhiteAboveAndLeftBlackBelowAndRight) {
   Bench b(10, 6, EffectSide::Display, 0, QPoint(4, 4));
   DrawOverlayFrame(b.canvas, 4, 4, 10, 6);
+  b.canvas.FlushRepaint();
   const QRgb white = qRgb(255, 255, 255);
   EXPECT_EQ(b.surface.pixel(4, 3), white);        // row T - 1
   EXPECT_EQ(b.surface.pixel(2, 2), white);        // corner L - 2, T - 2
