@@ -5,6 +5,7 @@
 
 #include "core/startup.h"
 #include "platform/appfolder.h"
+#include "platform/dialogs.h"
 #include "platform/fonts.h"
 #include "platform/mediaplayer.h"
 
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
   // The program ends through the main window's unload, never because a window hid.
   app.setQuitOnLastWindowClosed(false);
   platform::InstallFontSubstitutions();
+  platform::InstallQtTranslations();
   platform::InstallShippedFiles();
   core::InstallTerminationSignalHandlers();
 

@@ -4,9 +4,11 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTranslator>
 #include <stdexcept>
 
 #include "platform/events.h"
@@ -19,6 +21,11 @@ namespace {
 DialogResponder& Responder() {
   static DialogResponder responder;
   return responder;
+}
+
+bool& RealDialogsOffscreen() {
+  static bool on = false;
+  return on;
 }
 
 QString ShownTitle(const QString& title) { return title.isEmpty() ? AppTitle() : title; }
@@ -70,7 +77,7 @@ void CentreOnMainMonitor(QWidget* dialog) {
 // without a screen the box takes its default answer (Cancel for the others).
 std::optional<DialogAnswer> AskResponder(const DialogCall& call) {
   if (Responder()) return Responder()(call);
-  if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+  if (QGuiApplication::platformName() == QLatin1String("offscreen") && !RealDialogsOffscreen()) {
     qWarning("dialog without a responder on the offscreen platform: %s",
              qUtf8Printable(call.title + QStringLiteral(": ") + call.text));
     if (call.kind == DialogKind::kMsgBox)
@@ -125,6 +132,26 @@ std::optional<QString> RunFileDialog(DialogKind kind, const QString& title, cons
 }  // namespace
 
 QString AppTitle() { return QStringLiteral("スライドショー"); }
+
+bool InstallQtTranslations() {
+  static QTranslator* installed = nullptr;
+  if (installed) return true;
+  const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (!translator->load(QStringLiteral("qtbase_ja"), folder)) {
+    qWarning("Qt's Japanese texts (qtbase_ja.qm) not found in %s: standard dialogs stay English",
+             qUtf8Printable(folder));
+    delete translator;
+    return false;
+  }
+  if (!QCoreApplication::installTranslator(translator)) {
+    qWarning("Qt's Japanese texts could not be installed: standard dialogs stay English");
+    delete translator;
+    return false;
+  }
+  installed = translator;
+  return true;
+}
 
 int MsgBox(const QString& text, int flags, const QString& title) {
   DialogCall call;
@@ -237,6 +264,8 @@ QString ToQtFilter(const QString& vbFilter) {
 
 void SetDialogResponder(DialogResponder responder) { Responder() = std::move(responder); }
 void ClearDialogResponder() { Responder() = nullptr; }
+
+void ShowRealDialogsOffscreen(bool on) { RealDialogsOffscreen() = on; }
 
 ScriptedDialogs::ScriptedDialogs() {
   SetDialogResponder([this](const DialogCall& call) { return Respond(call); });

@@ -29,6 +29,12 @@ constexpr int vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vb
 // The title shown when a caller gives none: the program's name.
 QString AppTitle();
 
+// Loads Qt's own Japanese texts into the application, so that standard buttons
+// (はい(Y), いいえ(N), キャンセル, OK) and file choosers read Japanese whatever the
+// desktop's language. Call once the QApplication exists. Returns false, with a
+// warning logged, when the translation file is missing.
+bool InstallQtTranslations();
+
 // A message box; `flags` adds buttons, icon and default button. Returns the
 // answer (vbOK .. vbNo). An empty title shows AppTitle().
 int MsgBox(const QString& text, int flags = vbOKOnly, const QString& title = {});
@@ -80,6 +86,10 @@ using DialogResponder = std::function<DialogAnswer(const DialogCall&)>;
 // answer instead of blocking.
 void SetDialogResponder(DialogResponder responder);
 void ClearDialogResponder();
+
+// For tests that drive a real dialog themselves (finding it as the active modal
+// widget): with this on, the offscreen platform shows real dialogs too.
+void ShowRealDialogsOffscreen(bool on);
 
 // Records every call and answers from a queue, in order. With the queue empty a
 // message box gets its default button, an input box and a chooser Cancel.

@@ -1,8 +1,11 @@
-// Test entry: offscreen Qt, a throw-away data folder, one QApplication.
-#include <QApplication>
-#include <QTemporaryDir>
+// Test entry: offscreen Qt, a throw-away data folder, one QApplication with the
+// program's Japanese Qt texts.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include "platform/dialogs.h"
 #include "platform/fonts.h"
 
 namespace {
@@ -25,5 +28,6 @@ int main(int argc, char** argv) {
   ::testing::AddGlobalTestEnvironment(new ForgetShardingInChildren);
   QApplication app(argc, argv);
   platform::InstallFontSubstitutions();
+  platform::InstallQtTranslations();
   return RUN_ALL_TESTS();
 }
