@@ -208,7 +208,7 @@ class ReadErrorTest : public SlidePlayerTest {
   void SetUp() override {
     SlidePlayerTest::SetUp();
     good_ = MakeSlides(3);
-    bad_ = Write(QStringLiteral("bad.jpg"), QByteArray("\xFF\xD8\xFF not a picture", 19));
+    bad_ = Write(QStringLiteral("bad.jpg"), QByteArrayLiteral("\xFF\xD8\xFF not a picture"));
   }
   QStringList good_;
   QString bad_;

@@ -3,17 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFontInfo>
 #include <QTimer>
+#include <algorithm>
+#include <vector>
 
 #include "platform/controls.h"
 #include "platform/events.h"
 #include "platform/fonts.h"
 #include "platform/form.h"
+#include "tests/support/wait.h"
 
 using namespace platform;
+using test_support::WaitFor;
 
 namespace {
 
@@ -192,13 +195,27 @@ TEST(ComboBox, ItemsChoiceAndBounds) {
 
 // ---- timers --------------------------------------------------------------------------
 
+// Due timers fire in the order of their due times, also when a busy machine makes them all
+// late; the checks compare the control's ticks with reference timers rather than the clock.
 TEST(Timer, FiresEachIntervalWhileOn) {
+  std::vector<QString> events;
+  QTimer::singleShot(10, [&] { events.push_back("half"); });
   Timer t(nullptr, 20, true);
-  int ticks = 0;
-  QObject::connect(&t, &Timer::Tick, [&] { ++ticks; });
-  RunMainLoop(130);
-  EXPECT_GE(ticks, 3);
-  EXPECT_LE(ticks, 7);
+  QTimer::singleShot(100, [&] { events.push_back("five"); });
+  QObject::connect(&t, &Timer::Tick, [&] { events.push_back("tick"); });
+  // Half an interval passes before the first tick, five intervals not.
+  ASSERT_TRUE(WaitFor([&] { return std::count(events.begin(), events.end(), "five") == 1; }));
+  ASSERT_GE(events.size(), 3u);
+  EXPECT_EQ(events[0], "half");
+  EXPECT_EQ(events[1], "tick");
+  // It goes on ticking while on, and not once after it is switched off.
+  ASSERT_TRUE(WaitFor([&] { return std::count(events.begin(), events.end(), "tick") >= 3; }));
+  t.SetEnabled(false);
+  const auto ticks = std::count(events.begin(), events.end(), "tick");
+  bool later = false;
+  QTimer::singleShot(100, [&] { later = true; });
+  ASSERT_TRUE(WaitFor([&] { return later; }));
+  EXPECT_EQ(std::count(events.begin(), events.end(), "tick"), ticks);
 }
 
 struct TimerOffCase {
@@ -236,19 +253,24 @@ TEST(Timer, IntervalRangeAndRestart) {
     }
   }
   EXPECT_EQ(t.Interval(), 65535);
-  // Setting the interval again starts the count from zero: a 250 ms timer set
-  // anew every 30 ms never fires.
-  t.SetInterval(250);
-  t.SetEnabled(true);
+  // Setting the interval again starts the count from zero: a 250 ms timer set anew
+  // 150 ms after it started has not ticked when a 200 ms timer started just before ends.
   int ticks = 0;
   QObject::connect(&t, &Timer::Tick, [&] { ++ticks; });
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < 400) {
-    RunMainLoop(30);
+  bool referenceDone = false;
+  int ticksAtReference = -1;
+  QTimer::singleShot(150, [&] {
+    QTimer::singleShot(200, [&] {
+      referenceDone = true;
+      ticksAtReference = ticks;
+    });
     t.SetInterval(250);
-  }
-  EXPECT_EQ(ticks, 0);
+  });
+  t.SetInterval(250);
+  t.SetEnabled(true);
+  ASSERT_TRUE(WaitFor([&] { return referenceDone; }));
+  EXPECT_EQ(ticksAtReference, 0);
+  EXPECT_TRUE(WaitFor([&] { return ticks > 0; })) << "the timer is still on";
 }
 
 // ---- fonts ---------------------------------------------------------------------------

@@ -2,7 +2,6 @@
 
 #include <QAudioOutput>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -22,19 +21,24 @@ using test_support::WaitUntil;
 using test_support::WriteOneNoteMidi;
 using test_support::WriteToneWav;
 
-// Polls the play state as the program's waits do and returns its distinct values
-// in order, from Play until the player reads stopped (or `ms` pass).
+// Waits give up only on a hang: a cold GStreamer or a busy machine is slow, not wrong.
+constexpr int kHangMs = 30000;
+
+// Plays and returns the play states in order, from Play until the player reads stopped;
+// every change is recorded, also one that a poller on a busy machine could miss.
 std::vector<int> PlayAndWatch(MediaPlayer& p, int ms) {
   std::vector<int> seen;
+  const auto record =
+      QObject::connect(&p, &MediaPlayer::PlayStateChanged, [&](int s) { seen.push_back(s); });
   p.Play();
-  seen.push_back(p.PlayState());
+  if (seen.empty()) seen.push_back(p.PlayState());
   WaitUntil(
       [&] {
-        int s = p.PlayState();
-        if (s != seen.back()) seen.push_back(s);
-        return s == platform::kPlayStateStopped || s == platform::kPlayStateUndefined;
+        return seen.back() == platform::kPlayStateStopped ||
+               seen.back() == platform::kPlayStateUndefined;
       },
       ms);
+  QObject::disconnect(record);
   return seen;
 }
 
@@ -60,13 +64,10 @@ TEST_P(MediaPlayerPlaysToEnd, ReadsPlayingThenEndedThenStopped) {
   EXPECT_EQ(p.PlayState(), platform::kPlayStateReady);
   EXPECT_EQ(p.URL(), file);
 
-  QElapsedTimer t;
-  t.start();
-  const std::vector<int> seen = PlayAndWatch(p, 8000);
+  const std::vector<int> seen = PlayAndWatch(p, kHangMs);
   // Never "stopped" or "ready" while the file loads; the end is seen as 8 first.
   EXPECT_EQ(seen, (std::vector<int>{3, 8, 1}))
       << GetParam().name << " error: " << p.Error().toStdString();
-  EXPECT_LT(t.elapsed(), 8000);
   EXPECT_TRUE(p.PlaybackBegun());
   EXPECT_TRUE(p.Error().isEmpty());
 }
@@ -96,7 +97,7 @@ struct BrokenCase {
 
 class MediaPlayerFailsToStart : public ::testing::TestWithParam<BrokenCase> {};
 
-TEST_P(MediaPlayerFailsToStart, StopsQuicklyWithAnError) {
+TEST_P(MediaPlayerFailsToStart, StopsWithAnError) {
   QTemporaryDir dir;
   const QString file = dir.filePath(GetParam().file);
   if (!GetParam().bytes.isNull()) {
@@ -107,13 +108,10 @@ TEST_P(MediaPlayerFailsToStart, StopsQuicklyWithAnError) {
   MediaPlayer p;
   p.SetAutoStart(false);
   p.SetURL(file);
-  QElapsedTimer t;
-  t.start();
-  const std::vector<int> seen = PlayAndWatch(p, 8000);
+  const std::vector<int> seen = PlayAndWatch(p, kHangMs);
   // Playing (while it loads) at most, then stopped: never ended, never ready.
   EXPECT_EQ(seen.back(), platform::kPlayStateStopped);
   for (int s : seen) EXPECT_TRUE(s == 3 || s == 1) << s;
-  EXPECT_LT(t.elapsed(), 5000);
   EXPECT_FALSE(p.Error().isEmpty());
   EXPECT_FALSE(p.PlaybackBegun());
 }
@@ -137,9 +135,12 @@ TEST_F(MediaPlayerTest, AutoStartPlaysOnSettingTheUrl) {
   MediaPlayer p;
   EXPECT_TRUE(p.AutoStart());
   EXPECT_EQ(p.PlayState(), platform::kPlayStateUndefined);
+  bool ended = false;
+  QObject::connect(&p, &MediaPlayer::PlayStateChanged,
+                   [&](int s) { ended = ended || s == platform::kPlayStateMediaEnded; });
   p.SetURL(Path("a.wav"));
   EXPECT_EQ(p.PlayState(), platform::kPlayStatePlaying);
-  EXPECT_TRUE(WaitUntil([&] { return p.PlayState() == platform::kPlayStateMediaEnded; }, 8000));
+  EXPECT_TRUE(WaitUntil([&] { return ended; }, kHangMs));
 }
 
 TEST_F(MediaPlayerTest, StopPauseAndPlayAgain) {
@@ -148,7 +149,7 @@ TEST_F(MediaPlayerTest, StopPauseAndPlayAgain) {
   p.SetAutoStart(false);
   p.SetURL(Path("long.wav"));
   p.Play();
-  ASSERT_TRUE(WaitUntil([&] { return p.PlaybackBegun(); }, 8000));
+  ASSERT_TRUE(WaitUntil([&] { return p.PlaybackBegun(); }, kHangMs));
 
   p.Pause();
   EXPECT_EQ(p.PlayState(), platform::kPlayStatePaused);
@@ -164,7 +165,7 @@ TEST_F(MediaPlayerTest, StopPauseAndPlayAgain) {
 
   p.Play();  // starts the same file again from its beginning
   EXPECT_EQ(p.PlayState(), platform::kPlayStatePlaying);
-  EXPECT_TRUE(WaitUntil([&] { return p.PlaybackBegun(); }, 8000));
+  EXPECT_TRUE(WaitUntil([&] { return p.PlaybackBegun(); }, kHangMs));
   p.Stop();
 }
 
@@ -172,20 +173,20 @@ TEST_F(MediaPlayerTest, CloseReleasesTheFile) {
   WriteToneWav(Path("held.wav"), 2000);
   MediaPlayer p;
   p.SetURL(Path("held.wav"));
-  ASSERT_TRUE(WaitUntil([&] { return p.PlaybackBegun(); }, 8000));
+  ASSERT_TRUE(WaitUntil([&] { return p.PlaybackBegun(); }, kHangMs));
   ASSERT_TRUE(ProcessHoldsFile(Path("held.wav")));
 
   p.Stop();
   p.Close();
   EXPECT_EQ(p.PlayState(), platform::kPlayStateUndefined);
   EXPECT_TRUE(p.URL().isEmpty());
-  EXPECT_TRUE(WaitUntil([&] { return !ProcessHoldsFile(Path("held.wav")); }, 1000));
+  EXPECT_TRUE(WaitUntil([&] { return !ProcessHoldsFile(Path("held.wav")); }, kHangMs));
 
   // The file can be replaced, and the new contents play.
   ASSERT_TRUE(QFile::remove(Path("held.wav")));
   WriteToneWav(Path("held.wav"), 200);
   p.SetURL(Path("held.wav"));
-  EXPECT_TRUE(WaitUntil([&] { return p.PlayState() == platform::kPlayStateStopped; }, 8000));
+  EXPECT_TRUE(WaitUntil([&] { return p.PlayState() == platform::kPlayStateStopped; }, kHangMs));
   EXPECT_TRUE(p.Error().isEmpty());
 }
 
@@ -194,11 +195,11 @@ TEST_F(MediaPlayerTest, SettingAnotherUrlReleasesThePreviousFile) {
   WriteToneWav(Path("two.wav"), 2000);
   MediaPlayer p;
   p.SetURL(Path("one.wav"));
-  ASSERT_TRUE(WaitUntil([&] { return p.PlaybackBegun(); }, 8000));
+  ASSERT_TRUE(WaitUntil([&] { return p.PlaybackBegun(); }, kHangMs));
   p.SetAutoStart(false);
   p.SetURL(Path("two.wav"));
   EXPECT_EQ(p.PlayState(), platform::kPlayStateReady);
-  EXPECT_TRUE(WaitUntil([&] { return !ProcessHoldsFile(Path("one.wav")); }, 1000));
+  EXPECT_TRUE(WaitUntil([&] { return !ProcessHoldsFile(Path("one.wav")); }, kHangMs));
 }
 
 TEST_F(MediaPlayerTest, VolumeFollowsAtOnceAndIsClamped) {
@@ -207,7 +208,7 @@ TEST_F(MediaPlayerTest, VolumeFollowsAtOnceAndIsClamped) {
   auto* out = p.findChild<QAudioOutput*>();
   ASSERT_NE(out, nullptr);
   p.SetURL(Path("v.wav"));
-  ASSERT_TRUE(WaitUntil([&] { return p.PlaybackBegun(); }, 8000));
+  ASSERT_TRUE(WaitUntil([&] { return p.PlaybackBegun(); }, kHangMs));
 
   const struct { int set, read; } cases[] = {{100, 100}, {75, 75}, {0, 0}, {-2, 0}, {150, 100}};
   for (const auto& c : cases) {
@@ -233,14 +234,24 @@ TEST_F(MediaPlayerTest, LoopKeepsPlayingUntilStopped) {
   p.SetLoop(true);
   p.SetURL(Path("loop.wav"));
   p.Play();
-  ASSERT_TRUE(WaitUntil([&] { return p.PlaybackBegun(); }, 8000));
-  // Several lengths of the file later it still plays.
-  EXPECT_FALSE(WaitUntil([&] { return p.PlayState() != platform::kPlayStatePlaying; }, 1500));
+  ASSERT_TRUE(WaitUntil([&] { return p.PlaybackBegun(); }, kHangMs));
+  // A file five times as long, started after the loop, ends while the loop still plays.
+  WriteToneWav(Path("reference.wav"), 1000);
+  MediaPlayer reference;
+  reference.SetURL(Path("reference.wav"));
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        return reference.PlayState() != platform::kPlayStatePlaying ||
+               p.PlayState() != platform::kPlayStatePlaying;
+      },
+      kHangMs));
+  EXPECT_EQ(reference.PlayState(), platform::kPlayStateMediaEnded) << "the reference failed";
+  EXPECT_EQ(p.PlayState(), platform::kPlayStatePlaying);
   p.Stop();
   EXPECT_EQ(p.PlayState(), platform::kPlayStateStopped);
 
   p.SetLoop(false);
-  const std::vector<int> seen = PlayAndWatch(p, 8000);
+  const std::vector<int> seen = PlayAndWatch(p, kHangMs);
   EXPECT_EQ(seen, (std::vector<int>{3, 8, 1}));
 }
 
@@ -261,7 +272,7 @@ TEST_F(MediaPlayerTest, MovieShowsInVideoWidgetAndReportsClicksAndKeys) {
 
   p.SetAutoStart(false);
   p.SetURL(FIXTURES_DIR "/clip.mp4");
-  EXPECT_EQ(PlayAndWatch(p, 8000), (std::vector<int>{3, 8, 1}));
+  EXPECT_EQ(PlayAndWatch(p, kHangMs), (std::vector<int>{3, 8, 1}));
 
   QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 10), video->mapToGlobal(QPointF(10, 10)),
                     Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
@@ -288,10 +299,10 @@ TEST_F(MediaPlayerTest, VideoWidgetMayGoFirst) {
     p.CreateVideoWidget(&window);
     window.show();
     p.SetURL(FIXTURES_DIR "/clip.mp4");
-    ASSERT_TRUE(WaitUntil([&] { return p.PlaybackBegun(); }, 8000));
+    ASSERT_TRUE(WaitUntil([&] { return p.PlaybackBegun(); }, kHangMs));
   }
   // The movie goes on without a picture and ends as usual.
-  EXPECT_TRUE(WaitUntil([&] { return p.PlayState() == platform::kPlayStateStopped; }, 8000));
+  EXPECT_TRUE(WaitUntil([&] { return p.PlayState() == platform::kPlayStateStopped; }, kHangMs));
   EXPECT_TRUE(p.Error().isEmpty());
 }
 
