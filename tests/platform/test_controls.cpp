@@ -198,10 +198,11 @@ TEST(ComboBox, ItemsChoiceAndBounds) {
 // Due timers fire in the order of their due times, also when a busy machine makes them all
 // late; the checks compare the control's ticks with reference timers rather than the clock.
 TEST(Timer, FiresEachIntervalWhileOn) {
+  QObject scope;  // the reference timers go with the test
   std::vector<QString> events;
-  QTimer::singleShot(10, [&] { events.push_back("half"); });
+  QTimer::singleShot(10, &scope, [&] { events.push_back("half"); });
   Timer t(nullptr, 20, true);
-  QTimer::singleShot(100, [&] { events.push_back("five"); });
+  QTimer::singleShot(100, &scope, [&] { events.push_back("five"); });
   QObject::connect(&t, &Timer::Tick, [&] { events.push_back("tick"); });
   // Half an interval passes before the first tick, five intervals not.
   ASSERT_TRUE(WaitFor([&] { return std::count(events.begin(), events.end(), "five") == 1; }));
@@ -213,7 +214,7 @@ TEST(Timer, FiresEachIntervalWhileOn) {
   t.SetEnabled(false);
   const auto ticks = std::count(events.begin(), events.end(), "tick");
   bool later = false;
-  QTimer::singleShot(100, [&] { later = true; });
+  QTimer::singleShot(100, &scope, [&] { later = true; });
   ASSERT_TRUE(WaitFor([&] { return later; }));
   EXPECT_EQ(std::count(events.begin(), events.end(), "tick"), ticks);
 }
@@ -259,8 +260,8 @@ TEST(Timer, IntervalRangeAndRestart) {
   QObject::connect(&t, &Timer::Tick, [&] { ++ticks; });
   bool referenceDone = false;
   int ticksAtReference = -1;
-  QTimer::singleShot(150, [&] {
-    QTimer::singleShot(200, [&] {
+  QTimer::singleShot(150, &t, [&] {
+    QTimer::singleShot(200, &t, [&] {
       referenceDone = true;
       ticksAtReference = ticks;
     });
