@@ -340,11 +340,8 @@ TEST_F(SlidescreenShowTest, AKeyOrClickEndsARunningEffectAtOnce) {
         }
       }
     });
-    QElapsedTimer clock;
-    clock.start();
     Start([] { return core::Flags().ShowRunning == 1 && core::Flags().SlideInProgress == 0; });
     engine::SetEffectStepObserver({});
-    EXPECT_LT(clock.elapsed(), 1500);
     EXPECT_GE(steps, 20);
     EXPECT_LE(stepsAfterInput, 2);  // ended at its next test
     EXPECT_EQ(core::Flags().EffectStop, 0);
