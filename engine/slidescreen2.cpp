@@ -172,6 +172,8 @@ void Slidescreen2::Command2_Click() {
       Command1_Click();
       return;
     }
+    // A stop during the slide has left the show stopped: the timer stays off.
+    if (flags.ShowStopped == 1 || flags.ShowRunning != 1) return;
     TryStep([] { ::sound::PlayCdTrack(); });
     TryStep([] { ::sound::StartBackgroundSound(); });
     f.Timer1.SetEnabled(true);

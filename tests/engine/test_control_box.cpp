@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 
 #include "core/common.h"
+#include "engine/effects.h"
+#include "engine/form1_show.h"
 #include "engine/fullscreen_start.h"
 #include "test_slidescreen_fixture.h"
 
@@ -75,6 +77,27 @@ TEST_F(ControlBoxTest, PauseStepsForwardAndPlayResumesAfterTheSlideShown) {
   EXPECT_FALSE(core::form1().Command1.Enabled());
   EXPECT_TRUE(core::form1().Command2.Enabled());
   EXPECT_EQ(BoxButtons(), (std::vector<bool>{false, true, false, false, true}));
+}
+
+TEST_F(ControlBoxTest, AStopDuringTheSlideOfPlayLeavesTheShowStopped) {
+  SetSlides(MakePictures(4));
+  RunningOn(2);
+  Box().Command3.DoClick();  // ∥
+  // STOP while ＞'s slide is still being drawn.
+  bool stopped = false;
+  engine::SetEffectStepObserver([&stopped](const QRect&) {
+    if (stopped) return;
+    stopped = true;
+    engine::Command3_Click();
+  });
+  Box().Command2.DoClick();  // ＞
+  engine::SetEffectStepObserver({});
+  ASSERT_TRUE(stopped);
+  EXPECT_EQ(core::Flags().ShowStopped, 1);
+  EXPECT_EQ(core::Flags().ShowRunning, 0);
+  EXPECT_FALSE(core::form1().Timer1.Enabled());
+  EXPECT_TRUE(core::form1().Command1.Enabled());   // START
+  EXPECT_FALSE(core::form1().Command2.Enabled());  // PAUSE
 }
 
 TEST_F(ControlBoxTest, StepBackStopsAtTheFirstSlideOutsideALinkRun) {
