@@ -13,6 +13,7 @@
 
 #include "platform/imaging_codecs.h"
 #include "platform/vberror.h"
+#include "platform/vbfile.h"
 
 namespace platform {
 namespace {
@@ -20,7 +21,8 @@ namespace {
 using namespace imaging_detail;
 
 // Qt refuses pictures above 128 MB by default; photographs of 40+ megapixels exceed it.
-constexpr int kAllocationLimitMb = 1024;
+// The pixel bound below keeps decodes under this.
+constexpr int kAllocationLimitMb = 512;
 
 [[noreturn]] void ThrowUnreadable(const QString& path) {
   throw VbError(kErrImageFormat, QStringLiteral("Cannot read the picture file: %1").arg(path),
@@ -64,10 +66,15 @@ int BitsOfFormat(QImage::Format format, int colorCount) {
 }
 
 QImage ReadWithQt(const QString& path, int page) {
+  ResetTiffHandlers();
   QImageReader reader(path);
   reader.setAutoTransform(false);  // the callers turn by the EXIF tag themselves
   reader.setAllocationLimit(kAllocationLimitMb);
   if (page > 0 && !reader.jumpToImage(page)) return {};
+  // The header's size first: a few bytes can declare a picture of gigabytes.
+  const QSize size = reader.size();
+  if (size.isValid() && !WithinPixelBound(size.width(), size.height(), kMaxDecodedPixels))
+    return {};
   QImage image;
   if (!reader.read(&image)) return {};
   return image;
@@ -180,6 +187,8 @@ void ImagingControl::LoadImageFileScaled(const QString& path, int maxWidth, int 
     QImageReader header(path);
     header.setAutoTransform(false);
     const QSize size = header.size();
+    if (size.isValid() && !WithinPixelBound(size.width(), size.height(), kMaxReducedJpegPixels))
+      ThrowUnreadable(path);
     if (size.isValid()) {
       srcW = size.width();
       srcH = size.height();
@@ -206,6 +215,7 @@ ImageFileInfo ImagingControl::QueryImageFile(const QString& path, int page) cons
   ImageFileInfo info;
   const QString suffix = QFileInfo(path).suffix().toLower();
   if (!IsMagickSuffix(suffix)) {
+    ResetTiffHandlers();
     QImageReader reader(path);
     reader.setAutoTransform(false);
     if (page > 0) reader.jumpToImage(page);
@@ -388,7 +398,7 @@ int ImagingControl::SaveImageFile(const QString& path, int format, int bits, int
     file.cancelWriting();
     return kErrPathFileAccess;
   }
-  if (!file.commit()) return kErrPathFileAccess;
+  if (!CommitSaveFile(file)) return kErrDeviceIo;
   return 0;
 }
 

@@ -9,6 +9,19 @@
 
 namespace platform::imaging_detail {
 
+// The largest picture decoded whole: a show of 1920 x 1080 has no use for more, and a
+// file of a few bytes can declare far more.
+constexpr long long kMaxDecodedPixels = 100'000'000;
+// JPEGs are decoded at down to 1/8 of each side for a show: 64 times as many.
+constexpr long long kMaxReducedJpegPixels = 64 * kMaxDecodedPixels;
+
+inline bool WithinPixelBound(long long width, long long height, long long bound) {
+  return width > 0 && height > 0 && width * height <= bound;
+}
+
+// Puts libtiff's process-wide handlers back into a state safe for Qt's TIFF reader.
+void ResetTiffHandlers();
+
 // True for file name suffixes (lower case) that ImageMagick reads better than Qt.
 bool IsMagickSuffix(const QString& suffix);
 

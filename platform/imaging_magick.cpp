@@ -1,9 +1,13 @@
 // ImageMagick side of the imaging control: the older formats Qt has no reader for, and
 // palette reduction.
 #include <Magick++.h>
+#include <tiffio.h>
 
 #include <QHash>
+#include <QLoggingCategory>
 #include <QSet>
+#include <cstdarg>
+#include <cstdio>
 #include <mutex>
 #include <string_view>
 
@@ -14,7 +18,14 @@ namespace {
 
 void InitMagick() {
   static std::once_flag once;
-  std::call_once(once, [] { Magick::InitializeMagick(nullptr); });
+  std::call_once(once, [] {
+    Magick::InitializeMagick(nullptr);
+    // A second line behind the pixel bound: no decode may take gigabytes.
+    Magick::ResourceLimits::area(static_cast<MagickCore::MagickSizeType>(kMaxDecodedPixels) * 4);
+    Magick::ResourceLimits::memory(512ull << 20);
+    Magick::ResourceLimits::map(1024ull << 20);
+    Magick::ResourceLimits::disk(0);
+  });
 }
 
 // Suffix to ImageMagick format name, for the formats we hand to ImageMagick.
@@ -41,6 +52,9 @@ const QHash<QString, QString>& FallbackFormats() {
 
 // ImageMagick is only ever given a format by name, never left to guess: some of its
 // coders (vector scripts and the like) would read other files on the content's request.
+// Formats Qt reads (PNG, GIF, JPEG, TIFF, BMP) stay with Qt alone: ImageMagick's TIFF
+// coder installs process-wide libtiff handlers that abort on the next error Qt's TIFF
+// reader meets, and a second decode of a broken file would only double its cost.
 QString SniffFormat(const QByteArray& data) {
   using namespace std::string_view_literals;
   static const struct {
@@ -55,12 +69,6 @@ QString SniffFormat(const QByteArray& data) {
       {0, "srcdocid:"sv, "CALS"},
       {0, "rorient:"sv, "CALS"},
       {0, "version: MIL-STD-1840"sv, "CALS"},
-      {0, "\x89PNG"sv, "PNG"},
-      {0, "GIF8"sv, "GIF"},
-      {0, "\xFF\xD8\xFF"sv, "JPEG"},
-      {0, "II*\0"sv, "TIFF"},
-      {0, "MM\0*"sv, "TIFF"},
-      {0, "BM"sv, "BMP"},
   };
   const std::string_view bytes(data.constData(), static_cast<size_t>(data.size()));
   for (const auto& s : signatures) {
@@ -100,6 +108,30 @@ int BitsOfPinged(const Magick::Image& image) {
 
 }  // namespace
 
+namespace {
+
+Q_LOGGING_CATEGORY(lcTiff, "slideshow.imaging.tiff")
+
+void LogTiffMessage(const char* module, const char* format, va_list args) {
+  char text[512];
+  std::vsnprintf(text, sizeof text, format, args);
+  qCDebug(lcTiff) << (module ? module : "") << text;
+}
+
+}  // namespace
+
+// ImageMagick's TIFF coder (loaded for CALS and others) installs libtiff handlers and a
+// tag extender for the whole process that abort when a TIFF is opened outside its own
+// calls, as Qt's TIFF reader does. They are replaced after each ImageMagick call and
+// before each of Qt's reads.
+void ResetTiffHandlers() {
+  TIFFSetErrorHandler(LogTiffMessage);
+  TIFFSetWarningHandler(LogTiffMessage);
+  TIFFSetErrorHandlerExt(nullptr);
+  TIFFSetWarningHandlerExt(nullptr);
+  TIFFSetTagExtender(nullptr);
+}
+
 bool IsMagickSuffix(const QString& suffix) { return MagickFormats().contains(suffix); }
 
 // Reads (or only pings) the picture in `data` into `image`; false when ImageMagick cannot.
@@ -107,21 +139,30 @@ static bool OpenWithMagick(const QByteArray& data, const QString& suffix, int pa
                            Magick::Image& image) {
   const QString format = ResolveFormat(data, suffix);
   if (data.isEmpty() || format.isEmpty()) return false;
+  struct AfterMagick {
+    ~AfterMagick() { ResetTiffHandlers(); }
+  } after;
   InitMagick();
-  try {
-    PrepareRead(image, format, page);
-    const Magick::Blob blob(data.constData(), static_cast<size_t>(data.size()));
-    if (pingOnly) {
-      image.ping(blob);
-    } else {
-      image.read(blob);
+  const Magick::Blob blob(data.constData(), static_cast<size_t>(data.size()));
+  // A warning (a damaged tail, an unknown tag) still leaves a usable picture.
+  const auto attempt = [&](bool ping) {
+    try {
+      PrepareRead(image, format, page);
+      if (ping) {
+        image.ping(blob);
+      } else {
+        image.read(blob);
+      }
+    } catch (const Magick::Warning&) {
+    } catch (const Magick::Exception&) {
+      return false;
     }
-  } catch (const Magick::Warning&) {
-    // A warning (a damaged tail, an unknown tag) still leaves a usable picture.
-  } catch (const Magick::Exception&) {
-    return false;
-  }
-  return true;
+    return true;
+  };
+  // The header's size first: a few bytes can declare a picture of gigabytes.
+  if (!attempt(true)) return false;
+  if (!WithinPixelBound(image.columns(), image.rows(), kMaxDecodedPixels)) return false;
+  return pingOnly || attempt(false);
 }
 
 QImage ReadWithMagick(const QByteArray& data, const QString& suffix, int page) {

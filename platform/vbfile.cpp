@@ -55,6 +55,15 @@ QString NumberPrintText(long long value) {
   return (value < 0 ? digits : ' ' + digits) + ' ';
 }
 
+bool CommitSaveFile(QSaveFile& file) {
+  // commit() alone does not see a buffered write that failed (a full disk): the flush does.
+  if (!file.flush() || file.error() != QFileDevice::NoError) {
+    file.cancelWriting();
+    return false;
+  }
+  return file.commit();
+}
+
 bool SaveFileAtomically(const QString& path, const QByteArray& bytes) {
   try {
     CheckWritableTarget(path);
@@ -67,7 +76,7 @@ bool SaveFileAtomically(const QString& path, const QByteArray& bytes) {
     file.cancelWriting();
     return false;
   }
-  return file.commit();
+  return CommitSaveFile(file);
 }
 
 VbFile::VbFile() = default;
@@ -124,7 +133,7 @@ void VbFile::Close() {
     }
   }
   pending_.clear();
-  bool saved = !writeFailed_ && out_->commit();
+  bool saved = !writeFailed_ && CommitSaveFile(*out_);
   QString why = out_->errorString();
   out_.reset();
   if (!saved) Throw(kErrDeviceIo, "Device I/O error: " + why, path_);

@@ -55,6 +55,9 @@ QString NumberPrintText(long long value);
 // folder. Returns false, leaving any old file untouched, when that fails.
 bool SaveFileAtomically(const QString& path, const QByteArray& bytes);
 
+// Flushes, checks every error and commits; a failure discards the new file and keeps the old.
+bool CommitSaveFile(QSaveFile& file);
+
 // An open file, as the original's Open ... For Input/Output/Append/Binary.
 //
 // Errors are VbError: 53 missing file, 75 path or file access, 76 folder missing,

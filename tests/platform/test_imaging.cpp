@@ -9,10 +9,12 @@
 #include <QImageWriter>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/imaging.h"
 #include "platform/vberror.h"
+#include "tests/support/small_disk.h"
 
 using platform::ImagingControl;
 using platform::VbError;
@@ -191,6 +193,87 @@ TEST_F(ImagingTest, UnreadableFilesThrowAndKeepTheHeldPicture) {
     EXPECT_EQ(lead.ImageWidth(), 8) << c.name;
   }
   EXPECT_EQ(ErrorNumberOf([&] { lead.LoadImageFile(dir.path()); }), platform::kErrFileNotFound);
+}
+
+// Little-endian fields of crafted headers.
+QByteArray Le16(int v) {
+  QByteArray b(2, '\0');
+  b[0] = char(v & 0xFF);
+  b[1] = char((v >> 8) & 0xFF);
+  return b;
+}
+QByteArray Le32(quint32 v) { return Le16(int(v & 0xFFFF)) + Le16(int(v >> 16)); }
+QByteArray Be32(quint32 v) {
+  QByteArray b = Le32(v);
+  std::reverse(b.begin(), b.end());
+  return b;
+}
+
+// A PNG chunk with its checksum, so that the reader trusts the header.
+QByteArray PngChunk(const QByteArray& type, const QByteArray& data) {
+  quint32 crc = 0xFFFFFFFFu;
+  for (const char c : type + data) {
+    crc ^= static_cast<quint8>(c);
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return Be32(static_cast<quint32>(data.size())) + type + data + Be32(~crc);
+}
+
+TEST_F(ImagingTest, TinyFilesDeclaringHugePicturesAreRefusedAsUnreadable) {
+  const QByteArray bmp = "BM" + Le32(162) + Le32(0) + Le32(54) + Le32(40) + Le32(520) +
+                         Le32(262152) + Le16(1) + Le16(24) + Le32(0) + Le32(0) + Le32(2835) +
+                         Le32(2835) + Le32(0) + Le32(0) + QByteArray(108, '\x55');
+  const QByteArray png =
+      "\x89PNG\r\n\x1a\n" +
+      PngChunk("IHDR", Be32(30000) + Be32(30000) + QByteArray("\x08\x02\0\0\0", 5)) +
+      PngChunk("IDAT", QByteArray("\x78\x9c\x63\x00\x00\x00\x01\x00\x01", 9)) +
+      PngChunk("IEND", {});
+  const QByteArray gif = "GIF89a" + Le16(65535) + Le16(65535) + QByteArray("\0\0\0", 3) + "," +
+                         Le16(0) + Le16(0) + Le16(65535) + Le16(65535) +
+                         QByteArray("\0\x02\x02\x44\x01\0;", 7);
+  const struct {
+    const char* name;
+    QByteArray bytes;
+  } cases[] = {{"tall.bmp", bmp}, {"wide.png", png}, {"huge.gif", gif}, {"misnamed.pcx", png}};
+  ASSERT_TRUE(Quadrants(8, 8).save(Path("good.png")));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(WriteBytes(Path(c.name), c.bytes));
+    lead.LoadImageFile(Path("good.png"));
+    EXPECT_EQ(ErrorNumberOf([&] { lead.LoadImageFile(Path(c.name)); }), platform::kErrImageFormat);
+    EXPECT_EQ(ErrorNumberOf([&] { lead.LoadImageFileScaled(Path(c.name), 1920, 1080); }),
+              platform::kErrImageFormat);
+    EXPECT_EQ(lead.ImageWidth(), 8);  // the held picture stays
+  }
+}
+
+TEST_F(ImagingTest, BrokenTiffsAfterATiffSignatureAreReportedNotFatal) {
+  // Each used to reach ImageMagick's TIFF coder, whose libtiff handlers then aborted the
+  // process at the next TIFF error.
+  const QByteArray sig = QByteArrayLiteral("II*\0\x08\0\0\0\x01\0\0\x01\x03\0\x01\0\0\0\x10");
+  const QByteArray cases[] = {
+      sig,
+      QByteArrayLiteral("MM\0*\0\0\0\x08\0\x02\x01\0\0\x03\0\0\0\x01\x7f\xff"),
+      sig + QByteArray(200, '\xEE'),
+      QByteArrayLiteral("II*\0\xff\xff\xff\x7f"),
+  };
+  int n = 0;
+  for (int round = 0; round < 2; ++round) {
+    for (const QByteArray& bytes : cases) {
+      for (const char* suffix : {".tif", ".png", ".dat"}) {
+        const QString path = Path(QStringLiteral("broken%1%2").arg(n++).arg(suffix));
+        ASSERT_TRUE(WriteBytes(path, bytes));
+        EXPECT_EQ(ErrorNumberOf([&] { lead.LoadImageFile(path); }), platform::kErrImageFormat)
+            << path.toStdString();
+        EXPECT_EQ(ErrorNumberOf([&] { lead.QueryImageFile(path, 0); }), platform::kErrImageFormat)
+            << path.toStdString();
+      }
+    }
+    // A good TIFF still reads between the broken ones.
+    ASSERT_TRUE(Quadrants(8, 8).save(Path("good.tif")));
+    lead.LoadImageFile(Path("good.tif"));
+    EXPECT_EQ(lead.ImageWidth(), 8);
+  }
 }
 
 TEST_F(ImagingTest, TruncatedJpegLoadsOrThrowsCleanly) {
@@ -457,6 +540,17 @@ TEST_F(ImagingTest, FailedSaveReportsAndLeavesOldFile) {
   ASSERT_EQ(lead.SaveImageFile(Path("keep.png"), platform::kImageFilePng, 0, 0, false), 0);
   EXPECT_TRUE(ReadBytes(Path("keep.png")).startsWith("\x89PNG"));
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+}
+
+TEST_F(ImagingTest, AFullDiskFailsTheSaveAndKeepsTheOldPicture) {
+  test_support::SmallDisk disk(64);
+  if (!disk.Mounted()) GTEST_SKIP() << disk.WhyNot();
+  const QString path = disk.Path("wallp.bmp");
+  ASSERT_TRUE(WriteBytes(path, "old picture"));
+  lead.SetImagePicture(Quadrants(400, 300));  // some 360 KB as a bitmap
+  EXPECT_NE(lead.SaveImageFile(path, platform::kImageFileBmp, 24, 0, false), 0);
+  EXPECT_EQ(ReadBytes(path), QByteArray("old picture"));
+  EXPECT_EQ(QDir(disk.Path(".")).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
 // ---------------------------------------------------------------- scaled JPEG decoding

@@ -12,6 +12,7 @@
 
 #include "platform/cp932.h"
 #include "platform/vbfile.h"
+#include "tests/support/small_disk.h"
 
 namespace platform {
 namespace {
@@ -376,6 +377,35 @@ TEST_F(VbFileTest, DiskErrorDuringSaveLeavesTheOldFile) {
   EXPECT_EQ(error, kErrDeviceIo);
   EXPECT_EQ(ReadRaw(path), old);
   EXPECT_EQ(Entries(), QStringList{"big.dat"});
+}
+
+// A real file system that runs full: the writes are buffered, so only the flush sees it.
+TEST_F(VbFileTest, AFullDiskFailsTheSaveAndKeepsTheOldFile) {
+  test_support::SmallDisk disk(64);
+  if (!disk.Mounted()) GTEST_SKIP() << disk.WhyNot();
+  const QByteArray old("old settings\r\n");
+  const QString printed = disk.Path("autstart.dat");
+  const QString saved = disk.Path("b.bin");
+  for (const QString& path : {printed, saved}) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(old);
+  }
+  const QByteArray big(40 * 1024, 'y');
+  for (const bool full : {false, true}) {
+    SCOPED_TRACE(full ? "no space at all" : "space for part of the file");
+    if (full) disk.Fill();
+    const int error = ErrorOf([&] {
+      VbFile f(printed, FileMode::Output);
+      for (int i = 0; i < 6000; ++i) f.PrintLine(QString::fromUtf8("C:\\写真\\slide.jpg"));
+      f.Close();
+    });
+    EXPECT_EQ(error, kErrDeviceIo);
+    EXPECT_FALSE(SaveFileAtomically(saved, big + big));
+    EXPECT_EQ(ReadRaw(printed), old);
+    EXPECT_EQ(ReadRaw(saved), old);
+    EXPECT_EQ(QDir(disk.Path(".")).entryList(QDir::Files | QDir::Hidden).size(), full ? 3 : 2);
+  }
 }
 
 TEST_F(VbFileTest, ReadOnlyFolderRefusesTheSave) {
