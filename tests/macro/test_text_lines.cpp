@@ -1,5 +1,7 @@
 // Text lines as a user sees them on the show surface and the preview box: colours,
 // shadows, outlines, rows and what keyword lines leave undrawn.
+#include <QProcess>
+
 #include "tests/macro/macro_fixture.h"
 
 namespace macro_test {
@@ -152,6 +154,28 @@ TEST_F(MacroTest, ALineOfTheLargestOutlineIsTheSameAsOneOfTheSmallestOnTop) {
   EXPECT_NEAR(inner.top(), plain.top(), 1);
   EXPECT_NEAR(inner.right(), plain.right(), 1);
   EXPECT_NEAR(inner.bottom(), plain.bottom(), 1);
+}
+
+}  // namespace
+}  // namespace macro_test
+
+namespace macro_test {
+namespace {
+
+TEST_F(MacroTest, TheDemoShowsFirstSlideCarriesItsCaption) {
+  QProcess make;
+  make.start(QStringLiteral("bash"),
+             {QStringLiteral(FIXTURES_DIR "/../../samples/make-demo.sh"), dir_.path()});
+  ASSERT_TRUE(make.waitForFinished(60000));
+  ASSERT_EQ(make.exitCode(), 0) << make.readAllStandardError().toStdString();
+  core::Lists().SlidePaths[1] = dir_.filePath(QStringLiteral("demo1.jpg"));
+  P2().resize(900, 300);
+  P2().SetBackColor(kBack);
+  macro::RunPictureMacro();
+  EXPECT_FALSE(Bounds(P2(), QColor(230, 230, 230), 0).isEmpty());  // the outlined title
+  const QRect second = Bounds(P2(), QColor(255, 240, 120), 0);     // the shadowed line
+  ASSERT_FALSE(second.isEmpty());
+  EXPECT_GT(second.top(), 80);
 }
 
 }  // namespace
