@@ -233,6 +233,8 @@ void StartRun() {
   p2.SetCurrentX(surf.TextOriginX);
   p2.SetCurrentY(surf.TextOriginY);
   platform::PictureBox& p1 = PreviewBox();
+  // Macro positions are pixels; the preview box is in twips until its title panel has run.
+  p1.SetScaleMode(platform::ScaleMode::kPixels);
   SetSurfaceFace(p1, kGothic);
   p1.SetFontSize(20);
   p1.SetForeColor(platform::QBColor(15));

@@ -2,6 +2,7 @@
 // The interpreter's line state and the state of one run, shared by the keyword
 // handlers, and the keyword table they are dispatched from.
 #include <QByteArray>
+#include <QLoggingCategory>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -10,6 +11,9 @@
 namespace platform {
 class PictureBox;
 }
+
+// Errors a macro step swallows are logged here.
+Q_DECLARE_LOGGING_CATEGORY(lcMacro)
 
 namespace macro {
 

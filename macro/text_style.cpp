@@ -2,7 +2,6 @@
 // and wiping the text drawn so far.
 #include <QFont>
 #include <QFontDatabase>
-#include <QLoggingCategory>
 #include <algorithm>
 
 #include "core/common.h"
@@ -12,8 +11,6 @@
 #include "platform/controls_base.h"
 #include "platform/picturebox.h"
 #include "platform/vberror.h"
-
-Q_DECLARE_LOGGING_CATEGORY(lcMacro)
 
 namespace macro {
 namespace {

@@ -85,7 +85,7 @@ class MacroTest : public ::testing::Test {
       box->ClearPicture();
       box->SetBackColor(kBack);
     }
-    f1.Picture1.SetScaleMode(platform::ScaleMode::kPixels);
+    f1.Picture1.SetScaleMode(platform::ScaleMode::kTwips);  // as before the title panel
     f1.Picture1.SetBorderStyle(0);
     f1.Picture1.resize(300, 150);
     f1.Picture1.ClearPicture();

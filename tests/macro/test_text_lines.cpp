@@ -27,6 +27,8 @@ QColor Beside(platform::PictureBox& box, const QRect& r, int dx, int dy) {
   return At(box, x, y);
 }
 
+void PrintTo(const DrawCase& c, std::ostream* os) { *os << c.name; }
+
 class TextDrawing : public MacroTest, public ::testing::WithParamInterface<DrawCase> {};
 
 TEST_P(TextDrawing, OnBothSurfaces) {

@@ -14,6 +14,8 @@ struct StyleCase {
 
 QColor TextColour() { return platform::VbColor(core::Surfaces().TextColor); }
 
+void PrintTo(const StyleCase& c, std::ostream* os) { *os << c.name; }
+
 class StyleCommands : public MacroTest, public ::testing::WithParamInterface<StyleCase> {};
 
 TEST_P(StyleCommands, LeaveTheirState) {
