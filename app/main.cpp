@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "core/startup.h"
+#include "macro/macro.h"
 #include "platform/appfolder.h"
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
   // The program ends through the main window's unload, never because a window hid.
   app.setQuitOnLastWindowClosed(false);
   platform::InstallFontSubstitutions();
+  macro::RegisterServices();
   platform::InstallQtTranslations();
   platform::InstallShippedFiles();
   core::InstallTerminationSignalHandlers();

@@ -279,6 +279,7 @@ struct ButtonSlots {
   FixedArray<short, kButtonSlotUpper> PicButtonsShown;
   FixedArray<QString, kButtonSlotUpper> PicButtonLinks;
   short PicButtonShape = 0;  // shape of the picture buttons placed next
+  short OverPic = 0;         // 1: moving picture buttons may leave the picture
 };
 
 // The current picture and the show surfaces. The device-context values are handles
@@ -293,6 +294,11 @@ struct SurfaceState {
   int LoadedPictureHeight = 0;
   short ImagingControlVersion = 0;
   short FrameExtraHeight = 0;  // twips
+
+  // Macro text: the colour of decorated text and where the text area starts on P2.
+  int TextColor = 0;    // Long colour &HBBGGRR
+  int TextOriginX = 0;  // pixels of P2
+  int TextOriginY = 0;
 };
 
 // The monitors as start-up found them, whole rectangles in twips, at most 11.

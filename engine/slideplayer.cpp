@@ -9,10 +9,10 @@
 #include "core/common.h"
 #include "core/form1.h"
 #include "core/monitors.h"
+#include "core/services.h"
 #include "core/state.h"
 #include "engine/effects.h"
 #include "engine/form24.h"
-#include "engine/pending_macro.h"
 #include "engine/pending_showscreen.h"
 #include "engine/picture_prep.h"
 #include "engine/slide_sound.h"
@@ -253,12 +253,12 @@ void ShowPictureSlide() {
 
   if (flags.FullScreenShowActive == 1 && s.TextMacroOff == 0) TryStep([] { KeepCleanCopy(); });
 
-  if (s.LinkedSoundAfterText == 1) TryStep([] { standin::RunPictureMacro(); });
+  if (s.LinkedSoundAfterText == 1) TryStep([] { core::TheServices().RunPictureMacro(); });
   if (flags.ShowStopped == 1) {
     platform::SetScreenMousePointer(kPointerDefault);
   } else {
     if (flags.MacroExitedEarly != 1) TryStep([] { StartPictureSounds(); });
-    if (s.LinkedSoundAfterText == 0) TryStep([] { standin::RunPictureMacro(); });
+    if (s.LinkedSoundAfterText == 0) TryStep([] { core::TheServices().RunPictureMacro(); });
   }
   flags.SlideInProgress = 0;
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes the demo show into the given folder: four pictures and demo.kvz, a slideshow file
-# that shows them one after another, each brought in with the next effect in turn.
+# that shows them one after another, each brought in with the next effect in turn. The first
+# picture has a macro file beside it (demo1.txt) that writes a caption over it.
 set -euo pipefail
 out="${1:-build/samples}"
 mkdir -p "$out"
@@ -43,7 +44,7 @@ t() { printf '%s\r\n' "$1"; }
   t "1"              # CD start track
   n 10               # display mosaic count
   n 10               # erase mosaic count
-  n 1                # picture macros off
+  n 0                # picture macros on
   t ""               # repeated MIDI
   n 1                # WAV sync off
   n 1                # linked sound after the text
@@ -73,3 +74,25 @@ t() { printf '%s\r\n' "$1"; }
   n 0                # sound list with linked WAV
   for k in 1 2 3 4; do t "-$(printf '%30s' '')"; done  # no schedules
 } >"$out/demo.kvz"
+
+# The first slide's caption: a picture macro in code page 932 with CR LF line ends.
+{
+  t "//キャプションのデモ"
+  t "FontSize=40"
+  t "FontBold=1"
+  t "Kage=3"
+  t "ZureX=2"
+  t "ZureY=2"
+  t "QBColor=1"
+  t "CurrentX=40"
+  t "CurrentY=40"
+  t "LineSpace=8"
+  t "[テキスト]        //以下にメッセージを記入して下さい"
+  t "スライドショーへようこそ"
+  t "FontSize=24"
+  t "Kage=1"
+  t "ZureX=3"
+  t "ZureY=3"
+  t "RGB(255,240,120)"
+  t "文字は影付きでも縁取りでも描けます"
+} | iconv -f UTF-8 -t CP932 >"$out/demo1.txt"

@@ -1,0 +1,23 @@
+#include "core/services.h"
+
+namespace core {
+namespace {
+
+void NoPictureMacro() {}
+
+Services StandIns() {
+  Services s;
+  s.RunPictureMacro = NoPictureMacro;
+  return s;
+}
+
+}  // namespace
+
+Services& TheServices() {
+  static Services services = StandIns();
+  return services;
+}
+
+void ResetServices() { TheServices() = StandIns(); }
+
+}  // namespace core

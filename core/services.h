@@ -1,0 +1,18 @@
+#pragma once
+// Operations of the higher subsystems that lower ones call. Each owner fills its entries
+// at start-up; an entry nobody filled is a stand-in that does the least.
+#include <functional>
+
+namespace core {
+
+struct Services {
+  // Runs the current slide's picture macro file (the stand-in runs nothing).
+  std::function<void()> RunPictureMacro;
+};
+
+Services& TheServices();
+
+// Puts every entry back to its stand-in (tests use it).
+void ResetServices();
+
+}  // namespace core
