@@ -14,8 +14,9 @@ namespace platform {
 namespace {
 
 constexpr qint64 kBytesPerSecond = qint64(kCdSectorBytes) * kCdSectorsPerSecond;  // 176400
-// About a second queued: enough to ride out a slow read, short enough to stop promptly.
-constexpr qint64 kBufferBytes = kBytesPerSecond;
+// Two seconds queued: the sound goes on through a busy moment of the program (a large
+// picture decoding) before the next feed; a stop drops the queue, so it is still prompt.
+constexpr qint64 kBufferBytes = 2 * kBytesPerSecond;
 
 // Plays nothing, at the pace of the music.
 class ClockOutput {
@@ -75,6 +76,7 @@ class SystemPcmOutput : public PcmOutput {
       sink_ = std::make_unique<QAudioSink>(device, format);
       sink_->setBufferSize(kBufferBytes);
       sink_->setVolume(volume_);
+      written_ = 0;
       io_ = sink_->start();
       if (io_ && sink_->error() == QAudio::NoError) return true;
       qWarning("CD audio: the audio device did not start (error %d); the disc plays silently",
@@ -100,13 +102,17 @@ class SystemPcmOutput : public PcmOutput {
       clock_.Write(n);
       return n;
     }
-    return io_->write(data, size);
+    const qint64 n = io_->write(data, size);
+    if (n > 0) written_ += n;
+    return n;
   }
 
   qint64 PlayedBytes() override {
     if (!sink_) return clock_.Played();
-    // Whole frames of four bytes.
-    return sink_->processedUSecs() * kBytesPerSecond / 1000000 / 4 * 4;
+    const qint64 bytes = (sink_->processedUSecs() * kBytesPerSecond + 500000) / 1000000;
+    // Its time counter, in whole microseconds, may fall a frame or so short of the end.
+    if (bytes + 16 >= written_) return written_;
+    return std::min(written_, bytes / 4 * 4);
   }
 
   void Suspend() override { sink_ ? sink_->suspend() : clock_.Suspend(); }
@@ -114,6 +120,7 @@ class SystemPcmOutput : public PcmOutput {
 
   void Stop() override {
     if (sink_) {
+      sink_->reset();  // what is queued is dropped, not played out
       sink_->stop();
       sink_.reset();
       io_ = nullptr;
@@ -129,6 +136,7 @@ class SystemPcmOutput : public PcmOutput {
  private:
   std::unique_ptr<QAudioSink> sink_;
   QIODevice* io_ = nullptr;
+  qint64 written_ = 0;
   ClockOutput clock_;
   double volume_ = 1.0;
   bool warned_ = false;
