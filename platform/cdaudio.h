@@ -56,9 +56,9 @@ class CdAudio {
   virtual bool SetVolume(int volume) = 0;
 };
 
-// The system's CD drive through libcdio. The disc is played by the drive itself
-// (its analogue or digital audio output); a drive that cannot play audio refuses
-// the play, and a machine without a drive reads "not ready".
+// The system's CD drive. The music is read from the disc (libcdio-paranoia) and
+// played through the default audio output (platform/cdaudio_digital.h); a machine
+// without a drive reads "not ready".
 std::unique_ptr<CdAudio> MakeSystemCdAudio();
 
 // The drive the program talks to: the system drive unless a test set another.

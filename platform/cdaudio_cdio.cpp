@@ -1,15 +1,16 @@
-// The system CD drive through libcdio. The drive plays the disc itself (audio
-// play commands); positions and the mode come from its subchannel. Each call
-// opens the device afresh, so a disc changed in between is seen.
+// The system CD drive through libcdio: the table of contents from libcdio, the
+// music read with cdparanoia's error correction. The drive's own analogue play is
+// not used: most drives today have no audio connection to the sound card.
 // clang-format off
 #include <cdio/cdio.h>  // first: the other headers rely on its types
-#include <cdio/audio.h>
+#include <cdio/paranoia/cdda.h>
+#include <cdio/paranoia/paranoia.h>
 // clang-format on
 #include <cdio/logging.h>
-#include <cdio/mmc.h>
-#include <cdio/util.h>
 
-#include "platform/cdaudio.h"
+#include <cstring>
+
+#include "platform/cdaudio_digital.h"
 
 namespace platform {
 
@@ -25,134 +26,120 @@ void QuietLog(cdio_log_level_t level, const char* message) {
   if (level >= CDIO_LOG_ERROR) qWarning("libcdio: %s", message);
 }
 
-CdioHandle OpenDrive() {
-  static const bool logging_set = [] {
-    cdio_log_set_handler(QuietLog);
-    return true;
-  }();
-  (void)logging_set;
-  return CdioHandle(cdio_open(nullptr, DRIVER_DEVICE));
-}
+// Sectors between the music and a data track in a later session (the first
+// session's lead-out and the next one's lead-in); they hold no sound.
+constexpr int kSessionGapSectors = 11400;
+// Attempts at a sector that reads badly before paranoia moves on: a scratch costs
+// a click, not a stalled show.
+constexpr int kReadRetries = 3;
+// A quiet drive: reading at a few times the playing speed is plenty.
+constexpr int kReadSpeed = 8;
 
-int FromBcd(uint8_t v) { return cdio_from_bcd8(v); }
-
-class CdioCdAudio : public CdAudio {
+class ParanoiaSource : public CdSectorSource {
  public:
-  bool Open() override {
-    open_ = OpenDrive() != nullptr;
-    return open_;
-  }
+  explicit ParanoiaSource(const QString& device) : device_(device.toLocal8Bit()) {}
+  ~ParanoiaSource() override { Stop(); }
 
-  void Close() override {
-    if (CdioHandle p = OpenDrive()) {
-      cdio_subchannel_t sub{};
-      if (cdio_audio_read_subchannel(p.get(), &sub) == DRIVER_OP_SUCCESS &&
-          (sub.audio_status == CDIO_MMC_READ_SUB_ST_PLAY ||
-           sub.audio_status == CDIO_MMC_READ_SUB_ST_PAUSED))
-        cdio_audio_stop(p.get());
+  bool DrivePresent() override { return OpenCdio() != nullptr; }
+
+  std::vector<CdTrackInfo> ReadToc() override {
+    std::vector<CdTrackInfo> toc;
+    CdioHandle p = OpenCdio();
+    if (!p) return toc;
+    const track_t count = cdio_get_num_tracks(p.get());
+    const track_t first = cdio_get_first_track_num(p.get());
+    if (count == CDIO_INVALID_TRACK || count == 0 || first == CDIO_INVALID_TRACK) return toc;
+    for (int t = first; t < first + count; ++t) {
+      const lsn_t start = cdio_get_track_lsn(p.get(), track_t(t));
+      const bool last = t == first + count - 1;
+      lsn_t end = cdio_get_track_lsn(p.get(), last ? CDIO_CDROM_LEADOUT_TRACK : track_t(t + 1));
+      if (start == CDIO_INVALID_LSN || end == CDIO_INVALID_LSN || end <= start) return {};
+      const bool audio = cdio_get_track_format(p.get(), track_t(t)) == TRACK_FORMAT_AUDIO;
+      if (audio && !last && cdio_get_track_format(p.get(), track_t(t + 1)) != TRACK_FORMAT_AUDIO &&
+          end - kSessionGapSectors > start)
+        end -= kSessionGapSectors;
+      toc.push_back({t, start, end, audio});
     }
-    open_ = false;
+    return toc;
   }
 
-  bool IsOpen() const override { return open_; }
-
-  bool IsReady() override { return TrackCount() > 0; }
-
-  int TrackCount() override {
-    CdioHandle p = OpenDrive();
-    return p ? Tracks(p.get()) : 0;
-  }
-
-  bool PlayTrack(int from, int to) override {
-    CdioHandle p = OpenDrive();
+  bool Start(int first, int end) override {
+    Stop();
+    CdioHandle p = OpenCdio();
     if (!p) return false;
-    const int first = cdio_get_first_track_num(p.get());
-    const int count = Tracks(p.get());
-    if (count == 0 || to <= from || to > first + count) return false;
-    // The end of the disc is the start of the lead-out.
-    const track_t end = to == first + count ? CDIO_CDROM_LEADOUT_TRACK : track_t(to);
-    return Play(p.get(), from, end);
-  }
-
-  bool PlayFrom(int track) override {
-    CdioHandle p = OpenDrive();
-    if (!p || Tracks(p.get()) == 0) return false;
-    return Play(p.get(), track, CDIO_CDROM_LEADOUT_TRACK);
-  }
-
-  bool Stop() override {
-    CdioHandle p = OpenDrive();
-    return p && cdio_audio_stop(p.get()) == DRIVER_OP_SUCCESS;
-  }
-
-  bool Pause() override {
-    CdioHandle p = OpenDrive();
-    return p && cdio_audio_pause(p.get()) == DRIVER_OP_SUCCESS;
-  }
-
-  bool Resume() override {
-    CdioHandle p = OpenDrive();
-    return p && cdio_audio_resume(p.get()) == DRIVER_OP_SUCCESS;
-  }
-
-  QString Mode() override {
-    CdioHandle p = OpenDrive();
-    if (!p || Tracks(p.get()) == 0) return QStringLiteral("not ready");
-    cdio_subchannel_t sub{};
-    if (cdio_audio_read_subchannel(p.get(), &sub) != DRIVER_OP_SUCCESS)
-      return QStringLiteral("stopped");
-    switch (sub.audio_status) {
-      case CDIO_MMC_READ_SUB_ST_PLAY:
-        return QStringLiteral("playing");
-      case CDIO_MMC_READ_SUB_ST_PAUSED:
-        return QStringLiteral("paused");
-      default:
-        return QStringLiteral("stopped");
+    char* messages = nullptr;
+    drive_ = cdio_cddap_identify_cdio(p.get(), CDDA_MESSAGE_FORGETIT, &messages);
+    if (messages) cdio_cddap_free_messages(messages);
+    if (!drive_) return false;
+    cdio_ = p.release();
+    if (cdio_cddap_open(drive_) != 0) {
+      qWarning("CD audio: the drive cannot read audio sectors");
+      Stop();
+      return false;
     }
+    cdio_cddap_speed_set(drive_, kReadSpeed);  // a drive that cannot set it reads as it likes
+    paranoia_ = cdio_paranoia_init(drive_);
+    if (!paranoia_) {
+      Stop();
+      return false;
+    }
+    cdio_paranoia_modeset(paranoia_, PARANOIA_MODE_FULL ^ PARANOIA_MODE_NEVERSKIP);
+    cdio_paranoia_seek(paranoia_, first, SEEK_SET);
+    next_ = first;
+    end_ = end;
+    return true;
   }
 
-  CdPosition Position() override {
-    CdioHandle p = OpenDrive();
-    if (!p || Tracks(p.get()) == 0) return {};
-    cdio_subchannel_t sub{};
-    if (cdio_audio_read_subchannel(p.get(), &sub) != DRIVER_OP_SUCCESS || sub.track == 0)
-      return {cdio_get_first_track_num(p.get()), 0, 0, 0};
-    return {sub.track, FromBcd(sub.rel_addr.m), FromBcd(sub.rel_addr.s), FromBcd(sub.rel_addr.f)};
+  int Read(int count, char* out) override {
+    if (!paranoia_) return -1;
+    int n = 0;
+    for (; n < count && next_ < end_; ++n, ++next_) {
+      const int16_t* sector = cdio_paranoia_read_limited(paranoia_, nullptr, kReadRetries);
+      if (!sector) return n > 0 ? n : -1;
+      std::memcpy(out + size_t(n) * kCdSectorBytes, sector, kCdSectorBytes);
+    }
+    return n;
   }
 
-  int CurrentTrack() override { return Position().track; }
-
-  bool SetVolume(int volume) override {
-    CdioHandle p = OpenDrive();
-    if (!p) return false;
-    cdio_audio_volume_t levels;
-    const auto level = static_cast<uint8_t>(qBound(0, volume, 1000) * 255 / 1000);
-    for (uint8_t& l : levels.level) l = level;
-    return cdio_audio_set_volume(p.get(), &levels) == DRIVER_OP_SUCCESS;
+  void Stop() override {
+    if (paranoia_) cdio_paranoia_free(paranoia_);
+    paranoia_ = nullptr;
+    if (drive_) cdio_cddap_close_no_free_cdio(drive_);
+    drive_ = nullptr;
+    if (cdio_) cdio_destroy(cdio_);
+    cdio_ = nullptr;
   }
 
  private:
-  static int Tracks(CdIo_t* p) {
-    const track_t n = cdio_get_num_tracks(p);
-    return n == CDIO_INVALID_TRACK ? 0 : n;
+  CdioHandle OpenCdio() const {
+    static const bool logging_set = [] {
+      cdio_log_set_handler(QuietLog);
+      return true;
+    }();
+    (void)logging_set;
+    if (device_.isEmpty()) return CdioHandle(cdio_open(nullptr, DRIVER_DEVICE));
+    return CdioHandle(cdio_open(device_.constData(), DRIVER_UNKNOWN));
   }
 
-  static bool Play(CdIo_t* p, int from, track_t end) {
-    const int first = cdio_get_first_track_num(p);
-    if (from < first || from >= first + Tracks(p)) return false;
-    if (cdio_get_track_format(p, track_t(from)) != TRACK_FORMAT_AUDIO) return false;
-    msf_t start_msf;
-    msf_t end_msf;
-    if (!cdio_get_track_msf(p, track_t(from), &start_msf) || !cdio_get_track_msf(p, end, &end_msf))
-      return false;
-    return cdio_audio_play_msf(p, &start_msf, &end_msf) == DRIVER_OP_SUCCESS;
-  }
-
-  bool open_ = false;
+  QByteArray device_;
+  CdIo_t* cdio_ = nullptr;
+  cdrom_drive_t* drive_ = nullptr;
+  cdrom_paranoia_t* paranoia_ = nullptr;
+  int next_ = 0;
+  int end_ = 0;
 };
 
 }  // namespace
 
-std::unique_ptr<CdAudio> MakeSystemCdAudio() { return std::make_unique<CdioCdAudio>(); }
+std::unique_ptr<CdSectorSource> MakeParanoiaSource(const QString& device) {
+  return std::make_unique<ParanoiaSource>(device);
+}
+
+std::unique_ptr<CdAudio> MakeDigitalCdAudio(const QString& device) {
+  return std::make_unique<DigitalCdAudio>(
+      std::make_unique<ReadAheadSource>(MakeParanoiaSource(device)), MakeSystemPcmOutput());
+}
+
+std::unique_ptr<CdAudio> MakeSystemCdAudio() { return MakeDigitalCdAudio(QString()); }
 
 }  // namespace platform

@@ -32,7 +32,8 @@ int DiscTrackCount() {
 
 Form14::Form14() {
   SetCaption(QStringLiteral("ＣＤプログラム選択"));
-  SetClientSize(9240, 5400);
+  // Room below the ten rows of track buttons (the last ends at 5130) for the check box.
+  SetClientSize(9240, 5640);
   for (int n = 1; n <= kCdTrackButtons; ++n) {
     auto button = std::make_unique<platform::CommandButton>(this);
     // Ten columns of ten, numbered down each column.
@@ -45,7 +46,7 @@ Form14::Form14() {
   List1.Move(5040, 360, 1800, 4080);
   Label5.Move(5040, 4560, 600, 255);
   Label4.Move(5700, 4560, 600, 255);
-  Check1.Move(120, 5160 - 300, 4800, 255);
+  Check1.Move(120, 5250, 4800, 255);
   Command1.Move(7080, 360, 1095, 495);
   Command2.Move(7080, 960, 1095, 495);
   Command5.Move(7080, 3360, 1095, 495);
