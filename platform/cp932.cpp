@@ -94,15 +94,45 @@ bool Convert(Converter& conv, const QByteArray& in, QByteArray* out, bool lenien
 
 }  // namespace
 
-QByteArray ToCp932(const QString& text, bool* ok) {
-  if (ok) *ok = true;
-  // The code page holds ASCII unchanged, backslash and tilde included.
-  if (IsAscii(text)) return text.toLatin1();
-  QByteArray out;
-  bool converted = Convert(Encoder(), text.toUtf8(), &out, false, {});
+namespace {
+
+// A byte that forms no character is carried as U+DC80..U+DCFF (a lone low surrogate,
+// which no decoded character can be), so that it is written back as the same byte.
+constexpr char16_t kEscapeBase = 0xDC00;
+
+bool IsEscapedByte(const QString& text, qsizetype i) {
+  const char16_t c = text[i].unicode();
+  return c >= 0xDC80 && c <= 0xDCFF && (i == 0 || !text[i - 1].isHighSurrogate());
+}
+
+// Encodes text that holds no escaped byte.
+bool EncodePlain(const QString& text, QByteArray* out) {
+  if (IsAscii(text)) {
+    *out = text.toLatin1();
+    return true;
+  }
+  if (!Convert(Encoder(), text.toUtf8(), out, false, {})) return false;
   // iconv maps a few characters one way only (U+00A5 to 0x5C, U+203E to 0x7E);
   // such a character would come back as another one, so it counts as not held.
-  if (converted && FromCp932(out) != text) converted = false;
+  return FromCp932(*out) == text;
+}
+
+}  // namespace
+
+QByteArray ToCp932(const QString& text, bool* ok) {
+  if (ok) *ok = true;
+  QByteArray out;
+  qsizetype start = 0;
+  bool converted = true;
+  for (qsizetype i = 0; i <= text.size() && converted; ++i) {
+    const bool end = i == text.size();
+    if (!end && !IsEscapedByte(text, i)) continue;
+    QByteArray part;
+    converted = EncodePlain(text.mid(start, i - start), &part);
+    out += part;
+    if (!end) out += static_cast<char>(text[i].unicode() - kEscapeBase);
+    start = i + 1;
+  }
   if (!converted) {
     if (ok) *ok = false;
     return {};
@@ -112,10 +142,27 @@ QByteArray ToCp932(const QString& text, bool* ok) {
 
 QString FromCp932(const QByteArray& bytes) {
   if (IsAscii(bytes)) return QString::fromLatin1(bytes);
-  QByteArray utf8;
-  static const QByteArray kReplacement("\xEF\xBF\xBD");
-  if (!Convert(Decoder(), bytes, &utf8, true, kReplacement)) return QString::fromLatin1(bytes);
-  return QString::fromUtf8(utf8);
+  Converter& conv = Decoder();
+  if (!conv.valid()) return QString::fromLatin1(bytes);
+  conv.reset();
+  QString result;
+  QByteArray out(bytes.size() * 2 + 16, Qt::Uninitialized);
+  char* inPtr = const_cast<char*>(bytes.constData());
+  size_t inLeft = static_cast<size_t>(bytes.size());
+  while (inLeft > 0) {
+    char* outPtr = out.data();
+    size_t outLeft = static_cast<size_t>(out.size());
+    const size_t r = iconv(conv.get(), &inPtr, &inLeft, &outPtr, &outLeft);
+    const int error = errno;
+    result += QString::fromUtf8(out.constData(), outPtr - out.constData());
+    if (r != static_cast<size_t>(-1) || error == E2BIG) continue;
+    // EILSEQ or EINVAL (a lead byte cut off at the end): carry the byte and go on.
+    result += QChar(static_cast<char16_t>(kEscapeBase + static_cast<unsigned char>(*inPtr)));
+    ++inPtr;
+    --inLeft;
+    conv.reset();
+  }
+  return result;
 }
 
 bool CanEncodeCp932(const QString& text) {

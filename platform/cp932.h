@@ -8,11 +8,13 @@ namespace platform {
 
 // Encodes text in code page 932. A character the code page cannot hold makes the
 // whole conversion fail (*ok = false, empty result): it is never replaced by "?"
-// or by a look-alike (U+00A5 is not turned into a backslash).
+// or by a look-alike (U+00A5 is not turned into a backslash). A byte carried by
+// FromCp932 is written back as that byte.
 QByteArray ToCp932(const QString& text, bool* ok = nullptr);
 
-// Decodes code page 932 bytes. Bytes that form no character decode as U+FFFD,
-// one per byte, and decoding goes on after them.
+// Decodes code page 932 bytes. A byte that forms no character is carried as
+// U+DC80..U+DCFF (one per byte), so that ToCp932 writes it back unchanged, and
+// decoding goes on after it.
 QString FromCp932(const QByteArray& bytes);
 
 // True when every character of the text can be written in code page 932.

@@ -53,6 +53,22 @@ TEST_F(SoundListFileTest, SoundListSurvivesASaveAndALoad) {
   EXPECT_EQ(sound::form10().List1.Items(), sounds);
 }
 
+// A path holding bytes that are not code page 932 (written by another program) is saved
+// back as it was read, and later saves keep working.
+TEST_F(SoundListFileTest, BytesThatDoNotDecodeSurviveALoadAndASave) {
+  const QByteArray bytes(
+      "WAV3.4\r\n 2 \r\n/\x89\xB9\x81\x20"
+      "a.wav\r\n/b\xFF.mp3\r\n");
+  test_support::WriteBytes(core::SoundListFilePath(), bytes);
+  Lists().SoundListLoading = 1;
+  core::LoadSoundListFile();
+  Lists().SoundListLoading = 0;
+  ASSERT_EQ(Lists().SoundListCount, 2);
+  core::SaveSoundListFile();
+  EXPECT_TRUE(dialogs_.Calls().empty());
+  EXPECT_EQ(ReadBytes(core::SoundListFilePath()), bytes);
+}
+
 TEST_F(SoundListFileTest, EmptyListIsTwoLines) {
   core::SaveSoundListFile();
   EXPECT_EQ(ReadBytes(core::SoundListFilePath()), QByteArray("WAV3.4\r\n 0 \r\n"));

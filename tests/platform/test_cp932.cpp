@@ -46,19 +46,45 @@ TEST(Cp932, RefusesCharactersItCannotHold) {
   EXPECT_TRUE(CanEncodeCp932(QString::fromUtf8("ソ表\\")));
 }
 
-TEST(Cp932, DecodesBadBytesAsReplacementAndGoesOn) {
-  const QChar r(0xFFFD);
+// A byte that forms no character is carried as U+DC00 + byte.
+QChar Carried(unsigned char byte) { return QChar(static_cast<char16_t>(0xDC00 + byte)); }
+
+TEST(Cp932, CarriesBadBytesAndGoesOn) {
   struct Case {
     QByteArray bytes;
     QString text;
   } cases[] = {
-      {QByteArray("\x81"), QString(r)},
-      {QByteArray("a\x81"), "a" + QString(r)},
+      {QByteArray("\x81"), QString(Carried(0x81))},
+      {QByteArray("a\x81"), "a" + QString(Carried(0x81))},
       // A lead byte before a line end must not swallow the CR.
-      {QByteArray("\x81\r\nb"), QString(r) + "\r\nb"},
-      {QByteArray("\xFF\x83\x5C"), QString(r) + QString::fromUtf8("ソ")},
+      {QByteArray("\x81\r\nb"), QString(Carried(0x81)) + "\r\nb"},
+      {QByteArray("\xFF\x83\x5C"), QString(Carried(0xFF)) + QString::fromUtf8("ソ")},
+      {QByteArray("C:\\\x81 x"), "C:\\" + QString(Carried(0x81)) + " x"},
   };
   for (const Case& c : cases) EXPECT_EQ(FromCp932(c.bytes), c.text) << c.bytes.toHex().data();
+}
+
+// Whatever was read is written back byte for byte, bad bytes included.
+TEST(Cp932, BadBytesRoundTripUnchanged) {
+  const QByteArray cases[] = {
+      QByteArray("C:\\\x8E\xCA\x90\x5E\\\x81\x20slide.jpg"),  // lead byte, then a blank
+      QByteArray("end\x83"),                                  // a lead byte cut off at the end
+      QByteArray("\x80\xA0\xFD\xFE\xFF"),                     // bytes that start nothing
+      QByteArray("\xEF\x40\x81\x7F\x82\xA0"),                 // unassigned pairs beside a good one
+      QByteArray("\x81\r\n\x81"),
+  };
+  for (const QByteArray& bytes : cases) {
+    SCOPED_TRACE(bytes.toHex().data());
+    const QString text = FromCp932(bytes);
+    bool ok = false;
+    EXPECT_EQ(ToCp932(text, &ok), bytes);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(Cp932ByteLength(text), bytes.size());
+  }
+  // A real surrogate pair is a character the code page cannot hold, not carried bytes.
+  bool ok = true;
+  EXPECT_TRUE(ToCp932(QString::fromUtf8("😀"), &ok).isEmpty());
+  EXPECT_FALSE(ok);
 }
 
 TEST(Cp932, CountsCharactersOnBytes) {
