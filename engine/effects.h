@@ -103,8 +103,12 @@ double MosaicPauseRounds(int speed, int count, int mosaicDelayAdjust);
 // slot of time, so that an effect lasts the same on any machine. At the default speed
 // (-30) with the delay factor 2.0, a strip of the top wipe pauses 740 rounds: with a slot
 // of 2.5 microseconds a full-screen top wipe of 1080 rows takes 1081 x 740 x 2.5 us, about
-// 2.0 seconds. Rounds whose slot has already passed are counted without waiting, and
-// events are processed about every millisecond inside a long pause.
+// 2.0 seconds. Each pause ends at a moment counted from the effect's first pause, so the
+// time spent drawing and processing events is not added to it: a step that is late does
+// not wait, and the steps catch up, processing events at most every stepEventInterval.
+// Events are processed about every millisecond inside a long pause. A pause right after
+// a step that drew nothing on the visible surface (a panorama's parts off the screen)
+// does not wait either.
 struct EffectPacing {
   std::chrono::nanoseconds roundSlot{2500};
   // Whether the fixed-speed mode really sleeps its 1 or 2 ms per step.
@@ -114,11 +118,14 @@ struct EffectPacing {
   // sooner than a screen can show, and a click still ends the effect within 4 ms. Pauses
   // always process events, so a paced effect repaints each step's own rectangle.
   std::chrono::nanoseconds stepEventInterval{std::chrono::milliseconds(4)};
+  // The clock the pauses are timed by and the wait until a moment (tests set both).
+  std::function<std::chrono::steady_clock::time_point()> now;
+  std::function<void(std::chrono::steady_clock::time_point)> sleepUntil;
 
   static EffectPacing Default() { return {}; }
   // No waiting at all: pauses process events once and return (tests and benchmarks).
   static EffectPacing NoWaits() {
-    return {std::chrono::nanoseconds(0), false, std::chrono::nanoseconds(0)};
+    return {std::chrono::nanoseconds(0), false, std::chrono::nanoseconds(0), {}, {}};
   }
 };
 void SetEffectPacing(const EffectPacing& pacing);
@@ -168,8 +175,6 @@ class EffectCanvas {
   std::function<void()> processEvents;
   // The shared random source: r in [0, 1).
   std::function<double()> random;
-  // Sleep of the fixed-speed mode (milliseconds).
-  std::function<void(int)> sleep;
   // Tests: called after each drawn step with its rounded rectangle.
   std::function<void(const QRect&)> onStep;
 
@@ -192,7 +197,7 @@ class EffectCanvas {
   // A variable-speed pause of n rounds (none when n < 1); ends early on a stop, tested
   // before (testFirst) or after the events of each round.
   void PauseRounds(double n, bool testFirst);
-  // A fixed-speed sleep.
+  // A fixed-speed sleep, timed by deadlines like the pauses.
   void Sleep(int ms);
   double Random();
 
@@ -202,6 +207,8 @@ class EffectCanvas {
   void DrawPending();
 
   int steps() const { return steps_; }
+  // Pauses that waited for their time.
+  int waitedPauses() const { return waitedPauses_; }
 
  private:
   // A run of steps of one kind: copies of the picture, or fills of one colour.
@@ -223,6 +230,18 @@ class EffectCanvas {
   QRect dirty_;
   int steps_ = 0;
   std::chrono::steady_clock::time_point lastEvents_{};
+
+  // Pacing by deadlines: when the pauses so far are due to end, from the first pause on.
+  bool WaitsNow();
+  std::chrono::steady_clock::time_point Now() const;
+  void WaitUntilDue(bool testFirst);
+  bool paced_ = false;
+  std::chrono::steady_clock::time_point due_{};
+  // Whether the steps since the last pause drew on the visible surface.
+  int stepsSincePause_ = 0;
+  bool visibleSincePause_ = false;
+  bool waits_ = true;
+  int waitedPauses_ = 0;
 };
 
 // The effect routines on a canvas; the named operations above build the canvas from the

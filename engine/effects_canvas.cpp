@@ -50,6 +50,11 @@ void EffectCanvas::Draw(double x, double y, double w, double h) { DrawAs(side, x
 void EffectCanvas::DrawAs(EffectSide drawSide, double x, double y, double w, double h) {
   QRect step(RoundCoordinate(x), RoundCoordinate(y), RoundCoordinate(w), RoundCoordinate(h));
   ++steps_;
+  ++stepsSincePause_;
+  // On the visible surface, inside the picture or not: only steps off the screen are
+  // passed over.
+  if (surface != nullptr && step.translated(origin).intersects(surface->rect()))
+    visibleSincePause_ = true;
   if (Closed() || surface == nullptr || surface->isNull()) return;
   if (drawSide == EffectSide::Erase) {
     Fill(step.translated(origin), qRgb(0, 0, 0));
@@ -149,49 +154,87 @@ void EffectCanvas::ProcessNow() {
   } else {
     QCoreApplication::processEvents();
   }
-  lastEvents_ = std::chrono::steady_clock::now();
+  lastEvents_ = Now();
 }
 
 void EffectCanvas::StepEvents() {
   const auto interval = Pacing().stepEventInterval;
-  if (interval.count() > 0 && std::chrono::steady_clock::now() - lastEvents_ < interval) return;
+  if (interval.count() > 0 && Now() - lastEvents_ < interval) return;
   ProcessNow();
 }
 
 void EffectCanvas::PauseEvents() { ProcessNow(); }
+
+std::chrono::steady_clock::time_point EffectCanvas::Now() const {
+  return Pacing().now ? Pacing().now() : std::chrono::steady_clock::now();
+}
+
+bool EffectCanvas::WaitsNow() {
+  // A pause with no step since the one before goes as that one went.
+  if (stepsSincePause_ > 0) waits_ = visibleSincePause_;
+  stepsSincePause_ = 0;
+  visibleSincePause_ = false;
+  return waits_;
+}
+
+void EffectCanvas::WaitUntilDue(bool testFirst) {
+  for (;;) {
+    if (testFirst && Stopped()) return;
+    const auto now = Now();
+    if (now >= due_) {
+      // Late: no wait, and events only as often as the steps ask for them.
+      StepEvents();
+      return;
+    }
+    ProcessNow();
+    if (!testFirst && Stopped()) return;
+    const auto after = Now();
+    if (after >= due_) return;
+    // The rounds of the next millisecond are waited out in one sleep; events come again
+    // after it, so a click ends the pause within about a millisecond.
+    const auto until = std::min(due_, after + std::chrono::milliseconds(1));
+    if (Pacing().sleepUntil) {
+      Pacing().sleepUntil(until);
+    } else {
+      std::this_thread::sleep_until(until);
+    }
+  }
+}
 
 void EffectCanvas::PauseRounds(double n, bool testFirst) {
   // Rounds k = 1, 2, ... run while k <= n.
   if (!(n >= 1.0)) return;
   const double rounds = std::floor(std::min(n, 1e12) + 1e-6);
   const auto slot = Pacing().roundSlot;
-  if (slot.count() <= 0) {
+  if (slot.count() <= 0 || !WaitsNow()) {
     // No time to wait out: one round's events stand for the pause.
     if (testFirst && Stopped()) return;
     StepEvents();
     return;
   }
-  const auto start = std::chrono::steady_clock::now();
-  const auto end = start + std::chrono::nanoseconds(
-                               static_cast<long long>(rounds * static_cast<double>(slot.count())));
-  for (;;) {
-    if (testFirst && Stopped()) return;
-    ProcessNow();
-    if (!testFirst && Stopped()) return;
-    const auto now = std::chrono::steady_clock::now();
-    if (now >= end) return;
-    // The rounds of the next millisecond are waited out in one sleep; events come again
-    // after it, so a click ends the pause within about a millisecond.
-    std::this_thread::sleep_until(std::min(end, now + std::chrono::milliseconds(1)));
+  if (!paced_) {
+    paced_ = true;
+    due_ = Now();
   }
+  due_ +=
+      std::chrono::nanoseconds(static_cast<long long>(rounds * static_cast<double>(slot.count())));
+  ++waitedPauses_;
+  WaitUntilDue(testFirst);
 }
 
 void EffectCanvas::Sleep(int ms) {
-  if (!Pacing().fixedSleeps || ms <= 0) return;
-  if (sleep) {
-    sleep(ms);
+  if (!Pacing().fixedSleeps || ms <= 0 || !WaitsNow()) return;
+  if (!paced_) {
+    paced_ = true;
+    due_ = Now();
+  }
+  due_ += std::chrono::milliseconds(ms);
+  ++waitedPauses_;
+  if (Now() >= due_) return;
+  if (Pacing().sleepUntil) {
+    Pacing().sleepUntil(due_);
   } else {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    std::this_thread::sleep_until(due_);
   }
 }
 

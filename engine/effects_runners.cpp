@@ -46,7 +46,6 @@ EffectCanvas ShowCanvas(EffectSide side) {
   };
   c.processEvents = [] { platform::DoEvents(); };
   c.random = [] { return platform::Rnd(); };
-  c.sleep = [](int ms) { platform::Sleep(ms); };
   c.onStep = StepObserver();
   return c;
 }
@@ -74,6 +73,11 @@ void BlitWholePicture() {
   c.PauseEvents();
   c.DrawAs(EffectSide::Display, 0, 0, c.width, c.height);
   c.FlushRepaint();
+  // The finished picture is on the screen at once, whatever the slide does next.
+  if (Slidescreen* screen = SlidescreenIfLoaded();
+      screen && !screen->IsClosed() && core::Flags().ShowScreenClosed != 1) {
+    screen->P2.repaint();
+  }
   core::Flags().EffectStop = 0;
 }
 

@@ -461,38 +461,108 @@ TEST_F(EffectGeometry, OverlayFrameIsWhiteAboveAndLeftBlackBelowAndRight) {
 // ---------------------------------------------------------------------------------------
 // Pacing.
 
+// A clock of the test's own: it moves only by the waits of the pacing and by what the
+// test charges for drawing and events.
+struct FakeClock {
+  std::chrono::steady_clock::time_point t{};
+  std::chrono::nanoseconds Elapsed() const { return t.time_since_epoch(); }
+  EffectPacing Pacing(std::chrono::nanoseconds slot) {
+    EffectPacing p;
+    p.roundSlot = slot;
+    p.now = [this] { return t; };
+    p.sleepUntil = [this](std::chrono::steady_clock::time_point until) { t = std::max(t, until); };
+    return p;
+  }
+};
+
 TEST(EffectPacingTest, PauseLastsItsRoundsAndAStopCutsItShort) {
   using namespace std::chrono;
-  SetEffectPacing({microseconds(10), true, milliseconds(1)});
+  FakeClock clock;
+  SetEffectPacing(clock.Pacing(microseconds(10)));
   Bench b(4, 4, EffectSide::Display, -30);
-  auto t0 = steady_clock::now();
   b.canvas.PauseRounds(2000, false);  // 2000 x 10 us
-  auto took = steady_clock::now() - t0;
-  EXPECT_GE(took, milliseconds(20));
-  EXPECT_LT(took, milliseconds(200));
-  EXPECT_GE(b.events, 2);  // events processed during the pause
+  EXPECT_EQ(clock.Elapsed(), milliseconds(20));
+  EXPECT_GE(b.events, 20);  // events about every millisecond of the pause
 
   // A click in the first round ends the pause at once.
   b.onEvents = [&](int) { b.stop = true; };
-  t0 = steady_clock::now();
+  const auto before = clock.Elapsed();
   b.canvas.PauseRounds(1e6, false);  // 10 s unless cut short
-  EXPECT_LT(steady_clock::now() - t0, milliseconds(100));
+  EXPECT_EQ(clock.Elapsed(), before);
   // The display effects from the centre and outside test before the events: no round.
-  const int before = b.events;
+  const int events = b.events;
   b.canvas.PauseRounds(1e6, true);
-  EXPECT_EQ(b.events, before);
+  EXPECT_EQ(b.events, events);
   SetEffectPacing(EffectPacing::Default());
 }
 
 TEST(EffectPacingTest, SmallTopWipeLastsItsRoundsOfDefaultSlots) {
-  // 21 strips x 740 rounds x 2.5 us: about 39 ms.
-  SetEffectPacing(EffectPacing::Default());
+  // 21 strips x 740 rounds x 2.5 us: 38.85 ms.
+  FakeClock clock;
+  SetEffectPacing(clock.Pacing(EffectPacing::Default().roundSlot));
   Bench b(8, 20, EffectSide::Display, -30);
-  const auto t0 = std::chrono::steady_clock::now();
   RunStripWipe(b.canvas, kEffectFromTop);
-  const auto took = std::chrono::steady_clock::now() - t0;
-  EXPECT_GE(took, std::chrono::milliseconds(38));
-  EXPECT_LT(took, std::chrono::milliseconds(400));
+  EXPECT_EQ(clock.Elapsed(), std::chrono::microseconds(38850));
+  SetEffectPacing(EffectPacing::Default());
+}
+
+// Drawing and events take time of their own: the pauses end at moments counted from the
+// start, so the effect still lasts what its pauses add up to, and a late step does not
+// wait at all.
+TEST(EffectPacingTest, TimeSpentDrawingIsTakenFromThePausesNotAddedToThem) {
+  using namespace std::chrono;
+  struct Case {
+    const char* name;
+    nanoseconds eventCost;
+    nanoseconds expected;
+  } cases[] = {
+      // 21 pauses of 740 x 2.5 us; events every millisecond of each pause.
+      {"cheap events", microseconds(50), microseconds(38850)},
+      // Events dearer than a whole pause: the steps run late and the pauses do not wait;
+      // events come at most every 4 ms, so the wipe takes what its events cost.
+      {"dear events", microseconds(3000), microseconds(38850) + milliseconds(3)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakeClock clock;
+    SetEffectPacing(clock.Pacing(EffectPacing::Default().roundSlot));
+    Bench b(8, 20, EffectSide::Display, -30);
+    b.onEvents = [&](int) { clock.t += c.eventCost; };
+    RunStripWipe(b.canvas, kEffectFromTop);
+    EXPECT_LE(clock.Elapsed(), c.expected + c.eventCost);
+    EXPECT_GE(clock.Elapsed(), microseconds(38850));
+  }
+  SetEffectPacing(EffectPacing::Default());
+}
+
+// A panorama much wider than the screen: the steps over its parts off the screen do not
+// wait, and what the screen shows is the same.
+TEST(EffectPacingTest, StepsOffTheScreenDoNotWait) {
+  using namespace std::chrono;
+  for (const short code : {kEffectFromLeft, kEffectFromRight, kEffectVerticalSlits}) {
+    SCOPED_TRACE(code);
+    QImage shown[2];
+    int waited[2] = {0, 0};
+    int steps[2] = {0, 0};
+    for (int k = 0; k < 2; ++k) {
+      FakeClock clock;
+      SetEffectPacing(k == 0 ? EffectPacing::NoWaits() : clock.Pacing(microseconds(1)));
+      Bench b(1000, 20, EffectSide::Display, -30, QPoint(-450, 3));
+      b.surface = QImage(100, 28, QImage::Format_RGB32);
+      b.surface.fill(kBackground);
+      RunEffectCode(b.canvas, code, 10, 10, 0);
+      b.canvas.FlushRepaint();
+      shown[k] = b.surface;
+      waited[k] = b.canvas.waitedPauses();
+      steps[k] = b.canvas.steps();
+    }
+    EXPECT_EQ(shown[0], shown[1]);
+    EXPECT_EQ(steps[0], steps[1]);
+    // Only the steps over the 100 columns on the screen wait (plus the first pause).
+    EXPECT_GT(waited[1], 0);
+    EXPECT_LT(waited[1] * 5, steps[1]);
+  }
+  SetEffectPacing(EffectPacing::Default());
 }
 
 TEST(EffectPacingTest, DefaultTopWipeOfAFullScreenLastsAboutTwoSeconds) {
@@ -512,7 +582,10 @@ TEST(EffectFixedSpeed, EachFamilySleepsItsFixedTimePerStep) {
   // Fixed speed: strips sleep 1 ms after each strip, centre and outside 2 ms before each
   // step, slits 1 ms before each band, the mosaic 1 ms before each of its first count^2 - 1
   // blocks. The delay factor plays no part.
-  SetEffectPacing({std::chrono::nanoseconds(0), true, std::chrono::nanoseconds(0)});
+  FakeClock clock;
+  EffectPacing pacing = clock.Pacing(std::chrono::nanoseconds(0));
+  pacing.stepEventInterval = std::chrono::nanoseconds(0);
+  SetEffectPacing(pacing);
   struct Case {
     short code;
     int expectedSleepMs;
@@ -527,10 +600,9 @@ TEST(EffectFixedSpeed, EachFamilySleepsItsFixedTimePerStep) {
     Bench b(30, 20, EffectSide::Display, -30);
     b.canvas.fixedSpeed = true;
     b.canvas.delayFactor = 1000.0f;
-    int slept = 0;
-    b.canvas.sleep = [&](int ms) { slept += ms; };
+    const auto before = clock.Elapsed();
     RunEffectCode(b.canvas, c.code, 4, 5, 0);
-    EXPECT_EQ(slept, c.expectedSleepMs) << c.code;
+    EXPECT_EQ(clock.Elapsed() - before, std::chrono::milliseconds(c.expectedSleepMs)) << c.code;
   }
   SetEffectPacing(EffectPacing::Default());
 }
