@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <vector>
@@ -129,5 +130,75 @@ int main(int argc, char** argv) {
     report("erase", kNames[code], ms);
   }
   std::printf("\nworst: %.2f full copies (target: at most 10)\n", worst);
+
+  // How long each display effect lasts against its designed length: the sum of its pauses,
+  // measured in the same process on a clock that moves only by the pauses.
+  std::printf("\n%-18s %6s %6s %10s %10s %7s %7s\n", "effect", "speed", "count", "design ms",
+              "real ms", "first", "steady");
+  double worstTiming = 0;
+  struct TimingCase {
+    short code;
+    int speed;
+    int count;  // slits or mosaic blocks
+    bool fixed;
+  };
+  std::vector<TimingCase> cases;
+  for (short code = 0; code <= 8; ++code) {
+    for (int speed : {-30, -10, 0}) {
+      if (code == engine::kEffectHorizontalSlits || code == engine::kEffectVerticalSlits) {
+        for (int count : {2, 100}) cases.push_back({code, speed, count, false});
+      } else if (code == engine::kEffectMosaic) {
+        for (int count : {5, 100}) cases.push_back({code, speed, count, false});
+      } else {
+        cases.push_back({code, speed, 10, false});
+      }
+    }
+  }
+  cases.push_back({engine::kEffectFromTop, 0, 10, true});
+  cases.push_back({engine::kEffectMosaic, 0, 30, true});
+  for (const TimingCase& c : cases) {
+    s.DisplayEffect = c.code;
+    s.DisplayEffectSpeed = static_cast<short>(c.speed);
+    s.DisplaySlitCount = s.DisplayMosaicCount = static_cast<short>(c.count);
+    s.EffectSpeedFixed = c.fixed ? 1 : 0;
+    std::chrono::steady_clock::time_point fake{};
+    engine::EffectPacing designed = engine::EffectPacing::Default();
+    designed.now = [&fake] { return fake; };
+    designed.sleepUntil = [&fake](std::chrono::steady_clock::time_point t) {
+      fake = std::max(fake, t);
+    };
+    engine::SetEffectPacing(designed);
+    platform::SeedRandom(1);
+    select();
+    screen.P2.Cls();
+    engine::RunDisplayEffect();
+    const double designMs =
+        std::chrono::duration<double, std::milli>(fake.time_since_epoch()).count();
+    engine::SetEffectPacing(engine::EffectPacing::Default());
+    double realMs[2] = {0, 0};
+    for (double& ms : realMs) {
+      platform::SeedRandom(1);
+      select();
+      screen.P2.Cls();
+      platform::DoEvents();
+      const auto t0 = std::chrono::steady_clock::now();
+      engine::RunDisplayEffect();
+      ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+    }
+    if (designMs < 1.0) {
+      // Pauses of less than a round: the drawing alone sets the pace.
+      std::printf("%-18s %6d %6d %10s %10.1f %7s %7s  drawing only\n", kNames[c.code], c.speed,
+                  c.count, "-", realMs[1], "-", "-");
+      continue;
+    }
+    const double first = realMs[0] / designMs;
+    const double steady = realMs[1] / designMs;
+    worstTiming = std::max(worstTiming, std::abs(steady - 1.0));
+    std::printf("%-18s %6d %6d %10.1f %10.1f %7.3f %7.3f%s%s\n", kNames[c.code], c.speed, c.count,
+                designMs, realMs[1], first, steady, c.fixed ? "  fixed" : "",
+                std::abs(steady - 1.0) > 0.15 ? "  off by > 15 %" : "");
+  }
+  std::printf("\nworst timing: %.1f %% off the designed length (target: within 15 %%)\n",
+              worstTiming * 100);
   return worst <= 10 ? 0 : 1;
 }

@@ -9,6 +9,7 @@
 #include "core/startup.h"
 #include "core/state.h"
 #include "engine/effects.h"
+#include "engine/picture_prep.h"
 #include "engine/slidescreen.h"
 #include "engine/surfaces.h"
 #include "listeditor/form3.h"
@@ -113,6 +114,8 @@ void RefitHeldPicture(double monitorWidth, double monitorHeight) {
       work.Picture1.SetPicture(work.Lead1.ImagePicture());
     });
   } else if (s.SizeAdjustMode == 0 || s.SizeAdjustMode == 1 || s.OverlayMode >= 1) {
+    // At its loaded size: larger than the decode the main window's show needed.
+    TryStep([] { HoldPictureWhole(); });
     TryStep([&] { work.Lead1.CopyImageFrom(work.Lead2); });
     TryStep([&] {
       work.Picture1.ClearPicture();

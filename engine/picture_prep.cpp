@@ -31,6 +31,12 @@ QSize& LoadedSize() {
   return size;
 }
 
+// The file of the picture held in Form4.Lead2.
+QString& HeldPicturePath() {
+  static QString path;
+  return path;
+}
+
 // The fit of the current slide's picture of the given size (pixels, upright). For the
 // decode box the random factor of mode 5 is taken at its largest, which bounds every
 // fit that mode can ask for.
@@ -76,7 +82,7 @@ QSize DecodeBox(const QSize& upright) {
 
 // The load stage: size of the file, its orientation, the decode no larger than needed and
 // the turn. Leaves the file's upright size in LoadedSize().
-void LoadUpright(platform::ImagingControl& lead, const QString& path) {
+void LoadUpright(platform::ImagingControl& lead, const QString& path, bool whole = false) {
   const platform::ImageFileInfo info = lead.QueryImageFile(path, 0);
   const int orientation = TurnsByExif(path) ? core::GetExifOrientation(path) : 1;
   const bool sideways = orientation == 6 || orientation == 8;
@@ -85,7 +91,7 @@ void LoadUpright(platform::ImagingControl& lead, const QString& path) {
   if (upright.isEmpty()) {
     lead.LoadImageFile(path, 0, 0);
   } else {
-    QSize box = DecodeBox(upright);
+    QSize box = whole ? upright : DecodeBox(upright);
     // The decoder's box is the picture as stored.
     if (sideways) box.transpose();
     if (core::IsJpegFile(path)) {
@@ -254,8 +260,26 @@ void PrepareSlidePicture() {
 
   if (f4.Lead1.ImageBitsPerPixel() != 24) f4.Lead1.SetColorResolution(24, 4, 0, 0);
   const core::ShowSettings& s = core::Settings();
-  if (s.SizeAdjustMode == 0 || s.SizeAdjustMode == 1 || s.OverlayMode > 0)
+  if (s.SizeAdjustMode == 0 || s.SizeAdjustMode == 1 || s.OverlayMode > 0) {
     f4.Lead2.CopyImageFrom(f4.Lead1);
+    HeldPicturePath() = path;
+  }
+}
+
+void HoldPictureWhole() {
+  core::Form4& f4 = core::form4();
+  const core::SurfaceState& surfaces = core::Surfaces();
+  const int w = static_cast<int>(surfaces.LoadedPictureWidth / platform::TwipsPerPixelX);
+  const int h = static_cast<int>(surfaces.LoadedPictureHeight / platform::TwipsPerPixelY);
+  if (HeldPicturePath().isEmpty() || (f4.Lead2.ImageWidth() >= w && f4.Lead2.ImageHeight() >= h))
+    return;
+  // Decoded reduced for a smaller box: decoded again whole, as the slide player would.
+  const QSize loaded = LoadedSize();
+  platform::ImagingControl whole;
+  LoadUpright(whole, HeldPicturePath(), true);
+  LoadedSize() = loaded;
+  if (whole.ImageBitsPerPixel() != 24) whole.SetColorResolution(24, 4, 0, 0);
+  f4.Lead2.CopyImageFrom(whole);
 }
 
 void FitSlidePicture() {

@@ -19,6 +19,11 @@ namespace engine {
 // target) and any other mode.
 double PictureSizeFactor(short pictureSizeMode, double r);
 
+// Makes Form4.Lead2 hold the current picture at its loaded size (LoadedPictureWidth x
+// LoadedPictureHeight) when the slide player kept a reduced decode of it; throws when the
+// file can no longer be read.
+void HoldPictureWhole();
+
 // Everything the fit of one picture depends on. Sizes in twips.
 struct FitRequest {
   bool fullScreen = false;

@@ -4,6 +4,7 @@
 
 #include "core/form4.h"
 #include "engine/fullscreen_start.h"
+#include "engine/picture_prep.h"
 #include "engine/surfaces.h"
 #include "platform/clock.h"
 #include "platform/twips.h"
@@ -141,6 +142,26 @@ TEST_F(FullScreenStartTest, SizeRulesOfTheCarriedPicture) {
                             screen.height() * c.expected.height() / 4));
     }
   }
+}
+
+// The main window's show decoded a large JPEG reduced, for its preview box; "調整なし"
+// full screen shows it at the size it has in the file.
+TEST_F(FullScreenStartTest, APictureDecodedReducedComesOverAtItsLoadedSize) {
+  const QString path = dir_.filePath("large.jpg");
+  QImage large(3200, 2400, QImage::Format_RGB32);
+  large.fill(QColor(30, 90, 200));
+  ASSERT_TRUE(large.save(path, "JPEG", 90));
+  SetSlides({path, path});
+  core::Settings().PictureSizeMode = 6;
+  core::Settings().SizeAdjustMode = 1;
+  core::Flags().FullScreenShowActive = 0;
+  core::Lists().CurrentSlideIndex = 1;
+  engine::PreparePicture();
+  ASSERT_LT(core::form4().Lead2.ImageWidth(), 3200);  // the reduced decode
+  core::Lists().CurrentSlideIndex = 2;
+  engine::FullScreenStart();
+  EXPECT_EQ(core::form4().Picture1.Picture().size(), QSize(3200, 2400));
+  EXPECT_EQ(P2At(Screen().width() / 2, Screen().height() / 2), qRgb(30, 90, 200));
 }
 
 TEST_F(FullScreenStartTest, RefusedWhileTheSlideListEditorIsOpenOrASlideIsDrawn) {
