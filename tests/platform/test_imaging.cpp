@@ -450,8 +450,10 @@ TEST_F(ImagingTest, ResizeGivesExactSize) {
   EXPECT_TRUE(Near(lead.ImagePicture().pixel(30, 74), qRgb(255, 255, 0), 8));
   lead.ResizeImage(3000, 2000, 1);
   EXPECT_EQ(lead.ImagePicture().size(), QSize(3000, 2000));
-  for (auto [w, h] : {std::pair{0, 10}, std::pair{10, -1}})
-    EXPECT_EQ(ErrorNumberOf([&] { lead.ResizeImage(w, h, 0); }), platform::kErrInvalidCall);
+  for (const std::pair<int, int> size : {std::pair{0, 10}, std::pair{10, -1}}) {
+    EXPECT_EQ(ErrorNumberOf([&] { lead.ResizeImage(size.first, size.second, 0); }),
+              platform::kErrInvalidCall);
+  }
   ImagingControl empty;
   EXPECT_EQ(ErrorNumberOf([&] { empty.ResizeImage(10, 10, 0); }), platform::kErrImageNone);
   EXPECT_EQ(ErrorNumberOf([&] { empty.RotateImage(9000, true, Qt::white); }),
