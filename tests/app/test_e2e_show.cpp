@@ -20,6 +20,7 @@
 #include "core/state.h"
 #include "engine/effects.h"
 #include "listeditor/form3.h"
+#include "tests/support/files.h"
 #include "tests/support/virtual_display.h"
 
 namespace {
@@ -68,27 +69,16 @@ Shot Analyse(const QImage& image) {
   return s;
 }
 
-TEST(EndToEnd, FullScreenShowWithEffectsEndsWithEsc) {
-  if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
-    GTEST_SKIP() << "Xvfb is not installed";
-  if (QStandardPaths::findExecutable(QStringLiteral("import")).isEmpty())
-    GTEST_SKIP() << "ImageMagick's import is not installed";
-  if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
-    GTEST_SKIP() << "xdotool is not installed";
-
-  QTemporaryDir dataHome;
-  ASSERT_TRUE(dataHome.isValid());
-  const QString appFolder = dataHome.path() + QStringLiteral("/slideshow/");
-  ASSERT_TRUE(QDir().mkpath(appFolder));
-
-  // Three screen-sized pictures and the slideshow file that shows them, each wiped in from
-  // the top and out linked to it; leaving the full screen ends the show.
+// Three screen-sized pictures in `dataHome` and the slideshow file that shows them, each
+// wiped in from the top and out linked to it; leaving the full screen ends the show. The
+// settings of an earlier run are in the data folder. Returns the slideshow file.
+QString MakeThreeSlideShow(const QTemporaryDir& dataHome, const QString& appFolder) {
   QStringList slides;
   for (int i = 0; i < 3; ++i) {
     QImage picture(kScreenWidth, kScreenHeight, QImage::Format_RGB32);
     picture.fill(kSlideColours[i]);
     const QString path = dataHome.path() + QStringLiteral("/slide%1.png").arg(i + 1);
-    ASSERT_TRUE(picture.save(path));
+    EXPECT_TRUE(picture.save(path));
     slides << path;
   }
   core::ResetAllState();
@@ -125,9 +115,48 @@ TEST(EndToEnd, FullScreenShowWithEffectsEndsWithEsc) {
   }
   QString show = dataHome.path() + QStringLiteral("/three.kvz");
   core::SaveSlideshowFile(show);
-  ASSERT_TRUE(QFile::exists(show));
+  EXPECT_TRUE(QFile::exists(show));
   if (auto* editor = listeditor::Form3IfLoaded()) editor->Unload();
   core::ResetAllState();
+  return show;
+}
+
+// Screenshots of the virtual display, analysed.
+struct Screenshots {
+  const VirtualDisplay& x;
+  QProcessEnvironment env;
+  QString path;
+  Shot Take() const {
+    QProcess import;
+    import.setProcessEnvironment(env);
+    import.start(QStringLiteral("import"),
+                 {QStringLiteral("-display"), x.Display(), QStringLiteral("-window"),
+                  QStringLiteral("root"), path});
+    if (!import.waitForFinished(20000) || import.exitCode() != 0) return {};
+    return Analyse(QImage(path));
+  }
+};
+
+// Mid-effect: a wipe from the top shows a slide in the top rows and something else
+// (black, or the picture before) in the bottom rows.
+bool MidEffect(const Shot& shot) {
+  return shot.top >= 0 && shot.bottom != shot.top && shot.covered > 0.05;
+}
+
+TEST(EndToEnd, FullScreenShowWithEffectsEndsWithEsc) {
+  if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
+    GTEST_SKIP() << "Xvfb is not installed";
+  if (QStandardPaths::findExecutable(QStringLiteral("import")).isEmpty())
+    GTEST_SKIP() << "ImageMagick's import is not installed";
+  if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+    GTEST_SKIP() << "xdotool is not installed";
+
+  QTemporaryDir dataHome;
+  ASSERT_TRUE(dataHome.isValid());
+  const QString appFolder = dataHome.path() + QStringLiteral("/slideshow/");
+  ASSERT_TRUE(QDir().mkpath(appFolder));
+  const QString show = MakeThreeSlideShow(dataHome, appFolder);
+  ASSERT_TRUE(QFile::exists(show));
 
   VirtualDisplay x;
   ASSERT_TRUE(x.Start());
@@ -140,16 +169,8 @@ TEST(EndToEnd, FullScreenShowWithEffectsEndsWithEsc) {
   ASSERT_TRUE(program.waitForStarted(10000));
 
   // Screenshots while the show runs, as fast as import takes them.
-  const QString shotPath = dataHome.path() + QStringLiteral("/shot.png");
-  auto screenshot = [&]() -> Shot {
-    QProcess import;
-    import.setProcessEnvironment(env);
-    import.start(QStringLiteral("import"),
-                 {QStringLiteral("-display"), x.Display(), QStringLiteral("-window"),
-                  QStringLiteral("root"), shotPath});
-    if (!import.waitForFinished(20000) || import.exitCode() != 0) return {};
-    return Analyse(QImage(shotPath));
-  };
+  const Screenshots shots_{x, env, dataHome.path() + QStringLiteral("/shot.png")};
+  auto screenshot = [&] { return shots_.Take(); };
   std::vector<Shot> shots;
   QElapsedTimer clock;
   clock.start();
@@ -158,9 +179,7 @@ TEST(EndToEnd, FullScreenShowWithEffectsEndsWithEsc) {
   while (clock.elapsed() < 25000 && program.state() == QProcess::Running) {
     Shot shot = screenshot();
     if (shot.image.isNull()) continue;
-    // Mid-effect: a wipe from the top shows a slide in the top rows and something else
-    // (black, or the picture before) in the bottom rows.
-    if (shot.top >= 0 && shot.bottom != shot.top && shot.covered > 0.05) {
+    if (MidEffect(shot)) {
       if (!sawMidEffect) shot.image.save(dataHome.path() + QStringLiteral("/mid-effect.png"));
       sawMidEffect = true;
     }
@@ -185,9 +204,9 @@ TEST(EndToEnd, FullScreenShowWithEffectsEndsWithEsc) {
     QProcess key;
     key.setProcessEnvironment(env);
     key.start(QStringLiteral("xdotool"),
-              {QStringLiteral("search"), QStringLiteral("--name"),
-               QStringLiteral("^Slide Screen$"), QStringLiteral("windowfocus"),
-               QStringLiteral("--sync"), QStringLiteral("key"), QStringLiteral("Escape")});
+              {QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("^Slide Screen$"),
+               QStringLiteral("windowfocus"), QStringLiteral("--sync"), QStringLiteral("key"),
+               QStringLiteral("Escape")});
     const bool ok = key.waitForFinished(20000) && key.exitStatus() == QProcess::NormalExit &&
                     key.exitCode() == 0;
     if (!ok) std::fprintf(stderr, "xdotool: %s\n", key.readAllStandardError().constData());
@@ -215,6 +234,52 @@ TEST(EndToEnd, FullScreenShowWithEffectsEndsWithEsc) {
   ASSERT_TRUE(program.waitForFinished(20000));
   EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(program.exitCode(), 0);
+}
+
+// Ending the program (a log-off, SIGTERM) in the middle of an effect: it closes promptly
+// and writes its three settings files.
+TEST(EndToEnd, SigtermMidEffectEndsTheProgramWithItsFilesWritten) {
+  if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
+    GTEST_SKIP() << "Xvfb is not installed";
+  if (QStandardPaths::findExecutable(QStringLiteral("import")).isEmpty())
+    GTEST_SKIP() << "ImageMagick's import is not installed";
+
+  QTemporaryDir dataHome;
+  ASSERT_TRUE(dataHome.isValid());
+  const QString appFolder = dataHome.path() + QStringLiteral("/slideshow/");
+  ASSERT_TRUE(QDir().mkpath(appFolder));
+  const QString show = MakeThreeSlideShow(dataHome, appFolder);
+  ASSERT_TRUE(QFile::exists(show));
+  const QString settings = appFolder + QStringLiteral("autstart.dat");
+  const QByteArray settingsBefore = test_support::ReadBytes(settings);
+
+  VirtualDisplay x;
+  ASSERT_TRUE(x.Start());
+  const QProcessEnvironment env = ProgramEnvironment(x.Display(), dataHome.path());
+  QProcess program;
+  program.setProcessEnvironment(env);
+  program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  program.start(QStringLiteral(SLIDESHOW_BIN), {show});
+  ASSERT_TRUE(program.waitForStarted(10000));
+
+  const Screenshots shots{x, env, dataHome.path() + QStringLiteral("/shot.png")};
+  ASSERT_TRUE(PollUntil(
+      [&] {
+        const Shot shot = shots.Take();
+        return !shot.image.isNull() && MidEffect(shot);
+      },
+      30000))
+      << "no screenshot caught a picture being wiped in";
+
+  program.terminate();
+  // A hang detector, not a timing: the program must not wait its show out.
+  ASSERT_TRUE(program.waitForFinished(20000)) << "the program did not end after SIGTERM";
+  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program.exitCode(), 0);
+  for (const char* name : {"uautst.dat", "autstart.dat", "wavlist.dat"})
+    EXPECT_FALSE(test_support::ReadBytes(appFolder + QString::fromLatin1(name)).isEmpty()) << name;
+  // Written at the exit: it now holds the show's slide list.
+  EXPECT_NE(test_support::ReadBytes(settings), settingsBefore);
 }
 
 }  // namespace
