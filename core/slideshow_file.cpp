@@ -50,8 +50,9 @@ struct SlideshowContents {
   ShowSettings settings;  // the show settings as they are after the file
   short linkedFilesInFolder = 0;
   QString linkedFilesFolder;
-  QStringList slides;   // the slide paths, AVI entries left out
-  QStringList records;  // the schedule record of each slide kept
+  QStringList slides;          // the slide paths; AVI entries as stored
+  QStringList records;         // the schedule record of each slide
+  std::vector<bool> inEditor;  // false for AVI entries, which the editor's lists leave out
   bool noScheduleLines = false;
   QStringList cdProgram;
   bool carriesSoundList = false;
@@ -133,15 +134,14 @@ SlideshowContents ReadSlideshowContents(const QString& path, const QString& fold
     s.LinkedSoundAfterText = 1;
   }
 
-  // Slides. An AVI entry is left out of the list, its schedule record with it, so that
-  // slides and records stay paired.
+  // Slides. An AVI entry stays in the show as stored (it plays) but is left out of the
+  // editor's lists, its schedule record with it, so that those stay paired.
   const int storedSlides = ListCount(file.InputInteger(), kSlideArrayUpper);
-  std::vector<bool> kept;
-  kept.reserve(storedSlides);
+  c.inEditor.reserve(storedSlides);
   for (int i = 0; i < storedSlides; ++i) {
     const QString stored = file.LineInput();
-    kept.push_back(!IsAviEntry(stored));
-    if (kept.back()) c.slides.append(resolved(stored, false));
+    c.inEditor.push_back(!IsAviEntry(stored));
+    c.slides.append(c.inEditor.back() ? resolved(stored, false) : stored);
   }
 
   if (file.Eof()) {
@@ -189,7 +189,7 @@ SlideshowContents ReadSlideshowContents(const QString& path, const QString& fold
   if (!c.noScheduleLines) {
     for (int i = 0; i < storedSlides; ++i) {
       const QString line = (i == 0 && olderTail) ? t18 : file.InputString();
-      if (kept[i]) c.records.append(line.mid(1));
+      c.records.append(line.mid(1));
     }
   }
   return c;
@@ -214,8 +214,14 @@ void ApplySlideshowContents(const QString& path, SlideshowContents& c) {
   if (c.noScheduleLines) c.records = QStringList(n, QString());
   CommitSlides(c.slides, c.records);
   lists.SlideEndIndex = static_cast<short>(n + 1);
-  editor.List1.SetItems(c.slides);
-  editor.List2.SetItems(c.records);
+  QStringList editorSlides, editorRecords;
+  for (int i = 0; i < n; ++i) {
+    if (!c.inEditor[static_cast<size_t>(i)]) continue;
+    editorSlides.append(c.slides[i]);
+    editorRecords.append(c.records[i]);
+  }
+  editor.List1.SetItems(editorSlides);
+  editor.List2.SetItems(editorRecords);
 
   CommitCdProgram(c.cdProgram);
   lists.CdProgramPosition = 0;

@@ -561,7 +561,9 @@ TEST_F(SlideshowFileTest, ReadValuesAreKeptWhereTheShowNeedsThem) {
   EXPECT_EQ(s.DefaultSoundFile, Folder());
 }
 
-TEST_F(SlideshowFileTest, AviEntriesAreLeftOutWithTheirSchedules) {
+// An AVI entry plays in the show, but the editor's lists leave it out, its schedule record
+// with it, so that they stay paired.
+TEST_F(SlideshowFileTest, AviEntriesStayInTheShowAndLeaveTheEditorWithTheirSchedules) {
   QStringList lines = LayoutLines("21pic3167893", "pic3167893", 0, true);
   const int count = lines.indexOf(" 2 ", 25);
   lines[count] = " 4 ";
@@ -576,9 +578,14 @@ TEST_F(SlideshowFileTest, AviEntriesAreLeftOutWithTheirSchedules) {
   ASSERT_TRUE(dialogs_.Calls().empty());
   EXPECT_EQ(Editor().List1.Items(), QStringList({Folder() + "写真1.jpg", "/絶対/写真2.png"}));
   EXPECT_EQ(Editor().List2.Items(), QStringList({kRecord1, kRecord2}));
-  EXPECT_EQ(Lists().SlideEndIndex, 3);
-  EXPECT_EQ(Lists().SlidePaths[2], "/絶対/写真2.png");
-  EXPECT_EQ(Lists().SlideAddDateTimes[2], QString(16, ' '));
+  EXPECT_EQ(Lists().SlideEndIndex, 5);
+  EXPECT_EQ(Lists().SlidePaths[1], Folder() + "写真1.jpg");
+  EXPECT_EQ(Lists().SlidePaths[2], "/動画/clip.AVI");
+  EXPECT_EQ(Lists().SlidePaths[3], "/絶対/写真2.png");
+  EXPECT_EQ(Lists().SlidePaths[4], "movie.avi");  // as stored
+  EXPECT_EQ(Lists().SlideAddDateTimes[2], "2000/01/01      ");
+  EXPECT_EQ(Lists().SlideDeleteDateTimes[4], "2001/01/02      ");
+  EXPECT_EQ(Lists().SlideAddDateTimes[3], QString(16, ' '));
 }
 
 TEST_F(SlideshowFileTest, SoundListReplacesTheProgramsListOnlyWhenTheFileCarriesOne) {
