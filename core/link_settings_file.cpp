@@ -44,9 +44,13 @@ void LoadLinkSettingsFile() {
   const QString appFolder = AppDataFolder();
   LinkSettings read;
   HourglassPointer hourglass;
+  const QString path = LinkSettingsFilePath();
+  bool opened = false;
   try {
-    platform::VbFile file(LinkSettingsFilePath(), platform::FileMode::Input);
-    if (file.LineInput() != QLatin1String(kLinkSettingsFileTag)) return;
+    platform::VbFile file(path, platform::FileMode::Input);
+    opened = true;
+    if (file.LineInput() != QLatin1String(kLinkSettingsFileTag))
+      throw VbError(platform::kErrTypeMismatch, QStringLiteral("not a link settings file"));
     read.autoStart = file.InputInteger();
     read.repeat = file.InputInteger();
     read.keepAtEnd = file.InputInteger();
@@ -56,7 +60,11 @@ void LoadLinkSettingsFile() {
       throw VbError(platform::kErrSubscript, QStringLiteral("Subscript out of range"));
     for (int i = 0; i < count; ++i)
       read.entries.append(ResolveStoredPath(file.LineInput(), appFolder));
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
+    if (opened) {
+      platform::LogSwallowed("link settings file read", e);
+      KeepDamagedBeforeNextSave(path);
+    }
     return;
   }
 

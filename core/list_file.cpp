@@ -1,6 +1,7 @@
 // Rules and steps the program's list files share.
 #include "core/list_file.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -84,8 +85,28 @@ void HourglassPointer::Restore() {
   platform::SetScreenMousePointer(kDefaultPointer);
 }
 
+namespace {
+QStringList& DamagedFiles() {
+  static QStringList paths;
+  return paths;
+}
+
+void KeepDamagedCopy(const QString& path) {
+  if (!DamagedFiles().removeAll(path)) return;
+  const QString copy = path + QStringLiteral(".damaged");
+  QFile::remove(copy);
+  if (!QFile::copy(path, copy))
+    qWarning("the damaged file %s could not be kept as %s", qPrintable(path), qPrintable(copy));
+}
+}  // namespace
+
+void KeepDamagedBeforeNextSave(const QString& path) {
+  if (!DamagedFiles().contains(path)) DamagedFiles().append(path);
+}
+
 bool SaveListFile(const QString& path, const std::function<void(platform::VbFile&)>& writeLines) {
   HourglassPointer hourglass;
+  KeepDamagedCopy(path);
   try {
     platform::VbFile file(path, platform::FileMode::Output);
     writeLines(file);

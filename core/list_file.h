@@ -78,6 +78,10 @@ class HourglassPointer {
 // true when the file was saved.
 bool SaveListFile(const QString& path, const std::function<void(platform::VbFile&)>& writeLines);
 
+// A program file that failed to read: the next SaveListFile over `path` first keeps it
+// beside itself as `path` + ".damaged", so what it held is not lost to the save.
+void KeepDamagedBeforeNextSave(const QString& path);
+
 // ---- values read --------------------------------------------------------------------------
 
 // A value the menu has no item for makes the file unreadable (error 340).

@@ -42,17 +42,46 @@ struct SettingsContents {
   bool noScheduleLines = false;
   QStringList cdProgram;
   short monitorIndex = 0;
+  // How far the read came: a fault ends it, and what was read before the fault stays.
+  bool opened = false;
+  bool intervalRead = false;
+  bool slidesReached = false;     // the slide count was read; `slides` holds those read
+  bool cdProgramReached = false;  // the programme's entries were emptied, then read
+  bool monitorRead = false;
+  bool complete = false;
 };
 
-SettingsContents ReadSettingsContents(const QString& path, const QString& appFolder) {
-  SettingsContents c;
+// The values the reader stores first and checks against their menus later.
+bool LateMenuValuesInRange(const ShowSettings& s) {
+  return s.AutoStartOff >= 0 && s.AutoStartOff < 2 && s.DisplayEffect >= 0 &&
+         s.DisplayEffect < 12 && s.EraseEffect >= 0 && s.EraseEffect < 13 &&
+         s.CdTrackRepeatOff >= 0 && s.CdTrackRepeatOff < 2;
+}
+
+// After a fault, such a value out of range keeps its previous one, so that no setting is
+// left without a menu item.
+void KeepLateMenuValuesInRange(ShowSettings& s) {
+  const ShowSettings& before = Settings();
+  if (s.AutoStartOff < 0 || s.AutoStartOff >= 2) s.AutoStartOff = before.AutoStartOff;
+  if (s.DisplayEffect < 0 || s.DisplayEffect >= 12) s.DisplayEffect = before.DisplayEffect;
+  if (s.EraseEffect < 0 || s.EraseEffect >= 13) s.EraseEffect = before.EraseEffect;
+  if (s.CdTrackRepeatOff < 0 || s.CdTrackRepeatOff >= 2)
+    s.CdTrackRepeatOff = before.CdTrackRepeatOff;
+}
+
+// Fills `c` field by field, so that after a fault it holds what was read before it and the
+// previous values for the rest.
+void ReadSettingsContents(const QString& path, const QString& appFolder, SettingsContents& c) {
   ShowSettings& s = c.settings;
   s = Settings();
   c.linkedFilesInFolder = Paths().LinkedFilesInFolder;
   c.linkedFilesFolder = Paths().LinkedFilesFolder;
   c.lastShownSlideIndex = Lists().LastShownSlideIndex;
+  c.slideshowFilePath = Paths().SlideshowFilePath;
+  c.monitorIndex = Monitors().MonitorIndex;
 
   platform::VbFile file(path, platform::FileMode::Input);
+  c.opened = true;
   s.CdStartTrack = QStringLiteral("1");
   c.tag = file.LineInput();
   auto has = [&c](const char* prefix) { return c.tag.startsWith(QLatin1String(prefix)); };
@@ -108,10 +137,12 @@ SettingsContents ReadSettingsContents(const QString& path, const QString& appFol
     s.DblClickText = file.InputInteger();
     s.TextMacroOff = MenuValue(file.InputInteger(), 2);
   }
-  MenuValue(s.AutoStartOff, 2);
-  MenuValue(s.DisplayEffect, 12);
-  MenuValue(s.EraseEffect, 13);
-  MenuValue(s.CdTrackRepeatOff, 2);
+  // Values stored before their menus were ticked: one the menu has no item for ends the read.
+  if (!LateMenuValuesInRange(s)) {
+    KeepLateMenuValuesInRange(s);
+    throw VbError(platform::kErrNoArrayElement,
+                  QStringLiteral("Control array element does not exist"));
+  }
   if (has("V2.1a3567")) {
     s.RepeatMidiFile = file.LineInput();
     file.LineInput();  // written empty
@@ -120,13 +151,16 @@ SettingsContents ReadSettingsContents(const QString& path, const QString& appFol
 
   c.slideshowFilePath = file.LineInput();
   ReadSlideInterval(file, s);
+  c.intervalRead = true;
   s.RepeatOff = MenuValue(file.InputInteger(), 2);
   s.SoundMode = MenuValue(file.InputInteger(), 10);
   s.DefaultSoundFile = file.LineInput();
 
   const int n = ListCount(platform::CInt(file.InputNumberStrict()), kSlideArrayUpper);
+  c.slidesReached = true;
   for (int i = 0; i < n; ++i) c.slides.append(ResolveStoredPath(file.LineInput(), appFolder));
 
+  c.cdProgramReached = true;
   c.cdProgram = ReadCdProgram(file);
 
   s.TextOriginScreen = file.Eof() ? 0 : file.InputInteger();
@@ -163,12 +197,14 @@ SettingsContents ReadSettingsContents(const QString& path, const QString& appFol
       for (int i = 0; i < n; ++i) c.records.append(file.InputString().mid(1));
   }
 
-  c.monitorIndex = file.Eof() ? 0 : file.InputInteger();
-  if (c.monitorIndex < 0 || c.monitorIndex > kMonitorUpper)
+  const short monitor = file.Eof() ? 0 : file.InputInteger();
+  if (monitor < 0 || monitor > kMonitorUpper)
     throw VbError(platform::kErrSubscript, QStringLiteral("Subscript out of range"));
+  c.monitorIndex = monitor;
+  c.monitorRead = true;
   s.UserMacroHeaderOff = MenuValue(file.Eof() ? 0 : file.InputInteger(), 2);
   s.VolumeAttenuationSetting = file.Eof() ? 0 : file.InputInteger();
-  return c;
+  c.complete = true;
 }
 
 // The main window centred on the monitor saved in the file. A monitor whose left edge is 0
@@ -202,9 +238,12 @@ void ApplySettingsContents(SettingsContents& c) {
   Lists().LastShownSlideIndex = c.lastShownSlideIndex;
   Monitors().MonitorIndex = c.monitorIndex;
 
-  if (c.noScheduleLines) c.records = QStringList(c.slides.size(), QString());
-  CommitSlides(c.slides, c.records);
-  CommitCdProgram(c.cdProgram);
+  if (c.slidesReached) {
+    // Slides whose schedule lines were not reached get empty records, so the two stay paired.
+    while (c.records.size() < c.slides.size()) c.records.append(QString());
+    CommitSlides(c.slides, c.records);
+  }
+  if (c.cdProgramReached) CommitCdProgram(c.cdProgram);
 
   Form1& main = form1();
   if (has("V2.1a3567893")) {
@@ -226,7 +265,7 @@ void ApplySettingsContents(SettingsContents& c) {
   TickMenuItem(main.mnuSYOUKO, s.EraseEffect);
   TickMenuItem(main.mnuCDR, s.CdTrackRepeatOff);
   if (has("V2.1a3567")) TickMenuItem(main.mnuDOU, s.WavSyncOff);
-  main.Timer1.SetInterval(s.SlideIntervalMs);
+  if (c.intervalRead) main.Timer1.SetInterval(s.SlideIntervalMs);
   TickMenuItem(main.mnuKUFL, s.RepeatOff);
   TickMenuItem(main.mnuKOU, s.SoundMode);
   main.mnuCDM.SetEnabled(s.SoundMode == 2);
@@ -239,8 +278,10 @@ void ApplySettingsContents(SettingsContents& c) {
   TickMenuItem(main.menuHEAD, s.UserMacroHeaderOff);
 
   listeditor::Form3& editor = listeditor::form3();
-  editor.List1.SetItems(c.slides);
-  editor.List2.SetItems(c.records);
+  if (c.slidesReached) {
+    editor.List1.SetItems(c.slides);
+    editor.List2.SetItems(c.records);
+  }
   if (has("V2.1a356789")) SetBox(editor.Check5, s.DblClickSlideshow);
   if (has("V2.1")) SetBox(editor.Check1, s.DblClickPicture);
   if (has("V2.1a3")) SetBox(editor.Check2, s.DblClickRecord);
@@ -256,9 +297,9 @@ void ApplySettingsContents(SettingsContents& c) {
   if (mirrors.midiWithLinkedWav) mirrors.midiWithLinkedWav();
   if (mirrors.mp3WithLinkedWav) mirrors.mp3WithLinkedWav();
 
-  PlaceMainWindowOnMonitor(main, c.monitorIndex);
+  if (c.monitorRead) PlaceMainWindowOnMonitor(main, c.monitorIndex);
 
-  if (!paths.SlideshowFilePath.isEmpty()) {
+  if (c.complete && !paths.SlideshowFilePath.isEmpty()) {
     main.SetCaption(kSlideCaptionPrefix + paths.SlideshowFilePath);
     paths.SlideshowFileTime = FileDateTimeText(paths.SlideshowFilePath);
   }
@@ -349,10 +390,14 @@ void SaveSettingsFile() { SaveListFile(SettingsFilePath(), WriteSettingsLines); 
 void LoadSettingsFile() {
   HourglassPointer hourglass;
   SettingsContents contents;
+  const QString path = SettingsFilePath();
   try {
-    contents = ReadSettingsContents(SettingsFilePath(), AppDataFolder());
-  } catch (const std::exception&) {
-    return;
+    ReadSettingsContents(path, AppDataFolder(), contents);
+  } catch (const std::exception& e) {
+    if (!contents.opened) return;  // no file: nothing changes
+    platform::LogSwallowed("settings file read", e);
+    KeepLateMenuValuesInRange(contents.settings);
+    KeepDamagedBeforeNextSave(path);
   }
   ApplySettingsContents(contents);
 }

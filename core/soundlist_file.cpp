@@ -17,15 +17,23 @@ void LoadSoundListFile() {
   const QString appFolder = AppDataFolder();
   QStringList entries;
   HourglassPointer hourglass;
+  const QString path = SoundListFilePath();
+  bool opened = false;
   try {
-    platform::VbFile file(SoundListFilePath(), platform::FileMode::Input);
-    if (file.LineInput().left(6) != QLatin1String(kSoundListFileTag)) return;
+    platform::VbFile file(path, platform::FileMode::Input);
+    opened = true;
+    if (file.LineInput().left(6) != QLatin1String(kSoundListFileTag))
+      throw platform::VbError(platform::kErrTypeMismatch, QStringLiteral("not a sound list"));
     // The count is what the file holds: entries past the array's bound, and a count that
     // promises more lines than there are, do not count.
     const int stored = std::min<int>(file.InputInteger(), kSoundArrayUpper);
     for (int i = 0; i < stored && !file.Eof(); ++i)
       entries.append(ResolveStoredPath(file.LineInput(), appFolder));
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
+    if (opened) {
+      platform::LogSwallowed("sound list read", e);
+      KeepDamagedBeforeNextSave(path);
+    }
     return;
   }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Runtime errors of the layer, checked number conversions and the "errors ignored
 // step by step" runner that handlers with a resume-next trap use.
+#include <QLoggingCategory>
 #include <QString>
 #include <cmath>
 #include <functional>
@@ -54,13 +55,19 @@ inline int CLng(double v) {
   return static_cast<int>(r);
 }
 
+// Errors that a step swallows: silent in normal use, shown with the rule
+// "slideshow.swallowed.info=true" (QT_LOGGING_RULES).
+Q_DECLARE_LOGGING_CATEGORY(lcSwallowed)
+void LogSwallowed(const char* step, const std::exception& error);
+
 // Runs each step; a step that throws (VbError or any std::exception) is skipped
 // and the next one runs.
 inline void RunStepsIgnoringErrors(std::initializer_list<std::function<void()>> steps) {
   for (const auto& step : steps) {
     try {
       step();
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+      LogSwallowed("step", e);
     }
   }
 }
@@ -70,7 +77,8 @@ inline bool TryStep(const std::function<void()>& step) {
   try {
     step();
     return true;
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
+    LogSwallowed("step", e);
     return false;
   }
 }

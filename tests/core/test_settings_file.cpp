@@ -7,9 +7,11 @@
 #include <QTemporaryDir>
 
 #include "core/form1.h"
+#include "core/link_settings_file.h"
 #include "core/monitors.h"
 #include "core/settings_file.h"
 #include "core/slideshow_file.h"
+#include "core/soundlist_file.h"
 #include "core/startup.h"
 #include "core/state.h"
 #include "listeditor/form3.h"
@@ -475,7 +477,9 @@ TEST_F(SettingsFileTest, StoredValuesAreBroughtIntoRange) {
   EXPECT_FALSE(core::form1().mnuHKSP.Enabled());
 }
 
-TEST_F(SettingsFileTest, UnreadableFileChangesNothing) {
+// A fault ends the read where it is: what was read before it stays, the rest keeps its
+// previous value. A file that cannot even begin changes nothing.
+TEST_F(SettingsFileTest, AFaultKeepsWhatWasReadBeforeIt) {
   const QStringList good = LayoutLines("V2.1a3567893sp6", true);
   auto with = [&good](int index, const QString& text) {
     QStringList l = good;
@@ -483,24 +487,41 @@ TEST_F(SettingsFileTest, UnreadableFileChangesNothing) {
     return l;
   };
   const int monitor = good.size() - 3;
-  const test_support::FileCase cases[] = {
-      {"missing", {}, false},
-      {"empty file", {}},
-      {"ends in the first 42 lines", good.mid(0, 30)},
-      {"ends in the slides", good.mid(0, 43)},
-      {"ends in the CD programme", good.mid(0, 45)},
-      {"ends in the schedules", good.mid(0, good.size() - 4)},
-      {"slide count not a number", with(41, "two")},
-      {"oldest layout not a number", QStringList({"abc"}) + good.mid(36)},
-      {"mosaic delay not a number", with(28, "x")},
-      {"interval above 65535", with(37, " 70000 ")},
-      {"monitor 11", with(monitor, " 11 ")},
-      {"display effect 12", with(15, " 12 ")},
-      {"sound mode 10", with(39, " 10 ")},
-      {"more than 110 programme entries", with(44, " 111 ")},
+  // What the good file holds for each value checked, and the value before the read.
+  struct Expect {
+    short effect = 9, autoStart = 1, soundMode = 7, seconds = 3;
+    QString folder;
+    int slides = 0;
+  };
+  const Expect nothing;
+  const Expect head = {5, 0, 7, 3, "/連動", 0};      // lines 1-33 read
+  const Expect toSlides = {5, 0, 3, 4, "/連動", 0};  // lines 1-41 read
+  auto slides = [&toSlides](int n) {
+    Expect e = toSlides;
+    e.slides = n;
+    return e;
+  };
+  const struct {
+    test_support::FileCase file;
+    Expect expect;
+  } cases[] = {
+      {{"missing", {}, false}, nothing},
+      {{"empty file", {}}, nothing},
+      {{"oldest layout not a number", QStringList({"abc"}) + good.mid(36)}, nothing},
+      {{"ends in the first 42 lines", good.mid(0, 30)}, head},
+      {{"mosaic delay not a number", with(28, "x")}, head},
+      {{"display effect 12", with(15, " 12 ")}, {9, 0, 7, 3, "/連動", 0}},
+      {{"interval above 65535", with(37, " 70000 ")}, head},
+      {{"sound mode 10", with(39, " 10 ")}, {5, 0, 7, 4, "/連動", 0}},
+      {{"slide count not a number", with(41, "two")}, toSlides},
+      {{"ends in the slides", good.mid(0, 43)}, slides(1)},
+      {{"ends in the CD programme", good.mid(0, 45)}, slides(2)},
+      {{"more than 110 programme entries", with(44, " 111 ")}, slides(2)},
+      {{"ends in the schedules", good.mid(0, good.size() - 4)}, slides(2)},
+      {{"monitor 11", with(monitor, " 11 ")}, slides(2)},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(c.file.name);
     core::ResetAllState();
     Paths().AppFolder = app_.path() + '/';
     StartUpDefaults();
@@ -510,17 +531,80 @@ TEST_F(SettingsFileTest, UnreadableFileChangesNothing) {
     core::TickMenuItem(core::form1().mnuHKO, 9);
     Editor().List1.Clear();
     Editor().List2.Clear();
-    c.WriteTo(File());
+    c.file.WriteTo(File());
     core::LoadSettingsFile();
+    const Expect& e = c.expect;
     EXPECT_TRUE(dialogs_.Calls().empty());
-    EXPECT_EQ(Settings().DisplayEffect, 9);
-    EXPECT_EQ(Settings().AutoStartOff, 1);
-    EXPECT_EQ(Settings().SoundMode, 7);
-    EXPECT_EQ(Settings().SlideIntervalSeconds, 3);
-    EXPECT_EQ(Paths().LinkedFilesFolder, "");
-    EXPECT_EQ(Editor().List1.ListCount(), 0);
-    EXPECT_EQ(core::form1().Timer1.Interval(), 3000);
-    EXPECT_EQ(Ticked(core::form1().mnuHKO), 9);
+    EXPECT_EQ(Settings().DisplayEffect, e.effect);
+    EXPECT_EQ(Ticked(core::form1().mnuHKO), e.effect);
+    EXPECT_EQ(Settings().AutoStartOff, e.autoStart);
+    EXPECT_EQ(Settings().SoundMode, e.soundMode);
+    EXPECT_EQ(Settings().SlideIntervalSeconds, e.seconds);
+    EXPECT_EQ(core::form1().Timer1.Interval(), e.seconds * 1000);
+    EXPECT_EQ(Paths().LinkedFilesFolder, e.folder);
+    if (e.slides > 0) EXPECT_NE(Lists().SlidePaths[e.slides], "");
+    EXPECT_EQ(Lists().SlidePaths[e.slides + 1], "");
+    // The editor's two lists stay paired, a slide without its schedule line getting a blank.
+    EXPECT_EQ(Editor().List1.ListCount(), e.slides);
+    EXPECT_EQ(Editor().List2.ListCount(), e.slides);
+  }
+}
+
+// The next save over a settings file that failed to read keeps the damaged file beside it;
+// a missing file leaves nothing behind, and the copy is made once.
+TEST_F(SettingsFileTest, TheFirstSaveKeepsADamagedFileBesideIt) {
+  const QString damaged = File() + ".damaged";
+  core::LoadSettingsFile();  // missing
+  core::SaveSettingsFile();
+  EXPECT_FALSE(QFile::exists(damaged));
+
+  QStringList lines = LayoutLines("V2.1a3567893sp6", true);
+  lines[41] = "two";
+  WriteLines(File(), lines);
+  const QByteArray broken = ReadBytes(File());
+  core::LoadSettingsFile();
+  EXPECT_FALSE(QFile::exists(damaged));  // reading alone writes nothing
+  core::SaveSettingsFile();
+  EXPECT_EQ(ReadBytes(damaged), broken);
+  const QByteArray saved = ReadBytes(File());
+  EXPECT_NE(saved, broken);
+  core::SaveSettingsFile();
+  EXPECT_EQ(ReadBytes(damaged), broken);
+  EXPECT_TRUE(dialogs_.Calls().empty());
+
+  // What was read before the fault is in the new file.
+  core::ResetAllState();
+  Paths().AppFolder = app_.path() + '/';
+  core::LoadSettingsFile();
+  EXPECT_EQ(Paths().LinkedFilesFolder, "/連動");
+  EXPECT_EQ(Settings().SoundMode, 3);
+}
+
+// The other program files read at start-up stay all-or-nothing, and keep a damaged file too.
+TEST_F(SettingsFileTest, LinkSettingsAndSoundListFilesKeepADamagedFileToo) {
+  const struct {
+    const char* name;
+    QString path;
+    void (*load)();
+    void (*save)();
+    QStringList lines;
+  } cases[] = {
+      {"link settings, another tag", core::LinkSettingsFilePath(), core::LoadLinkSettingsFile,
+       core::SaveLinkSettingsFile, {"KVZV9", " 1 "}},
+      {"link settings cut short", core::LinkSettingsFilePath(), core::LoadLinkSettingsFile,
+       core::SaveLinkSettingsFile, {"KVZV3", " 1 ", " 0 ", " 0 ", "", " 3 ", "/a.kvz"}},
+      {"sound list, another tag", core::SoundListFilePath(), core::LoadSoundListFile,
+       core::SaveSoundListFile, {"nolist", " 1 ", "/a.wav"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QFile::remove(c.path + ".damaged");
+    WriteLines(c.path, c.lines);
+    const QByteArray broken = ReadBytes(c.path);
+    c.load();
+    c.save();
+    EXPECT_EQ(ReadBytes(c.path + ".damaged"), broken);
+    EXPECT_NE(ReadBytes(c.path), broken);
   }
 }
 
