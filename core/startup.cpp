@@ -8,7 +8,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QLockFile>
+#include <QRegularExpression>
 #include <QSocketNotifier>
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -353,23 +355,66 @@ void Form1::nmuEND_Click() { Unload(); }
 
 // ---- single copy -----------------------------------------------------------------------------
 
+// Every running copy holds a lock file of its own: "slideshow.lock", or "slideshow.N.lock"
+// when that one is taken. A copy takes the lowest free one, then looks at every other: a lock
+// whose holder is alive is another copy running; a dead holder's lock is stale and goes.
+// Copies starting together race for the same lowest file, so one of them sees the other.
 namespace {
 QLockFile* g_lock = nullptr;
 bool g_haveLock = false;
+
+QString CopyLockPath(int slot) {
+  const QString folder = platform::AppFolderPath();
+  return slot == 0 ? folder + QStringLiteral("slideshow.lock")
+                   : folder + QStringLiteral("slideshow.%1.lock").arg(slot);
+}
+
+// The slots whose lock files exist now, 0 always included.
+QList<int> ExistingLockSlots() {
+  QList<int> found{0};
+  static const QRegularExpression name(QStringLiteral("^slideshow\\.(\\d{1,4})\\.lock$"));
+  const QStringList files = QDir(platform::AppFolderPath())
+                                .entryList({QStringLiteral("slideshow.*.lock")}, QDir::Files);
+  for (const QString& file : files) {
+    const QRegularExpressionMatch m = name.match(file);
+    if (m.hasMatch() && m.captured(1).toInt() > 0) found.append(m.captured(1).toInt());
+  }
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+// True when the lock at `path` is held by a live copy (this one's own lock excepted).
+bool HeldByAnotherCopy(const QString& path) {
+  QLockFile probe(path);
+  probe.setStaleLockTime(0);  // only a live holder counts, however old its lock
+  if (probe.tryLock(0)) {
+    probe.unlock();
+    return false;
+  }
+  return probe.error() == QLockFile::LockFailedError;
+}
 }  // namespace
 
 bool AnotherCopyRunning() {
-  if (g_haveLock) return false;
-  if (!g_lock) {
-    g_lock = new QLockFile(platform::AppFolderPath() + QStringLiteral("slideshow.lock"));
-    // Only a lock of a live copy counts, however old.
-    g_lock->setStaleLockTime(0);
+  if (!g_haveLock) {
+    for (int slot = 0; slot < 10000 && !g_haveLock; ++slot) {
+      auto* lock = new QLockFile(CopyLockPath(slot));
+      lock->setStaleLockTime(0);
+      if (lock->tryLock(0)) {
+        g_lock = lock;
+        g_haveLock = true;
+      } else {
+        delete lock;
+      }
+    }
   }
-  if (g_lock->tryLock(0)) {
-    g_haveLock = true;
-    return false;
+  bool other = false;
+  for (int slot : ExistingLockSlots()) {
+    const QString path = CopyLockPath(slot);
+    if (g_lock && path == g_lock->fileName()) continue;
+    if (HeldByAnotherCopy(path)) other = true;
   }
-  return g_lock->error() == QLockFile::LockFailedError;
+  return other;
 }
 
 void ReleaseSingleCopyLock() {

@@ -240,15 +240,10 @@ TEST(SingleCopyHelper, DISABLED_HoldLock) {
   for (int i = 0; i < 600; ++i) QThread::msleep(50);
 }
 
-TEST_F(StartupTest, SecondCopyWithSecondInstanceOffEndsAtOnceAndWritesNothing) {
-  Start().mnuJYUF[1].DoClick();
-  EndSession();
-
-  core::ReleaseSingleCopyLock();
-  QProcess other;
+// Starts a process that holds the lock file `name` of the program's folder until killed.
+void HoldLockInAnotherProcess(QProcess& other, const QString& name) {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("SLIDESHOW_TEST_LOCK"),
-             platform::AppFolderPath() + QStringLiteral("slideshow.lock"));
+  env.insert(QStringLiteral("SLIDESHOW_TEST_LOCK"), platform::AppFolderPath() + name);
   other.setProcessEnvironment(env);
   other.start(QCoreApplication::applicationFilePath(),
               {QStringLiteral("--gtest_filter=SingleCopyHelper.DISABLED_HoldLock"),
@@ -258,6 +253,15 @@ TEST_F(StartupTest, SecondCopyWithSecondInstanceOffEndsAtOnceAndWritesNothing) {
     other.waitForReadyRead(10);
     return other.peek(4096).contains("locked");
   }));
+}
+
+TEST_F(StartupTest, SecondCopyWithSecondInstanceOffEndsAtOnceAndWritesNothing) {
+  Start().mnuJYUF[1].DoClick();
+  EndSession();
+
+  core::ReleaseSingleCopyLock();
+  QProcess other;
+  HoldLockInAnotherProcess(other, QStringLiteral("slideshow.lock"));
 
   QByteArray before[3];
   for (int i = 0; i < 3; ++i) {
@@ -283,6 +287,28 @@ TEST_F(StartupTest, SecondCopyWithSecondInstanceOffEndsAtOnceAndWritesNothing) {
   other.kill();
   other.waitForFinished();
   EXPECT_FALSE(core::AnotherCopyRunning());
+}
+
+// Copies 1 and 2 ran side by side; copy 1 ended. Copy 2 still counts for a third copy.
+TEST_F(StartupTest, EveryRunningCopyCountsNotOnlyTheFirst) {
+  Start().mnuJYUF[1].DoClick();
+  EndSession();
+  core::ReleaseSingleCopyLock();
+  QProcess second;
+  HoldLockInAnotherProcess(second, QStringLiteral("slideshow.1.lock"));
+
+  Start();
+  ASSERT_EQ(ends_.size(), 1u);
+  EXPECT_EQ(ends_[0], core::ProgramEnd::kImmediate);
+  core::ReleaseSingleCopyLock();  // the process end does so
+
+  second.kill();
+  second.waitForFinished();
+  EXPECT_FALSE(core::AnotherCopyRunning());
+  // The dead copy's lock is gone; this copy holds the first one.
+  EXPECT_FALSE(QFile::exists(platform::AppFolderPath() + QStringLiteral("slideshow.1.lock")));
+  EXPECT_TRUE(QFile::exists(platform::AppFolderPath() + QStringLiteral("slideshow.lock")));
+  core::ReleaseSingleCopyLock();
 }
 
 TEST_F(StartupTest, SecondCopyAllowedByDefaultRunsBesideTheFirst) {
