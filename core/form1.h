@@ -232,7 +232,6 @@ class Form1 : public platform::Form {
 
   std::array<std::unique_ptr<platform::PictureBox>, kPicButtonCount> picture2_;
   bool shuttingDown_ = false;
-  bool titlePanelQueued_ = false;
   int frameAtLoad_ = 0;  // frame height (twips) counted in FrameExtraHeight
 };
 

@@ -1,6 +1,7 @@
 // The main window's frame: its controls, activation, resizing and the title panel.
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 
 #include "core/form1.h"
 #include "core/form1_menus_more.h"
@@ -143,7 +144,19 @@ void Form1::SizePreviewBox() {
   Picture1.SetHeight(Height() - 1450 - extra);
 }
 
-void Form1::Form_Paint() {}
+namespace {
+// Drawing before the window is on screen would be lost: under a window manager the window
+// is shown some time before it is mapped, and the panel's hold lets no events run.
+bool OnScreen(const QWidget& w) {
+  const QWindow* handle = w.windowHandle();
+  return w.isVisible() && handle && handle->isExposed();
+}
+}  // namespace
+
+// The first paint is the first moment the window is really exposed.
+void Form1::Form_Paint() {
+  if (Flags().TitlePanelDone != 1 && OnScreen(*this)) platform::TryStep([] { DrawTitlePanel(); });
+}
 
 void Form1::Form_Resize() {
   if (SkipNextResize == 1) {
@@ -151,20 +164,8 @@ void Form1::Form_Resize() {
     return;
   }
   platform::TryStep([this] { SizePreviewBox(); });
-  // The first resize comes while the window is being shown, before it is on screen; the
-  // panel is drawn once it is, so that its animation can be seen.
-  if (isVisible()) {
-    platform::TryStep([] { DrawTitlePanel(); });
-  } else if (!titlePanelQueued_ && Flags().TitlePanelDone != 1) {
-    titlePanelQueued_ = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-          titlePanelQueued_ = false;
-          if (Loaded() && !IsClosed()) platform::TryStep([] { DrawTitlePanel(); });
-        },
-        Qt::QueuedConnection);
-  }
+  // A resize before the window is exposed leaves the panel to the first paint.
+  if (OnScreen(*this)) platform::TryStep([] { DrawTitlePanel(); });
 }
 
 void Form1::ApplyLinkedWavMenuRule() {
@@ -221,7 +222,13 @@ void PrintAt(platform::PictureBox& box, double x, double y, const QString& text,
 }  // namespace
 
 void DrawTitlePanel() {
-  if (Flags().TitlePanelDone == 1) return;
+  // Its animation runs events, which may bring the paint that would start it again.
+  static bool drawing = false;
+  if (Flags().TitlePanelDone == 1 || drawing) return;
+  drawing = true;
+  struct Done {
+    ~Done() { drawing = false; }
+  } done;
   Form1& f = form1();
   platform::PictureBox& box = f.Picture1;
   const double x0 = 1000, y0 = 1200;

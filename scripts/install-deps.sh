@@ -10,7 +10,7 @@ PKGS=(
   gstreamer1.0-plugins-ugly gstreamer1.0-libav gstreamer1.0-tools timgm6mb-soundfont
   fonts-ipafont-gothic fonts-ipafont-mincho
   libcdio-dev libcdio-paranoia-dev
-  xvfb xauth imagemagick xdotool
+  xvfb xauth imagemagick xdotool openbox x11-utils
 )
 missing=()
 for p in "${PKGS[@]}"; do

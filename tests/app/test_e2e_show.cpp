@@ -127,13 +127,9 @@ struct Screenshots {
   QProcessEnvironment env;
   QString path;
   Shot Take() const {
-    QProcess import;
-    import.setProcessEnvironment(env);
-    import.start(QStringLiteral("import"),
-                 {QStringLiteral("-display"), x.Display(), QStringLiteral("-window"),
-                  QStringLiteral("root"), path});
-    if (!import.waitForFinished(20000) || import.exitCode() != 0) return {};
-    return Analyse(QImage(path));
+    const QImage image = x.Screenshot(path);
+    if (image.isNull()) return {};
+    return Analyse(image);
   }
 };
 

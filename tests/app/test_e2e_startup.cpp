@@ -49,6 +49,7 @@ TEST(EndToEnd, MainWindowSecondCopyAndSignalShutdown) {
 
   VirtualDisplay x;
   ASSERT_TRUE(x.Start());
+  ASSERT_TRUE(x.StartWindowManager());
   const QProcessEnvironment env = ProgramEnvironment(x.Display(), dataHome.path());
 
   QProcess first;
@@ -59,17 +60,30 @@ TEST(EndToEnd, MainWindowSecondCopyAndSignalShutdown) {
   // The copy that runs holds the lock once its settings are read.
   ASSERT_TRUE(PollUntil([&] { return QFile::exists(appFolder + QStringLiteral("slideshow.lock")); },
                         20000));
+
+  if (canShoot) {
+    // The title panel appears once the window is exposed: its lavender box is on screen.
+    const QString shot = dataHome.path() + QStringLiteral("/screen.png");
+    bool panelSeen = false;
+    ASSERT_TRUE(PollUntil(
+        [&] {
+          const QImage image = x.Screenshot(shot);
+          int lavender = 0;
+          for (int y = 0; y < image.height(); y += 2)
+            for (int x2 = 0; x2 < image.width(); x2 += 2)
+              lavender += (image.pixel(x2, y) & 0xFFFFFF) == (qRgb(230, 230, 250) & 0xFFFFFF);
+          panelSeen = lavender > 2000;  // the box is about 198 x 131 pixels
+          return panelSeen || first.state() != QProcess::Running;
+        },
+        30000))
+        << "the title panel never showed";
+    EXPECT_TRUE(panelSeen);
+  }
   QThread::msleep(4000);  // the title panel's animation and hold
   ASSERT_EQ(first.state(), QProcess::Running);
 
   if (canShoot) {
-    const QString shot = dataHome.path() + QStringLiteral("/screen.png");
-    QProcess import;
-    import.start(QStringLiteral("import"),
-                 {QStringLiteral("-display"), x.Display(), QStringLiteral("-window"),
-                  QStringLiteral("root"), shot});
-    ASSERT_TRUE(import.waitForFinished(20000));
-    const QImage image(shot);
+    const QImage image = x.Screenshot(dataHome.path() + QStringLiteral("/screen.png"));
     ASSERT_FALSE(image.isNull());
     // The main window sits centred on the screen, over the bare root window.
     const QRgb root = image.pixel(0, 0);

@@ -3,6 +3,7 @@
 // real program on it with a data folder of the test's own.
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
@@ -51,6 +52,10 @@ class VirtualDisplay {
     return true;
   }
   ~VirtualDisplay() {
+    if (wm_.state() != QProcess::NotRunning) {
+      wm_.kill();
+      wm_.waitForFinished(2000);
+    }
     if (server_.state() != QProcess::NotRunning) {
       server_.terminate();
       if (!server_.waitForFinished(5000)) server_.kill();
@@ -59,8 +64,40 @@ class VirtualDisplay {
   }
   const QString& Display() const { return display_; }
 
+  // A window manager on the display, as on a desktop: windows are shown some time before
+  // they are mapped and exposed. False when none could start.
+  bool StartWindowManager() {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display_);
+    wm_.setProcessEnvironment(env);
+    wm_.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+    if (!wm_.waitForStarted(5000)) return false;
+    // Ready once it has announced itself on the root window.
+    return PollUntil(
+        [&] {
+          QProcess prop;
+          prop.setProcessEnvironment(env);
+          prop.start(QStringLiteral("xprop"),
+                     {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
+          prop.waitForFinished(5000);
+          return prop.readAllStandardOutput().contains("window id");
+        },
+        15000);
+  }
+
+  // The whole screen now; a null image when it could not be taken.
+  QImage Screenshot(const QString& path) const {
+    QProcess import;
+    import.start(QStringLiteral("import"), {QStringLiteral("-display"), display_,
+                                            QStringLiteral("-window"), QStringLiteral("root"),
+                                            path});
+    if (!import.waitForFinished(20000) || import.exitCode() != 0) return {};
+    return QImage(path);
+  }
+
  private:
   QProcess server_;
+  QProcess wm_;
   QString display_;
 };
 
