@@ -15,6 +15,7 @@
 #include "engine/slidescreen.h"
 #include "macro/macro.h"
 #include "macro/macro_state.h"
+#include "macro/show_commands.h"
 #include "platform/controls.h"
 #include "platform/cp932.h"
 #include "platform/events.h"
@@ -100,13 +101,13 @@ std::vector<KeywordRow>& Rows() {
       {11, P({u"DOWNSIZE"}), nullptr},
       {12, P({u"FADEOUT"}), nullptr},
       {13, P({u"TELOP"}), nullptr},
-      {14, P({u"CURSOR"}), nullptr},
-      {15, P({u"ENDTIME"}), nullptr},
+      {14, P({u"CURSOR"}), CursorCommand},
+      {15, P({u"ENDTIME"}), EndTimeCommand},
       {16, P({u"MOVX"}), nullptr},
       {17, P({u"MOVY"}), nullptr},
       {18, P({u"SOUNDSET"}), nullptr},
-      {19, P({u"LOOP"}), nullptr},
-      {20, P({u"ENDLOOP"}), nullptr},
+      {19, P({u"LOOP"}), LoopCommand},
+      {20, P({u"ENDLOOP"}), EndLoopCommand},
       {21, P({u"PICPBDATA"}), nullptr},
       {22, P({u"PICPBTYPE"}), nullptr},
       {23, P({u"GRAD"}), nullptr},
@@ -124,7 +125,7 @@ std::vector<KeywordRow>& Rows() {
       {35, P({u"TEXTOUT"}), nullptr},
       {36, P({u"SOUNDEND"}), nullptr},
       {37, P({u"PLAYWAV"}), nullptr},
-      {38, P({u"SLEEP"}), nullptr},
+      {38, P({u"SLEEP"}), SleepCommand},
       {39, P({u"PICPB"}), nullptr},
       {40, P({u"MOVPB"}), nullptr},
       {41, P({u"SCREENXY"}), nullptr},
@@ -142,10 +143,10 @@ std::vector<KeywordRow>& Rows() {
       {53, P({u"WINSTATE"}), nullptr},
       {54, P({u"SIZECTRL"}), nullptr},
       {55, P({u"MENU"}), nullptr},
-      {56, P({u"LOCK"}), nullptr},
-      {57, P({u"END"}), nullptr},
-      {58, P({u"DELAY"}), nullptr},
-      {59, P({u"SKIP"}), nullptr},
+      {56, P({u"LOCK"}), LockCommand},
+      {57, P({u"END"}), EndCommand},
+      {58, P({u"DELAY"}), DelayCommand},
+      {59, P({u"SKIP"}), SkipCommand},
       {60, P({u"YESNOPB"}), nullptr},
       {61, P({u"FONTITALIC"}), FontItalicCommand},
       {62, P({u"FONTBOLD"}), FontBoldCommand},
@@ -416,6 +417,11 @@ void EnterExitPath() {
   if (lists.CurrentSlideIndex < 0) lists.CurrentSlideIndex = 0;
   if (State().EndTimeReached == 0 && lists.CurrentSlideIndex >= lists.SlideEndIndex - 1)
     lists.CurrentSlideIndex = static_cast<short>(lists.SlideEndIndex - 2);
+  throw LeaveRun{};
+}
+
+void LeaveRunNow() {
+  CloseFile();
   throw LeaveRun{};
 }
 
