@@ -15,6 +15,7 @@
 #include "engine/slidescreen.h"
 #include "macro/macro.h"
 #include "macro/macro_state.h"
+#include "macro/show_commands.h"
 #include "platform/controls.h"
 #include "platform/cp932.h"
 #include "platform/events.h"
@@ -72,12 +73,6 @@ void SetLineLeftEdge() {
 
 void CommentLine() { ConsumeLine(); }
 
-// "POSITION" with a "." in its value fixes the picture's position; without, the line
-// is left for the second "POSITION" test.
-void PositionWithPoint() {
-  if (State().MacroLineUpper.mid(State().ValueStart - 1).contains(QLatin1Char('.'))) ConsumeLine();
-}
-
 QStringList P(std::initializer_list<const char16_t*> prefixes) {
   QStringList list;
   for (const char16_t* p : prefixes) list.append(QString::fromUtf16(p));
@@ -89,63 +84,63 @@ std::vector<KeywordRow>& Rows() {
       {0, P({u"RGB"}), ExecRgbCommand},
       {1, P({u"BORDERCOLOR"}), BorderColorCommand},
       {2, P({u"LINESPACE"}), LineSpaceCommand},
-      {3, P({u"MOVIE"}), nullptr},
-      {4, P({u"BORDERLESS"}), nullptr},
-      {5, P({u"BACKCOLOR"}), nullptr},
+      {3, P({u"MOVIE"}), ExecMovieCommand},
+      {4, P({u"BORDERLESS"}), BorderlessCommand},
+      {5, P({u"BACKCOLOR"}), BackColorCommand},
       {6, P({u"TAB"}), TabCommand},
-      {7, P({u"PICRESIZE"}), nullptr},
-      {8, P({u"MP3VOL", u"MP3DOWN", u"MP3UP"}), nullptr},
-      {9, P({u"INTERVAL"}), nullptr},
-      {10, P({u"POSITION"}), PositionWithPoint},
-      {11, P({u"DOWNSIZE"}), nullptr},
-      {12, P({u"FADEOUT"}), nullptr},
+      {7, P({u"PICRESIZE"}), PicResizeCommand},
+      {8, P({u"MP3VOL", u"MP3DOWN", u"MP3UP"}), VolumeCommand},
+      {9, P({u"INTERVAL"}), IntervalCommand},
+      {10, P({u"POSITION"}), PositionCommand},
+      {11, P({u"DOWNSIZE"}), DownSizeCommand},
+      {12, P({u"FADEOUT"}), FadeOutCommand},
       {13, P({u"TELOP"}), nullptr},
-      {14, P({u"CURSOR"}), nullptr},
-      {15, P({u"ENDTIME"}), nullptr},
-      {16, P({u"MOVX"}), nullptr},
-      {17, P({u"MOVY"}), nullptr},
-      {18, P({u"SOUNDSET"}), nullptr},
-      {19, P({u"LOOP"}), nullptr},
-      {20, P({u"ENDLOOP"}), nullptr},
+      {14, P({u"CURSOR"}), CursorCommand},
+      {15, P({u"ENDTIME"}), EndTimeCommand},
+      {16, P({u"MOVX"}), MovXCommand},
+      {17, P({u"MOVY"}), MovYCommand},
+      {18, P({u"SOUNDSET"}), SoundSetCommand},
+      {19, P({u"LOOP"}), LoopCommand},
+      {20, P({u"ENDLOOP"}), EndLoopCommand},
       {21, P({u"PICPBDATA"}), nullptr},
       {22, P({u"PICPBTYPE"}), nullptr},
       {23, P({u"GRAD"}), nullptr},
-      {24, P({u"STOPWAV"}), nullptr},
-      {25, P({u"KSPSET"}), nullptr},
-      {26, P({u"OVERPIC"}), nullptr},
-      {27, P({u"KOUKASP"}), nullptr},
-      {28, P({u"DELKOUKASP"}), nullptr},
-      {29, P({u"KOUKA"}), nullptr},
-      {30, P({u"DELKOUKA"}), nullptr},
+      {24, P({u"STOPWAV"}), StopWavCommand},
+      {25, P({u"KSPSET"}), KspSetCommand},
+      {26, P({u"OVERPIC"}), OverPicCommand},
+      {27, P({u"KOUKASP"}), KoukaSpCommand},
+      {28, P({u"DELKOUKASP"}), DelKoukaSpCommand},
+      {29, P({u"KOUKA"}), KoukaCommand},
+      {30, P({u"DELKOUKA"}), DelKoukaCommand},
       {31, P({u"//"}), CommentLine},
-      {32, P({u"SAVEPIC"}), nullptr},
-      {33, P({u"CTRLBOX"}), nullptr},
-      {34, P({u"PICRND", u"POSITION"}), nullptr},
+      {32, P({u"SAVEPIC"}), SavePicCommand},
+      {33, P({u"CTRLBOX"}), CtrlBoxCommand},
+      {34, P({u"PICRND", u"POSITION"}), PicRndCommand},
       {35, P({u"TEXTOUT"}), nullptr},
-      {36, P({u"SOUNDEND"}), nullptr},
-      {37, P({u"PLAYWAV"}), nullptr},
-      {38, P({u"SLEEP"}), nullptr},
+      {36, P({u"SOUNDEND"}), SoundEndCommand},
+      {37, P({u"PLAYWAV"}), ExecPlayWavCommand},
+      {38, P({u"SLEEP"}), SleepCommand},
       {39, P({u"PICPB"}), nullptr},
       {40, P({u"MOVPB"}), nullptr},
-      {41, P({u"SCREENXY"}), nullptr},
-      {42, P({u"BIT"}), nullptr},
-      {43, P({u"REVERSE"}), nullptr},
-      {44, P({u"FLIP"}), nullptr},
-      {45, P({u"PENCIL"}), nullptr},
-      {46, P({u"METAL"}), nullptr},
-      {47, P({u"MOSAIC"}), nullptr},
-      {48, P({u"GRAYSCALE"}), nullptr},
-      {49, P({u"SHELL"}), nullptr},
+      {41, P({u"SCREENXY"}), ScreenXYCommand},
+      {42, P({u"BIT"}), BitCommand},
+      {43, P({u"REVERSE"}), ReverseCommand},
+      {44, P({u"FLIP"}), FlipCommand},
+      {45, P({u"PENCIL"}), PencilCommand},
+      {46, P({u"METAL"}), MetalCommand},
+      {47, P({u"MOSAIC"}), MosaicCommand},
+      {48, P({u"GRAYSCALE"}), GrayscaleCommand},
+      {49, P({u"SHELL"}), ShellCommand},
       {50, P({u"FONTNAME"}), FontNameCommand},
       {51, P({u"CLS"}), ClsCommand},
-      {52, P({u"OVERLAP"}), nullptr},
-      {53, P({u"WINSTATE"}), nullptr},
-      {54, P({u"SIZECTRL"}), nullptr},
+      {52, P({u"OVERLAP"}), OverlapCommand},
+      {53, P({u"WINSTATE"}), WinStateCommand},
+      {54, P({u"SIZECTRL"}), SizeCtrlCommand},
       {55, P({u"MENU"}), nullptr},
-      {56, P({u"LOCK"}), nullptr},
-      {57, P({u"END"}), nullptr},
-      {58, P({u"DELAY"}), nullptr},
-      {59, P({u"SKIP"}), nullptr},
+      {56, P({u"LOCK"}), LockCommand},
+      {57, P({u"END"}), EndCommand},
+      {58, P({u"DELAY"}), DelayCommand},
+      {59, P({u"SKIP"}), SkipCommand},
       {60, P({u"YESNOPB"}), nullptr},
       {61, P({u"FONTITALIC"}), FontItalicCommand},
       {62, P({u"FONTBOLD"}), FontBoldCommand},
@@ -416,6 +411,11 @@ void EnterExitPath() {
   if (lists.CurrentSlideIndex < 0) lists.CurrentSlideIndex = 0;
   if (State().EndTimeReached == 0 && lists.CurrentSlideIndex >= lists.SlideEndIndex - 1)
     lists.CurrentSlideIndex = static_cast<short>(lists.SlideEndIndex - 2);
+  throw LeaveRun{};
+}
+
+void LeaveRunNow() {
+  CloseFile();
   throw LeaveRun{};
 }
 

@@ -63,6 +63,9 @@ void ConsumeLine();
 // Leaves the run through the exit path (does not return).
 [[noreturn]] void EnterExitPath();
 
+// Ends the run at once without the exit path, the file closed (does not return).
+[[noreturn]] void LeaveRunNow();
+
 // One row of the keyword chain: the prefixes of one test and its handler.
 struct KeywordRow {
   int row;                        // number in the keyword table

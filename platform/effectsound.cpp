@@ -1,16 +1,24 @@
 #include "platform/effectsound.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QPointer>
 #include <QThread>
 
 #include "platform/mediaplayer.h"
+#include "platform/wavinfo.h"
 
 namespace platform {
 
 namespace {
+
+// A synchronous sound holds the program for its length: the player gets this long to
+// begin sounding, and the end may come this much after the length.
+// A busy machine reports the start and the end late, so both allow for that.
+constexpr qint64 kSyncStartAllowanceMs = 3000;
+constexpr qint64 kSyncEndAllowanceMs = 2000;
 
 QPointer<MediaPlayer>& EffectPlayerSlot() {
   static QPointer<MediaPlayer> player;
@@ -49,13 +57,30 @@ bool PlayEffectSound(const QString& path, unsigned flags) {
   const bool loop = flags & kSndLoop;
   // A looping sound ends only by a later call, so it never holds the caller.
   const bool async = (flags & kSndAsync) || loop;
+  // Only a sound of a known length may hold the program: a file that is no WAV comes
+  // back at once.
+  const long long length = async ? 0 : WavDurationMs(path);
+  if (length < 0) return false;
   p->SetLoop(loop);
   p->SetURL(path);
   p->Play();
   if (!async) {
     // The whole program waits for the sound, as with the original's synchronous
-    // call; the player's own events still have to arrive.
+    // call; the player's own events still have to arrive. A start that does not come,
+    // or an end reported long after the sound's length, cuts the sound off: the hold
+    // never runs on with a player that has hung.
+    QElapsedTimer clock;
+    clock.start();
+    qint64 begunAt = -1;
     while (Sounding(p)) {
+      if (begunAt < 0 && p->PlaybackBegun()) begunAt = clock.elapsed();
+      const bool overdue = begunAt < 0 ? clock.elapsed() > kSyncStartAllowanceMs
+                                       : clock.elapsed() - begunAt > length + kSyncEndAllowanceMs;
+      if (overdue) {
+        // Played for its length (or never began): the hold ends here.
+        p->Close();
+        return begunAt >= 0;
+      }
       QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
       QThread::msleep(10);
     }
