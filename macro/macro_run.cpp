@@ -15,6 +15,8 @@
 #include "engine/slidescreen.h"
 #include "macro/macro.h"
 #include "macro/macro_state.h"
+#include "macro/picture_text.h"
+#include "macro/telop.h"
 #include "platform/controls.h"
 #include "platform/cp932.h"
 #include "platform/events.h"
@@ -99,7 +101,7 @@ std::vector<KeywordRow>& Rows() {
       {10, P({u"POSITION"}), PositionWithPoint},
       {11, P({u"DOWNSIZE"}), nullptr},
       {12, P({u"FADEOUT"}), nullptr},
-      {13, P({u"TELOP"}), nullptr},
+      {13, P({u"TELOP"}), TelopCommandLine},
       {14, P({u"CURSOR"}), nullptr},
       {15, P({u"ENDTIME"}), nullptr},
       {16, P({u"MOVX"}), nullptr},
@@ -109,7 +111,7 @@ std::vector<KeywordRow>& Rows() {
       {20, P({u"ENDLOOP"}), nullptr},
       {21, P({u"PICPBDATA"}), nullptr},
       {22, P({u"PICPBTYPE"}), nullptr},
-      {23, P({u"GRAD"}), nullptr},
+      {23, P({u"GRAD"}), GradLine},
       {24, P({u"STOPWAV"}), nullptr},
       {25, P({u"KSPSET"}), nullptr},
       {26, P({u"OVERPIC"}), nullptr},
@@ -121,7 +123,7 @@ std::vector<KeywordRow>& Rows() {
       {32, P({u"SAVEPIC"}), nullptr},
       {33, P({u"CTRLBOX"}), nullptr},
       {34, P({u"PICRND", u"POSITION"}), nullptr},
-      {35, P({u"TEXTOUT"}), nullptr},
+      {35, P({u"TEXTOUT"}), TextOutLine},
       {36, P({u"SOUNDEND"}), nullptr},
       {37, P({u"PLAYWAV"}), nullptr},
       {38, P({u"SLEEP"}), nullptr},
