@@ -50,7 +50,7 @@ class Form1 : public platform::Form {
   platform::CommandButton menu5{this, QStringLiteral("menu5")};
   platform::CommandButton Command8{this, QStringLiteral("Yes")};
   platform::CommandButton Command9{this, QStringLiteral("No")};
-  platform::Label Label1{this};  // ticker text
+  platform::Label Label1{&Picture1};  // ticker text, on the preview box
 
   platform::Timer Timer1{this, 3000, false};  // slide timer
   platform::Timer Timer2{this, 0, false};

@@ -77,7 +77,6 @@ void StopShowAtListEnd(bool startAlwaysEnabled) {
   core::SoundState& media = core::Sound();
   TryStep([] { SetIdleCaption(); });
   TryStep([] { sound::StopCdAudio(); });
-  TryStep([] { sound::StopShowMedia(); });
   flags.SlideInProgress = 0;
   flags.ShowStopped = 1;
   flags.PlayStarted = 0;
@@ -86,6 +85,8 @@ void StopShowAtListEnd(bool startAlwaysEnabled) {
   flags.OperationLocked = 0;
   flags.ShowRunning = 0;
   lists.CurrentSlideIndex = 0;
+  // With the show over, this also stops a ticker still scrolling in the main window.
+  TryStep([] { sound::StopShowMedia(); });
   lists.SoundListPosition = 0;
   lists.CdProgramPosition = 0;
   TryStep([&f] { f.Picture1.ClearPicture(); });

@@ -15,7 +15,9 @@
 #include "engine/slidescreen.h"
 #include "macro/macro.h"
 #include "macro/macro_state.h"
+#include "macro/picture_text.h"
 #include "macro/show_commands.h"
+#include "macro/telop.h"
 #include "platform/controls.h"
 #include "platform/cp932.h"
 #include "platform/events.h"
@@ -94,7 +96,7 @@ std::vector<KeywordRow>& Rows() {
       {10, P({u"POSITION"}), PositionCommand},
       {11, P({u"DOWNSIZE"}), DownSizeCommand},
       {12, P({u"FADEOUT"}), FadeOutCommand},
-      {13, P({u"TELOP"}), nullptr},
+      {13, P({u"TELOP"}), TelopCommandLine},
       {14, P({u"CURSOR"}), CursorCommand},
       {15, P({u"ENDTIME"}), EndTimeCommand},
       {16, P({u"MOVX"}), MovXCommand},
@@ -104,7 +106,7 @@ std::vector<KeywordRow>& Rows() {
       {20, P({u"ENDLOOP"}), EndLoopCommand},
       {21, P({u"PICPBDATA"}), nullptr},
       {22, P({u"PICPBTYPE"}), nullptr},
-      {23, P({u"GRAD"}), nullptr},
+      {23, P({u"GRAD"}), GradLine},
       {24, P({u"STOPWAV"}), StopWavCommand},
       {25, P({u"KSPSET"}), KspSetCommand},
       {26, P({u"OVERPIC"}), OverPicCommand},
@@ -116,7 +118,7 @@ std::vector<KeywordRow>& Rows() {
       {32, P({u"SAVEPIC"}), SavePicCommand},
       {33, P({u"CTRLBOX"}), CtrlBoxCommand},
       {34, P({u"PICRND", u"POSITION"}), PicRndCommand},
-      {35, P({u"TEXTOUT"}), nullptr},
+      {35, P({u"TEXTOUT"}), TextOutLine},
       {36, P({u"SOUNDEND"}), SoundEndCommand},
       {37, P({u"PLAYWAV"}), ExecPlayWavCommand},
       {38, P({u"SLEEP"}), SleepCommand},

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Makes the demo show into the given folder: four pictures and demo.kvz, a slideshow file
 # that shows them one after another, each brought in with the next effect in turn. The first
-# picture has a macro file beside it (demo1.txt) that writes a caption over it.
+# picture has a macro file beside it (demo1.txt) that writes a caption over it; the second
+# draws gradient and rotated text and runs a ticker once (the third slide follows after its
+# pass); the third starts a repeating ticker that the fourth stops.
 set -euo pipefail
 out="${1:-build/samples}"
 mkdir -p "$out"
@@ -96,3 +98,50 @@ t() { printf '%s\r\n' "$1"; }
   t "RGB(255,240,120)"
   t "文字は影付きでも縁取りでも描けます"
 } | iconv -f UTF-8 -t CP932 >"$out/demo1.txt"
+
+# Gradient text, rotated text and the tickers.
+{
+  t "//グラデーション文字・回転文字・テロップのデモ"
+  t "FontSize=36"
+  t "FontBold=1"
+  t "CurrentX=40"
+  t "CurrentY=40"
+  t "GRAD(255,60,60,60,60,255,\"グラデーションの文字です\")"
+  t "CurrentY=110"
+  t "Kage=3"
+  t "ZureX=2"
+  t "ZureY=2"
+  t "GRAD(255,255,0,0,200,0,\"縁取りも一文字ずつ\")"
+  t "Kage=0"
+  t "QBColor=15"
+  t "CurrentX=80"
+  t "CurrentY=600"
+  t "TEXTOUT(60,0,90,\"縦に上へ\")"
+  t "CurrentX=200"
+  t "CurrentY=380"
+  t "TEXTOUT(40,30,30,\"斜め三十度\")"
+  t "Kage=1"
+  t "ZureX=3"
+  t "ZureY=3"
+  t "RGB(255,230,120)"
+  t "CurrentX=1200"
+  t "CurrentY=420"
+  t "TEXTOUT(48,0,180,\"さかさま\")"
+  t "CurrentX=600"
+  t "CurrentY=250"
+  t "TEXTOUT(0,0,0,\"高さ0は既定の大きさ\")"
+  t "Kage=0"
+  t "RGB(255,255,255)"
+  t "FontSize=28"
+  t "CurrentY=650"
+  t "TELOP1(2,6,\"ひと回りだけ流れるテロップ ─ 次のスライドはこのあとに\")"
+} | iconv -f UTF-8 -t CP932 >"$out/demo2.txt"
+{
+  t "FontSize=28"
+  t "RGB(255,255,160)"
+  t "CurrentY=650"
+  t "Telop2(2,3,\"くり返し流れるテロップ\")  //ここにいテロップを記述する。"
+} | iconv -f UTF-8 -t CP932 >"$out/demo3.txt"
+{
+  t "Telop2(\"\")  //テロップ終了（消去）"
+} | iconv -f UTF-8 -t CP932 >"$out/demo4.txt"
