@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
+#include <cstring>
 
 #include "core/form1.h"
 #include "core/state.h"
@@ -42,7 +43,19 @@ void RepairFromBackground(const QRect& pixels) {
   QImage& canvas = screen.P2.Canvas();
   const QRect r = pixels.normalized() & canvas.rect() & background.rect();
   if (r.isEmpty()) return;
-  {
+  if (canvas.format() == background.format() && canvas.depth() == 32) {
+    // Row copies: a step of a move repairs a strip or a box, and a painter on the whole
+    // surface would cost more than the copy.
+    const qsizetype offset = qsizetype(r.left()) * 4, bytes = qsizetype(r.width()) * 4;
+    uchar* to = canvas.bits() + qsizetype(r.top()) * canvas.bytesPerLine() + offset;
+    const uchar* from =
+        background.constBits() + qsizetype(r.top()) * background.bytesPerLine() + offset;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+      std::memcpy(to, from, bytes);
+      to += canvas.bytesPerLine();
+      from += background.bytesPerLine();
+    }
+  } else {
     QPainter p(&canvas);
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.drawImage(r.topLeft(), background, r);

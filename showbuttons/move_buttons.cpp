@@ -61,8 +61,7 @@ QString Between(const QString& line, qsizetype i, qsizetype j, bool& ok) {
 double Offset(const QString& text, bool ok, short scale) {
   if (!ok) return 0;
   const QString form = text.trimmed();
-  if (form == QLatin1String("RND"))
-    return std::floor(platform::Rnd() * (2.0 * scale)) - scale;
+  if (form == QLatin1String("RND")) return std::floor(platform::Rnd() * (2.0 * scale)) - scale;
   if (form == QLatin1String("RND+-")) return std::trunc(platform::Rnd() * 20 - 10);
   if (form == QLatin1String("RND+")) return std::trunc(platform::Rnd() * 10);
   if (form == QLatin1String("RND-")) return std::trunc(platform::Rnd() * -10);

@@ -143,8 +143,7 @@ void ApplyOutline(int n) {
   }
 }
 
-void PlaceButton(int n, short jump, const QString& picture, const QString& link,
-                 double textLeft) {
+void PlaceButton(int n, short jump, const QString& picture, const QString& link, double textLeft) {
   core::ButtonSlots& b = core::Buttons();
   core::RunFlags& f = core::Flags();
   Step("pointer", [&] {
@@ -276,12 +275,12 @@ QCursor HandCursor() {
     QPainter p(&hand);
     p.setRenderHint(QPainter::Antialiasing, false);
     QPainterPath outline;
-    outline.addRoundedRect(QRectF(10, 1, 5, 16), 2.5, 2.5);   // index finger, up
-    outline.addRoundedRect(QRectF(15, 10, 4, 9), 2, 2);       // middle finger
-    outline.addRoundedRect(QRectF(19, 11, 4, 8), 2, 2);       // ring finger
-    outline.addRoundedRect(QRectF(23, 12, 4, 8), 2, 2);       // little finger
-    outline.addRoundedRect(QRectF(5, 13, 7, 5), 2.5, 2.5);    // thumb
-    outline.addRoundedRect(QRectF(9, 15, 18, 14), 4, 4);      // palm
+    outline.addRoundedRect(QRectF(10, 1, 5, 16), 2.5, 2.5);  // index finger, up
+    outline.addRoundedRect(QRectF(15, 10, 4, 9), 2, 2);      // middle finger
+    outline.addRoundedRect(QRectF(19, 11, 4, 8), 2, 2);      // ring finger
+    outline.addRoundedRect(QRectF(23, 12, 4, 8), 2, 2);      // little finger
+    outline.addRoundedRect(QRectF(5, 13, 7, 5), 2.5, 2.5);   // thumb
+    outline.addRoundedRect(QRectF(9, 15, 18, 14), 4, 4);     // palm
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(Qt::white);
     p.drawPath(outline.simplified());

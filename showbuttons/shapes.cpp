@@ -19,9 +19,7 @@ constexpr double kPi = 3.14159;
 
 double Radians(double degrees) { return degrees * kPi / 180; }
 
-QPoint Rounded(double x, double y) {
-  return QPoint(platform::CLng(x), platform::CLng(y));
-}
+QPoint Rounded(double x, double y) { return QPoint(platform::CLng(x), platform::CLng(y)); }
 
 // A point on the ellipse inscribed in w x h at `degrees` (y runs downwards).
 QPoint OnEllipse(double degrees, double w, double h) {
@@ -86,8 +84,7 @@ QPolygon HeartPoints(double w, double h) {
   // Left lobe from 131 degrees over its top to its inner point.
   for (int degrees = 131; degrees <= 360; ++degrees) {
     const double t = Radians(degrees);
-    points << Rounded(std::cos(t) * w * 1.1 / 4 + w / 4 + w * 0.1 / 4,
-                      std::sin(t) * h / 3 + h / 3);
+    points << Rounded(std::cos(t) * w * 1.1 / 4 + w / 4 + w * 0.1 / 4, std::sin(t) * h / 3 + h / 3);
   }
   return points;
 }

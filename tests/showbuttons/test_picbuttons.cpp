@@ -42,10 +42,9 @@ TEST_F(ButtonsTest, TheSlotIsReadFromTwoCharactersAndTheLineIsAlwaysConsumed) {
     const char* line;
     int slot;  // -1: none placed
   } cases[] = {
-      {R"(PICPB05(0,"b.png"))", 5},  {R"(PICPB5(0,"b.png"))", 5},
-      {R"(PICPB12(0,"b.png"))", 12}, {R"(PICPB123(0,"b.png"))", 12},
-      {R"(PICPB(0,"b.png"))", 0},    {R"(PICPB63(0,"b.png"))", -1},
-      {R"(PICPB-1(0,"b.png"))", -1}, {R"(PICPBxx(0,"b.png"))", 0},
+      {R"(PICPB05(0,"b.png"))", 5},   {R"(PICPB5(0,"b.png"))", 5},  {R"(PICPB12(0,"b.png"))", 12},
+      {R"(PICPB123(0,"b.png"))", 12}, {R"(PICPB(0,"b.png"))", 0},   {R"(PICPB63(0,"b.png"))", -1},
+      {R"(PICPB-1(0,"b.png"))", -1},  {R"(PICPBxx(0,"b.png"))", 0},
   };
   for (const Case& c : cases) {
     core::ClearButtonSlots();
@@ -59,9 +58,9 @@ TEST_F(ButtonsTest, TheSlotIsReadFromTwoCharactersAndTheLineIsAlwaysConsumed) {
 
 TEST_F(ButtonsTest, PicPbTypeChoosesTheOutlineOfTheButtonsPlacedNext) {
   const std::pair<const char*, short> cases[] = {
-      {"PICPBTYPE=2", 2},   {"PicPbType=1", 1},   {"PICPBTYPE=3.95", 4}, {"PICPBTYPE=2.95", 3},
-      {"PICPBTYPE=3.5", 3}, {"PICPBTYPE=7", 0},   {"PICPBTYPE=-1", 0},   {"PICPBTYPE 3", 0},
-      {"PICPBTYPE=4 // heart", 4},
+      {"PICPBTYPE=2", 2},    {"PicPbType=1", 1},   {"PICPBTYPE=3.95", 4},
+      {"PICPBTYPE=2.95", 3}, {"PICPBTYPE=3.5", 3}, {"PICPBTYPE=7", 0},
+      {"PICPBTYPE=-1", 0},   {"PICPBTYPE 3", 0},   {"PICPBTYPE=4 // heart", 4},
   };
   for (const auto& [line, shape] : cases) {
     core::Buttons().PicButtonShape = 3;
@@ -94,7 +93,8 @@ TEST_F(ButtonsTest, PicPbDataNamesTheFileOfOneSlot) {
     Line(QString::fromUtf8(c.line));
     EXPECT_EQ(core::Buttons().PicButtonShape, c.shape) << c.line;
     for (int i = 0; i <= 63; ++i) {
-      EXPECT_EQ(core::Buttons().PicButtonShapeFiles[i], i == c.slot ? c.file : QStringLiteral("old"))
+      EXPECT_EQ(core::Buttons().PicButtonShapeFiles[i],
+                i == c.slot ? c.file : QStringLiteral("old"))
           << c.line << " slot " << i;
     }
     EXPECT_TRUE(M().MacroLine.isEmpty()) << c.line;

@@ -25,7 +25,7 @@ TEST(ButtonShapes, PointsRoundWithTheProgramsPiAndHalvesToEven) {
   const QPolygon heart = showbuttons::HeartPoints(200, 150);
   ASSERT_EQ(heart.size(), 461);
   const std::pair<int, QPoint> heartPoints[] = {
-      {0, {90, 50}},    {90, {145, 0}}, {180, {200, 50}}, {229, {181, 88}},
+      {0, {90, 50}},     {90, {145, 0}},  {180, {200, 50}}, {229, {181, 88}},
       {230, {100, 150}}, {231, {19, 88}}, {460, {110, 50}},
   };
   for (const auto& [i, point] : heartPoints) EXPECT_EQ(heart[i], point) << "heart point " << i;
