@@ -9,6 +9,7 @@
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
 #include "platform/mediaplayer.h"
+#include "showbuttons/showbuttons.h"
 
 int main(int argc, char** argv) {
   platform::InitMediaBackend();
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
   app.setQuitOnLastWindowClosed(false);
   platform::InstallFontSubstitutions();
   macro::RegisterServices();
+  showbuttons::RegisterServices();
   platform::InstallQtTranslations();
   platform::InstallShippedFiles();
   core::InstallTerminationSignalHandlers();

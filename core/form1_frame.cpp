@@ -85,8 +85,12 @@ void Form1::BuildLayout() {
   Picture1.SetFontName(QStringLiteral("ＭＳ ゴシック"));
   Picture1.SetFontSize(12);
 
+  // Picture buttons are borderless children of the preview box, placed in its pixels.
   for (int i = 0; i < kPicButtonCount; ++i) {
-    picture2_[i] = std::make_unique<platform::PictureBox>(this);
+    picture2_[i] = std::make_unique<platform::PictureBox>(&Picture1);
+    picture2_[i]->SetScaleMode(platform::ScaleMode::kPixels);
+    picture2_[i]->SetBorderStyle(0);
+    picture2_[i]->SetAutoSize(true);
     picture2_[i]->SetVisible(false);
   }
   Picture3.SetVisible(false);

@@ -280,6 +280,17 @@ struct ButtonSlots {
   FixedArray<QString, kButtonSlotUpper> PicButtonLinks;
   short PicButtonShape = 0;  // shape of the picture buttons placed next
   short OverPic = 0;         // 1: moving picture buttons may leave the picture
+
+  // Outline of each picture-button slot: the kind it was last placed with, the cut-out
+  // point file named for it, and the box of the polygon last read for it (pixels from the
+  // button's corner; 9999, 9999, 0, 0 when that read found no usable file). Clearing the
+  // slots keeps them.
+  FixedArray<short, kButtonSlotUpper> PicButtonShapes;
+  FixedArray<QString, kButtonSlotUpper> PicButtonShapeFiles;
+  FixedArray<short, kButtonSlotUpper> PicButtonShapeLefts;
+  FixedArray<short, kButtonSlotUpper> PicButtonShapeTops;
+  FixedArray<short, kButtonSlotUpper> PicButtonShapeRights;
+  FixedArray<short, kButtonSlotUpper> PicButtonShapeBottoms;
 };
 
 // The current picture and the show surfaces. The device-context values are handles

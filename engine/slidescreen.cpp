@@ -39,9 +39,13 @@ Slidescreen::Slidescreen() {
   P4.SetVisible(false);
   P2.raise();
 
-  // The show-screen controls lie over P2, hidden until a macro places them.
+  // The show-screen controls lie over P2, hidden until a macro places them. Picture
+  // buttons are borderless children of P2, placed in its pixels.
   for (int i = 0; i < kShowPicButtonCount; ++i) {
-    picture1_[i] = std::make_unique<platform::PictureBox>(this);
+    picture1_[i] = std::make_unique<platform::PictureBox>(&P2);
+    picture1_[i]->SetScaleMode(platform::ScaleMode::kPixels);
+    picture1_[i]->SetBorderStyle(0);
+    picture1_[i]->SetAutoSize(true);
     picture1_[i]->SetVisible(false);
   }
   for (QWidget* w : std::initializer_list<QWidget*>{&Picture2, &Command1, &Command2, &menu1, &menu2,
