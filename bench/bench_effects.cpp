@@ -27,15 +27,6 @@ namespace {
 
 using test_support::MedianMs;
 
-QImage MakePicture(int w, int h) {
-  QImage img(w, h, QImage::Format_RGB32);
-  for (int y = 0; y < h; ++y) {
-    auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-    for (int x = 0; x < w; ++x) line[x] = qRgb(x & 255, y & 255, (x ^ y) & 255);
-  }
-  return img;
-}
-
 const char* const kNames[] = {"from top",         "from bottom",    "from left",
                               "from right",       "from centre",    "from outside",
                               "horizontal slits", "vertical slits", "mosaic"};
@@ -69,7 +60,7 @@ int main(int argc, char** argv) {
   screen.FitShowPictureBoxes();
   platform::DoEvents();
   const QSize size = screen.P2.Canvas().size();
-  const QImage picture = MakePicture(size.width(), size.height());
+  const QImage picture = test_support::TestPattern(size.width(), size.height());
   core::form4().Picture1.SetPicture(picture);
   auto select = [&] { engine::SelectPictureDC(picture); };
 

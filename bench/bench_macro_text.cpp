@@ -26,15 +26,6 @@ using test_support::MedianMs;
 constexpr int kLines = 30;
 constexpr double kTarget = 30;  // full-surface copies per outlined line
 
-QImage MakePicture(int w, int h) {
-  QImage img(w, h, QImage::Format_RGB32);
-  for (int y = 0; y < h; ++y) {
-    auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-    for (int x = 0; x < w; ++x) line[x] = qRgb(x & 255, y & 255, (x ^ y) & 255);
-  }
-  return img;
-}
-
 QByteArray MacroText() {
   QString text = QStringLiteral(
       "FontSize=24\r\nKage=3\r\nZureX=10\r\nZureY=10\r\nQBColor=12\r\n"
@@ -48,8 +39,7 @@ QByteArray MacroText() {
 
 int main(int argc, char** argv) {
   QTemporaryDir dir;
-  qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toUtf8());
-  test_support::UseOneOffscreenMonitor(dir);
+  test_support::PrepareBenchProcess(dir);
   QApplication app(argc, argv);
   platform::InstallFontSubstitutions();
   macro::RegisterServices();
@@ -72,7 +62,7 @@ int main(int argc, char** argv) {
   screen.P2.resize(1920, 1080);
   f1.Picture1.SetScaleMode(platform::ScaleMode::kPixels);
   const QSize size = screen.P2.Canvas().size();
-  const QImage picture = MakePicture(size.width(), size.height());
+  const QImage picture = test_support::TestPattern(size.width(), size.height());
   auto putPicture = [&] {
     {
       QPainter p(&screen.P2.Canvas());

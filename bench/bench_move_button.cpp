@@ -29,30 +29,7 @@ using test_support::MedianMs;
 constexpr int kPixels = 500;
 constexpr double kTarget = 1.0 / 20;  // full-surface copies per step
 
-QImage MakePicture(int w, int h) {
-  QImage img(w, h, QImage::Format_RGB32);
-  for (int y = 0; y < h; ++y) {
-    auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-    for (int x = 0; x < w; ++x) line[x] = qRgb(x & 255, y & 255, (x ^ y) & 255);
-  }
-  return img;
-}
-
-// Carries out one macro line through the keyword chain's handlers.
-void Line(const QString& text) {
-  macro::MacroState& m = macro::State();
-  m.MacroLine = text;
-  m.MacroLineUpper = macro::MacroUpper(text);
-  m.ValueStart = static_cast<int>(m.MacroLineUpper.indexOf(QLatin1Char('='))) + 2;
-  for (const macro::KeywordRow& row : macro::KeywordTable()) {
-    for (const QString& prefix : row.prefixes) {
-      if (m.MacroLineUpper.startsWith(prefix) && row.handler) {
-        row.handler();
-        break;
-      }
-    }
-  }
-}
+void Line(const QString& text) { macro::CarryOutLine(text); }
 
 struct Figures {
   double copyMs = 0;   // one full-surface copy, repainted
@@ -64,8 +41,7 @@ struct Figures {
 
 int main(int argc, char** argv) {
   QTemporaryDir dir;
-  qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toUtf8());
-  test_support::UseOneOffscreenMonitor(dir);
+  test_support::PrepareBenchProcess(dir);
   QApplication app(argc, argv);
   platform::InstallFontSubstitutions();
   macro::RegisterServices();
@@ -93,7 +69,7 @@ int main(int argc, char** argv) {
   screen.resize(1920, 1080);
   for (platform::PictureBox* box : {&screen.P2, &screen.P3, &screen.P4}) box->resize(1920, 1080);
   const QSize size = screen.P2.Canvas().size();
-  const QImage picture = MakePicture(size.width(), size.height());
+  const QImage picture = test_support::TestPattern(size.width(), size.height());
   screen.P3.PaintPicture(picture, 0, 0);
   auto putPicture = [&] {
     {

@@ -31,15 +31,6 @@ constexpr int kRunMs = 2000;
 constexpr int kIntervalMs = 10;
 constexpr double kTarget = 0.9;  // share of the intended steps
 
-QImage MakePicture(int w, int h) {
-  QImage img(w, h, QImage::Format_RGB32);
-  for (int y = 0; y < h; ++y) {
-    auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-    for (int x = 0; x < w; ++x) line[x] = qRgb(x & 255, y & 255, (x ^ y) & 255);
-  }
-  return img;
-}
-
 void RunEventLoop(int ms) {
   QEventLoop loop;
   QTimer::singleShot(ms, &loop, &QEventLoop::quit);
@@ -76,8 +67,7 @@ class RepaintWatch : public QObject {
 
 int main(int argc, char** argv) {
   QTemporaryDir dir;
-  qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toUtf8());
-  test_support::UseOneOffscreenMonitor(dir);
+  test_support::PrepareBenchProcess(dir);
   QApplication app(argc, argv);
   platform::InstallFontSubstitutions();
   macro::RegisterServices();
@@ -96,7 +86,7 @@ int main(int argc, char** argv) {
   platform::PictureBox& p2 = screen.P2;
   {
     QPainter p(&p2.Canvas());
-    p.drawImage(0, 0, MakePicture(p2.Canvas().width(), p2.Canvas().height()));
+    p.drawImage(0, 0, test_support::TestPattern(p2.Canvas().width(), p2.Canvas().height()));
   }
   p2.Invalidate();
   platform::DoEvents();

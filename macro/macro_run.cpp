@@ -344,6 +344,21 @@ void ConsumeLine() {
 
 std::span<const KeywordRow> KeywordTable() { return Rows(); }
 
+void CarryOutLine(const QString& line) {
+  MacroState& m = State();
+  m.MacroLine = line;
+  m.MacroLineUpper = MacroUpper(line);
+  m.ValueStart = static_cast<int>(m.MacroLineUpper.indexOf(QLatin1Char('='))) + 2;
+  for (const KeywordRow& row : Rows()) {
+    for (const QString& prefix : row.prefixes) {
+      if (m.MacroLineUpper.startsWith(prefix) && row.handler) {
+        row.handler();
+        break;
+      }
+    }
+  }
+}
+
 std::function<void()> SetKeywordHandler(int row, std::function<void()> handler) {
   for (KeywordRow& r : Rows()) {
     if (r.row == row) return std::exchange(r.handler, std::move(handler));

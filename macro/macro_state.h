@@ -75,6 +75,9 @@ struct KeywordRow {
 
 // Rows 0 to 71 in dispatch order (0 is "RGB").
 std::span<const KeywordRow> KeywordTable();
+// Carries out one macro line through the handlers of the keywords it begins with, outside a
+// run: for tests and timing programs.
+void CarryOutLine(const QString& line);
 
 // Gives a row its handler and returns the one it had (keywords built elsewhere fill
 // their rows this way).

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <cmath>
 
+#include "core/state.h"
+#include "platform/controls_base.h"
 #include "platform/picturebox.h"
 
 namespace macro {
@@ -90,6 +92,22 @@ void DrawTextAtOffsets(platform::PictureBox& box, const QString& text, const QCo
 void DrawTextAt(platform::PictureBox& box, const QString& text) {
   const QPoint here(0, 0);
   DrawTextAtOffsets(box, text, box.ForeColor(), std::span<const QPoint>(&here, 1));
+}
+
+QColor OutlineColour(short kageMode) {
+  const short border = core::Settings().BorderColorIndex;
+  return border > 0      ? platform::QBColor(border)
+         : kageMode == 2 ? platform::RGB(20, 20, 20)
+                         : platform::RGB(230, 230, 230);
+}
+
+std::vector<QPoint> OutlineOffsets(int zx, int zy) {
+  std::vector<QPoint> offsets;
+  offsets.reserve(static_cast<size_t>(4 * (zx + 1) * (zy + 1)));
+  for (int i = 0; i <= zx; ++i)
+    for (int j = 0; j <= zy; ++j)
+      offsets.insert(offsets.end(), {{i, j}, {-i, -j}, {i, -j}, {-i, j}});
+  return offsets;
 }
 
 }  // namespace macro

@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QString>
 #include <span>
+#include <vector>
 
 namespace platform {
 class PictureBox;
@@ -22,5 +23,12 @@ void DrawTextAt(platform::PictureBox& box, const QString& text);
 // last copy leaves it.
 void DrawTextAtOffsets(platform::PictureBox& box, const QString& text, const QColor& colour,
                        std::span<const QPoint> offsets);
+
+// The outline of shadow modes 2 and 3: the border colour when one is chosen, else dark
+// (mode 2) or light (mode 3).
+QColor OutlineColour(short kageMode);
+
+// The offsets an outline is drawn from: every (±i, ±j) up to (zx, zy), in drawing order.
+std::vector<QPoint> OutlineOffsets(int zx, int zy);
 
 }  // namespace macro

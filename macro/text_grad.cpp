@@ -116,18 +116,11 @@ void ExecGradCommand(double kageMode, double& zureX, double& zureY) {
       zureY = std::min(std::abs(zureY), 10.0);
       const double x2 = p2.CurrentX(), y2 = p2.CurrentY();
       const double x1 = p1.CurrentX(), y1 = p1.CurrentY();
-      const short border = core::Settings().BorderColorIndex;
-      const QColor outline = border > 0      ? platform::QBColor(border)
-                             : kageMode == 2 ? platform::RGB(20, 20, 20)
-                                             : platform::RGB(230, 230, 230);
+      const QColor outline = OutlineColour(kageMode);
       p1.SetForeColor(outline);
       p2.SetForeColor(outline);
-      const int zx = static_cast<int>(zureX), zy = static_cast<int>(zureY);
-      std::vector<QPoint> offsets;
-      offsets.reserve(static_cast<size_t>(4 * (zx + 1) * (zy + 1)));
-      for (int i = 0; i <= zx; ++i)
-        for (int j = 0; j <= zy; ++j)
-          offsets.insert(offsets.end(), {{i, j}, {-i, -j}, {i, -j}, {-i, j}});
+      const std::vector<QPoint> offsets =
+          OutlineOffsets(static_cast<int>(zureX), static_cast<int>(zureY));
       DrawTextAtOffsets(p2, one, outline, offsets);
       DrawTextAtOffsets(p1, one, outline, offsets);
       p2.SetCurrentX(x2);

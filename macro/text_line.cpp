@@ -42,20 +42,11 @@ void DrawMacroTextLine() {
   if (m.KageMode == 2 || m.KageMode == 3) {
     m.ZureX = std::min(std::abs(m.ZureX), 10.0);
     m.ZureY = std::min(std::abs(m.ZureY), 10.0);
-    const short border = core::Settings().BorderColorIndex;
-    const QColor outline = border > 0        ? platform::QBColor(border)
-                           : m.KageMode == 2 ? platform::RGB(20, 20, 20)
-                                             : platform::RGB(230, 230, 230);
+    const QColor outline = OutlineColour(m.KageMode);
     p1.SetForeColor(outline);
     p2.SetForeColor(outline);
-    const int zx = static_cast<int>(m.ZureX), zy = static_cast<int>(m.ZureY);
-    std::vector<QPoint> offsets;
-    offsets.reserve(static_cast<size_t>(4 * (zx + 1) * (zy + 1)));
-    for (int dx = 0; dx <= zx; ++dx) {
-      for (int dy = 0; dy <= zy; ++dy) {
-        offsets.insert(offsets.end(), {{dx, dy}, {-dx, -dy}, {dx, -dy}, {-dx, dy}});
-      }
-    }
+    const std::vector<QPoint> offsets =
+        OutlineOffsets(static_cast<int>(m.ZureX), static_cast<int>(m.ZureY));
     DrawTextAtOffsets(p2, line, outline, offsets);
     p2.SetCurrentX(x2);
     p2.SetCurrentY(y2);

@@ -13,6 +13,7 @@
 #include "core/state.h"
 #include "macro/macro_state.h"
 #include "macro/picture_text.h"
+#include "macro/text_draw.h"
 #include "platform/controls_base.h"
 #include "platform/cp932.h"
 #include "platform/picturebox.h"
@@ -215,18 +216,11 @@ void TextOutLine() {
     m.ZureY = std::abs(m.ZureY);
     m.ZureY = std::min(m.ZureY, 10.0);
     m.ZureX = std::min(m.ZureX, 10.0);
-    const short border = core::Settings().BorderColorIndex;
-    const QColor outline = border > 0        ? platform::QBColor(border)
-                           : m.KageMode == 2 ? platform::RGB(20, 20, 20)
-                                             : platform::RGB(230, 230, 230);
+    const QColor outline = OutlineColour(m.KageMode);
     p1.SetForeColor(outline);
     p2.SetForeColor(outline);
-    const int zx = static_cast<int>(m.ZureX), zy = static_cast<int>(m.ZureY);
-    std::vector<QPoint> offsets;
-    offsets.reserve(static_cast<size_t>(4 * (zx + 1) * (zy + 1)));
-    for (int i = 0; i <= zx; ++i)
-      for (int j = 0; j <= zy; ++j)
-        offsets.insert(offsets.end(), {{i, j}, {-i, -j}, {i, -j}, {-i, j}});
+    const std::vector<QPoint> offsets =
+        OutlineOffsets(static_cast<int>(m.ZureX), static_cast<int>(m.ZureY));
     ExecTextOutCommand(offsets);
     backToBase();
   }

@@ -71,21 +71,7 @@ class ButtonsTest : public macro_test::MacroTest {
     return path;
   }
 
-  // Carries out one macro line through its keyword's handler, outside a run.
-  void Line(const QString& text) {
-    macro::MacroState& m = macro::State();
-    m.MacroLine = text;
-    m.MacroLineUpper = macro::MacroUpper(text);
-    m.ValueStart = static_cast<int>(m.MacroLineUpper.indexOf(QLatin1Char('='))) + 2;
-    for (const macro::KeywordRow& row : macro::KeywordTable()) {
-      for (const QString& prefix : row.prefixes) {
-        if (m.MacroLineUpper.startsWith(prefix) && row.handler) {
-          row.handler();
-          break;
-        }
-      }
-    }
-  }
+  void Line(const QString& text) { macro::CarryOutLine(text); }
 
   // Places slot n (a 40 x 30 picture unless given) at (left, top) of P2 with the text
   // position keywords, outside a run.

@@ -3,6 +3,7 @@
 // monitor they measure on.
 #include <QByteArray>
 #include <QFile>
+#include <QImage>
 #include <QString>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -48,6 +49,23 @@ inline void UseOneOffscreenMonitor(const QTemporaryDir& dir) {
   }
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toUtf8());
+}
+
+// A data folder of its own under `dir` and one offscreen monitor, for the QApplication
+// made next.
+inline void PrepareBenchProcess(const QTemporaryDir& dir) {
+  qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toUtf8());
+  UseOneOffscreenMonitor(dir);
+}
+
+// The picture the timing programs draw: neighbouring pixels differ, so no copy is cheap.
+inline QImage TestPattern(int w, int h) {
+  QImage img(w, h, QImage::Format_RGB32);
+  for (int y = 0; y < h; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+    for (int x = 0; x < w; ++x) line[x] = qRgb(x & 255, y & 255, (x ^ y) & 255);
+  }
+  return img;
 }
 
 }  // namespace test_support
