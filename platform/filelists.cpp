@@ -236,6 +236,8 @@ void DirListBox::Rebuild() {
 void DirListBox::SetPath(const QString& path) {
   const QString p = NormalFolderPath(path);
   if (!QFileInfo(p).isDir()) throw VbError(kErrPathNotFound, QStringLiteral("Path not found"));
+  // The same folder again keeps the highlight (Refresh reads it again).
+  if (p == path_ && !ancestors_.isEmpty()) return;
   const QString before = path_;
   path_ = p;
   try {

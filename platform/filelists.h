@@ -76,7 +76,7 @@ class DirListBox : public ControlBase<QListView> {
   // The current folder.
   QString Path() const { return path_; }
   // Opens a folder: its ancestors and subfolders are listed again. Raises Change when
-  // the folder differs. A path that is no folder raises error 76; a folder that cannot
+  // the folder differs; the current folder again changes nothing. A path that is no folder raises error 76; a folder that cannot
   // be read raises error 75 and the list stays as it was.
   void SetPath(const QString& path);
   // Subfolders of the current folder.
