@@ -176,12 +176,12 @@ TEST(EndToEnd, SlideListWindowAddsTwoPicturesByClicksAndStartsTheShow) {
   }
   QThread::msleep(500);
 
-  // The file list lists a.png and b.png: a click on each row. Rows are some 14 to 27 pixels
-  // high: 27 pixels below the first row's top lies in the second.
+  // The file list lists a.png and b.png: a click on each row. Rows are some 11 to 21 pixels
+  // high: 21 pixels below the first row's top lies in the second.
   const int fileListTop = Px(3120) + 2;
   ASSERT_TRUE(ClickIn(env, editor, Px(120) + 40, fileListTop + 5));
   QThread::msleep(300);
-  ASSERT_TRUE(ClickIn(env, editor, Px(120) + 40, fileListTop + 27));
+  ASSERT_TRUE(ClickIn(env, editor, Px(120) + 40, fileListTop + 21));
   QThread::msleep(300);
 
   // START in the frame "ｽﾗｲﾄﾞショー実行(選択位置より)": (9000 + 1440, 1920 + 240).
