@@ -408,7 +408,8 @@ void ApplySettingsInMemory() {
   const ListState& lists = Lists();
   c.tag = QLatin1String(kSettingsFileTag);
   c.settings = Settings();
-  c.settings.SlideIntervalMs = std::max(platform::CLng(c.settings.SlideIntervalSeconds * 1000.0), 1000);
+  c.settings.SlideIntervalMs =
+      std::max(platform::CLng(c.settings.SlideIntervalSeconds * 1000.0), 1000);
   c.linkedFilesInFolder = paths.LinkedFilesInFolder;
   c.linkedFilesFolder = paths.LinkedFilesFolder;
   c.lastShownSlideIndex = lists.LastShownSlideIndex;

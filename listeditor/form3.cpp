@@ -90,8 +90,7 @@ Form3::Form3() {
   Label2.Move(10500, 1320, 1335, 375);
   Check2.Move(10560, 1560, 1095, 270);
   Check2.SetValue(1);
-  for (platform::CheckBox* hidden : {&Check1, &Check3, &Check4, &Check5})
-    hidden->SetVisible(false);
+  for (platform::CheckBox* hidden : {&Check1, &Check3, &Check4, &Check5}) hidden->SetVisible(false);
   Label3.SetVisible(false);
 
   Frame2.Move(9000, 1920, 2775, 855);
@@ -201,8 +200,8 @@ void Form3::Form_Resize() {
 void Form3::PlaceControls() {
   const int width = ScaleWidth() + kFrameWidth;
   const int height = ScaleHeight() + kFrameHeight;
-  for (platform::CommandButton* b : {&Command4, &Command5, &Command12, &Command13, &Command14,
-                                     &Command15, &Command3, &Command8})
+  for (platform::CommandButton* b :
+       {&Command4, &Command5, &Command12, &Command13, &Command14, &Command15, &Command3, &Command8})
     b->SetTop(height - 1220);
   Label4.SetTop(height - 1190);
   Label5.SetTop(height - 1190);

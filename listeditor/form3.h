@@ -25,16 +25,16 @@ class Form3 : public platform::Form {
   // The preview.
   platform::Frame Frame1{this, QStringLiteral("画像・動画（クリック全画面）")};
   platform::ImageBox Image1{&Frame1};
-  platform::PictureBox Picture1{this};  // hidden picture holder of the preview
+  platform::PictureBox Picture1{this};                     // hidden picture holder of the preview
   platform::Label Label1{this, QStringLiteral("検索中")};  // shown while a search runs
   platform::Label Label6{this, QStringLiteral("↓画像・動画ファイルをドラッグ＆ドロップして下さい")};
   // The slide list and its schedule records.
   platform::ListBox List1{this, 2};  // slide paths in show order (row i - 1 is slide i)
   platform::ListBox List2{this};     // hidden: the schedule record of each row
   // Picture-linked files and launchers.
-  platform::CommandButton Command16{this, QStringLiteral("ﾃｷｽﾄ編集")};  // edit macro text
-  platform::CommandButton Command17{this, QStringLiteral("ﾃｷｽﾄ削除")};  // delete macro text
-  platform::CommandButton Command24{this, QStringLiteral("ﾃｷｽﾄ設定")};  // text settings window
+  platform::CommandButton Command16{this, QStringLiteral("ﾃｷｽﾄ編集")};     // edit macro text
+  platform::CommandButton Command17{this, QStringLiteral("ﾃｷｽﾄ削除")};     // delete macro text
+  platform::CommandButton Command24{this, QStringLiteral("ﾃｷｽﾄ設定")};     // text settings window
   platform::CommandButton Command25{this, QStringLiteral("切取ﾏｸﾛ生成")};  // cut-out macros
   platform::CommandButton Command18{this, QStringLiteral("連動録音")};     // record linked WAV
   platform::CommandButton Command19{this, QStringLiteral("連動音削除")};   // delete linked sound
@@ -134,11 +134,11 @@ class Form3 : public platform::Form {
   void DisableRowButtons();
 
   // ---- the window's own values --------------------------------------------------------------
-  int SlideListLimit = 0;     // most rows the list admits
-  short ListFullStop = 0;     // 1: the last batch addition met the limit
-  QString PreviewedPath;      // path the preview last showed
+  int SlideListLimit = 0;      // most rows the list admits
+  short ListFullStop = 0;      // 1: the last batch addition met the limit
+  QString PreviewedPath;       // path the preview last showed
   bool SearchRunning = false;  // a folder search is under way
-  short ListClicked = 0;      // 1 once a row was clicked: activation repeats the click
+  short ListClicked = 0;       // 1 once a row was clicked: activation repeats the click
 
  protected:
   void focusOutEvent(QFocusEvent* e) override;

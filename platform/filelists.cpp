@@ -74,8 +74,8 @@ QString DriveOfPath(const QString& path) {
   const QString p = NormalFolderPath(path);
   QString best;
   for (const QString& root : MountedDrives()) {
-    const bool holds = root == QLatin1String("/") || p == root ||
-                       p.startsWith(root + QLatin1Char('/'));
+    const bool holds =
+        root == QLatin1String("/") || p == root || p.startsWith(root + QLatin1Char('/'));
     if (holds && root.size() > best.size()) best = root;
   }
   return best;

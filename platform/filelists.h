@@ -76,8 +76,8 @@ class DirListBox : public ControlBase<QListView> {
   // The current folder.
   QString Path() const { return path_; }
   // Opens a folder: its ancestors and subfolders are listed again. Raises Change when
-  // the folder differs; the current folder again changes nothing. A path that is no folder raises error 76; a folder that cannot
-  // be read raises error 75 and the list stays as it was.
+  // the folder differs; the current folder again changes nothing. A path that is no folder raises
+  // error 76; a folder that cannot be read raises error 75 and the list stays as it was.
   void SetPath(const QString& path);
   // Subfolders of the current folder.
   int ListCount() const { return static_cast<int>(subfolders_.size()); }

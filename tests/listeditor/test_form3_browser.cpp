@@ -57,8 +57,9 @@ TEST_F(BrowserTest, ClickedFilesBecomeRowsWithBlankSchedules) {
   ClickFile(0);
   ClickFile(1);
   ClickFile(1);  // the same file clicked again stands twice
-  EXPECT_EQ(Rows(), QStringList({folder + QStringLiteral("/a.png"), folder + QStringLiteral("/b.png"),
-                                 folder + QStringLiteral("/b.png")}));
+  EXPECT_EQ(Rows(),
+            QStringList({folder + QStringLiteral("/a.png"), folder + QStringLiteral("/b.png"),
+                         folder + QStringLiteral("/b.png")}));
   EXPECT_EQ(Records(), QStringList(3, kBlank30));
   EXPECT_EQ(w.Label4.Caption(), QStringLiteral("3"));
   EXPECT_TRUE(Calls().empty());

@@ -29,12 +29,12 @@ TEST_F(Form3Test, OpensFromTheMainWindowWithItsControlsAtTheirPlaces) {
     QWidget* control;
     int left, top, width, height;
   } places[] = {
-      {&w.Dir1, 120, 120, 2415, 2610},     {&w.Drive1, 120, 2760, 2415, 300},
-      {&w.Frame1, 2640, 120, 3735, 3015},  {&w.Image1, 360, 480, 2295, 1815},
-      {&w.Command16, 6480, 120, 1215, 495}, {&w.Command25, 6480, 1920, 1215, 495},
+      {&w.Dir1, 120, 120, 2415, 2610},       {&w.Drive1, 120, 2760, 2415, 300},
+      {&w.Frame1, 2640, 120, 3735, 3015},    {&w.Image1, 360, 480, 2295, 1815},
+      {&w.Command16, 6480, 120, 1215, 495},  {&w.Command25, 6480, 1920, 1215, 495},
       {&w.Command20, 7800, 1320, 1215, 495}, {&w.Command23, 7920, 1920, 855, 495},
-      {&w.Command9, 9120, 1320, 1215, 495}, {&w.Command2, 10440, 720, 1215, 495},
-      {&w.Check2, 10560, 1560, 1095, 270},  {&w.Frame2, 9000, 1920, 2775, 855},
+      {&w.Command9, 9120, 1320, 1215, 495},  {&w.Command2, 10440, 720, 1215, 495},
+      {&w.Check2, 10560, 1560, 1095, 270},   {&w.Frame2, 9000, 1920, 2775, 855},
       {&w.Command22, 1440, 240, 1215, 495},
   };
   for (const auto& p : places) {
@@ -229,8 +229,7 @@ TEST_F(Form3Test, ClosingWithNoForgetsTheFileButAFreshWindowStartsFromTheCommitt
   ASSERT_TRUE(core::SaveSettingsFile());
   EXPECT_EQ(Rows(), QStringList({QStringLiteral("/pics/a.png")}));
   EXPECT_EQ(Records(), QStringList({scheduled}));
-  const QString settings =
-      platform::FromCp932(test_support::ReadBytes(core::SettingsFilePath()));
+  const QString settings = platform::FromCp932(test_support::ReadBytes(core::SettingsFilePath()));
   EXPECT_TRUE(settings.contains(QStringLiteral("\r\n/pics/a.png\r\n")));
   EXPECT_TRUE(settings.contains(QStringLiteral("\r\n-") + scheduled + QStringLiteral("\r\n")));
 }
@@ -272,7 +271,8 @@ TEST_F(Form3Test, ClosingWithYesAndAFailedSaveKeepsTheOldFileAndTheWindow) {
 
   listeditor::Form3& w = OpenEditor();
   QStringList many;
-  for (int i = 0; i < 400; ++i) many << QStringLiteral("/pictures/a long folder name/%1.png").arg(i);
+  for (int i = 0; i < 400; ++i)
+    many << QStringLiteral("/pictures/a long folder name/%1.png").arg(i);
   SetRows(many);
   Answer(platform::vbYes);
   Choose(kvz);

@@ -57,7 +57,9 @@ class FileListsTest : public ::testing::Test {
     for (const char* name : {"b.PNG", "a.jpg", "C.Jpg", "notes.txt", "README", ".secret.png"})
       Touch(root_ + QLatin1Char('/') + QString::fromLatin1(name));
   }
-  QString Sub(const char* name) const { return root_ + QLatin1Char('/') + QString::fromLatin1(name); }
+  QString Sub(const char* name) const {
+    return root_ + QLatin1Char('/') + QString::fromLatin1(name);
+  }
 
   QWidget host_;
   QTemporaryDir dir_;
