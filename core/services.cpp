@@ -4,10 +4,12 @@ namespace core {
 namespace {
 
 void NoPictureMacro() {}
+void NoCutoutMacroGenerator() {}
 
 Services StandIns() {
   Services s;
   s.RunPictureMacro = NoPictureMacro;
+  s.ShowCutoutMacroGenerator = NoCutoutMacroGenerator;
   return s;
 }
 

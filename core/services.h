@@ -8,6 +8,9 @@ namespace core {
 struct Services {
   // Runs the current slide's picture macro file (the stand-in runs nothing).
   std::function<void()> RunPictureMacro;
+  // Shows the cut-out macro generator modally for the slide list window's selected row
+  // (the stand-in shows nothing).
+  std::function<void()> ShowCutoutMacroGenerator;
 };
 
 Services& TheServices();

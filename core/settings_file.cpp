@@ -385,7 +385,7 @@ void WriteSettingsLines(platform::VbFile& file) {
 
 QString SettingsFilePath() { return AppDataFolder() + QLatin1String(kSettingsFileName); }
 
-void SaveSettingsFile() { SaveListFile(SettingsFilePath(), WriteSettingsLines); }
+bool SaveSettingsFile() { return SaveListFile(SettingsFilePath(), WriteSettingsLines); }
 
 void LoadSettingsFile() {
   HourglassPointer hourglass;
@@ -400,6 +400,28 @@ void LoadSettingsFile() {
     KeepDamagedBeforeNextSave(path);
   }
   ApplySettingsContents(contents);
+}
+
+void ApplySettingsInMemory() {
+  SettingsContents c;
+  const PathState& paths = Paths();
+  const ListState& lists = Lists();
+  c.tag = QLatin1String(kSettingsFileTag);
+  c.settings = Settings();
+  c.settings.SlideIntervalMs =
+      std::max(platform::CLng(c.settings.SlideIntervalSeconds * 1000.0), 1000);
+  c.linkedFilesInFolder = paths.LinkedFilesInFolder;
+  c.linkedFilesFolder = paths.LinkedFilesFolder;
+  c.lastShownSlideIndex = lists.LastShownSlideIndex;
+  c.slideshowFilePath = paths.SlideshowFilePath;
+  const listeditor::Form3& editor = listeditor::form3();
+  c.slides = editor.List1.Items();
+  c.records = editor.List2.Items();
+  for (int i = 1; i <= std::clamp<int>(lists.CdProgramCount, 0, kCdProgramUpper); ++i)
+    c.cdProgram << lists.CdProgram[i];
+  c.monitorIndex = Monitors().MonitorIndex;
+  c.opened = c.intervalRead = c.slidesReached = c.cdProgramReached = c.complete = true;
+  ApplySettingsContents(c);
 }
 
 }  // namespace core

@@ -14,8 +14,8 @@ QString SettingsFilePath();
 
 // Writes the whole file from the shared values and the slide list editor's lists, and
 // stores the main window's monitor in MonitorIndex. A file that cannot be written is left
-// as it was and reported ("ファイルの保存").
-void SaveSettingsFile();
+// as it was and reported ("ファイルの保存"); the result says whether the file was saved.
+bool SaveSettingsFile();
 
 // Reads the file and applies every field it holds: the shared values, the menu ticks, the
 // check boxes that show them, the slide list editor's lists, the slide and schedule
@@ -23,5 +23,10 @@ void SaveSettingsFile();
 // saved monitor. Older layouts are read as far as they go; fields they lack keep their
 // values. A missing file, and one that cannot be read, change nothing. Shows no message.
 void LoadSettingsFile();
+
+// Applies the values in memory as LoadSettingsFile applies a file that holds them (menu
+// ticks, check boxes, slide and schedule arrays), for when the file could not be written;
+// the main window stays where it is.
+void ApplySettingsInMemory();
 
 }  // namespace core

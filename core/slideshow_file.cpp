@@ -349,16 +349,17 @@ void WriteSlideshowLines(platform::VbFile& file, const QString& path) {
 
 }  // namespace
 
-void SaveSlideshowFile(QString& path) {
+bool SaveSlideshowFile(QString& path) {
   path = WithDefaultExtension(path, QLatin1String(kSlideshowExtension));
   if (!SaveListFile(path, [&path](platform::VbFile& file) { WriteSlideshowLines(file, path); }))
-    return;
+    return false;
 
   PathState& paths = Paths();
   paths.SlideshowFilePath = path;
   form1().SetCaption(kSlideCaptionPrefix + path);
   paths.SlideshowFileName = QFileInfo(path).fileName();
   if (!paths.SlideshowFilePath.isEmpty()) paths.SlideshowFileTime = FileDateTimeText(path);
+  return true;
 }
 
 void LoadSlideshowFile(const QString& path) {

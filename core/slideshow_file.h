@@ -14,8 +14,8 @@ inline constexpr char kSlideshowExtension[] = ".kvz";
 // characters of `path` hold no ".", ".kvz" is appended (the caller's variable holds the
 // longer path afterwards). With DistributionSave = 1 every stored path is cut to its file
 // name and the linked-files folder is forgotten. A file that cannot be written is left as
-// it was and reported ("ファイルの保存").
-void SaveSlideshowFile(QString& path);
+// it was and reported ("ファイルの保存"); the result says whether the file was saved.
+bool SaveSlideshowFile(QString& path);
 
 // Opens a slideshow file and makes it the current document. OpenedFileFolder (set by the
 // caller) goes in front of stored names without a folder. A file that is refused or cannot

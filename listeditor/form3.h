@@ -1,10 +1,15 @@
 #pragma once
-// The slide list editor: its two list boxes are the master copy of the slide list and
-// of the per-slide schedule records.
+// The slide list window "スライドリスト": a file browser, the list of slides, a preview and
+// the buttons that add, arrange, open, save and start. Its two list boxes are the master
+// copy of the slide list and of the per-slide schedule records until OK commits them.
 #include "platform/controls.h"
+#include "platform/filelists.h"
 #include "platform/form.h"
 
 namespace listeditor {
+
+// The picture and movie files a slide can be, as the file list's pattern.
+extern const QString kSlidePatterns;
 
 class Form3 : public platform::Form {
   Q_OBJECT
@@ -12,41 +17,137 @@ class Form3 : public platform::Form {
  public:
   Form3();
 
+  // ---- controls (design positions in twips) ---------------------------------------------
+  // The browser.
+  platform::DirListBox Dir1{this};      // folder list, starts at "/home"
+  platform::DriveListBox Drive1{this};  // the mounted file systems
+  platform::FileListBox File1{this};    // the folder's slide files; a click adds one
+  // The preview.
+  platform::Frame Frame1{this, QStringLiteral("画像・動画（クリック全画面）")};
+  platform::ImageBox Image1{&Frame1};
+  platform::PictureBox Picture1{this};                     // hidden picture holder of the preview
+  platform::Label Label1{this, QStringLiteral("検索中")};  // shown while a search runs
+  platform::Label Label6{this, QStringLiteral("↓画像・動画ファイルをドラッグ＆ドロップして下さい")};
+  // The slide list and its schedule records.
   platform::ListBox List1{this, 2};  // slide paths in show order (row i - 1 is slide i)
   platform::ListBox List2{this};     // hidden: the schedule record of each row
-  platform::Label Label4{this};      // number of slides
-  // Double-click options.
+  // Picture-linked files and launchers.
+  platform::CommandButton Command16{this, QStringLiteral("ﾃｷｽﾄ編集")};     // edit macro text
+  platform::CommandButton Command17{this, QStringLiteral("ﾃｷｽﾄ削除")};     // delete macro text
+  platform::CommandButton Command24{this, QStringLiteral("ﾃｷｽﾄ設定")};     // text settings window
+  platform::CommandButton Command25{this, QStringLiteral("切取ﾏｸﾛ生成")};  // cut-out macros
+  platform::CommandButton Command18{this, QStringLiteral("連動録音")};     // record linked WAV
+  platform::CommandButton Command19{this, QStringLiteral("連動音削除")};   // delete linked sound
+  platform::CommandButton Command20{this, QStringLiteral("連動音設定")};   // linked sound dialog
+  platform::CommandButton Command23{this, QStringLiteral("BGM")};          // sound list editor
+  // File commands.
+  platform::CommandButton Command6{this, QStringLiteral("開く")};
+  platform::CommandButton Command7{this, QStringLiteral("保存")};
+  platform::CommandButton Command9{this, QStringLiteral("配布保存")};
+  platform::CommandButton Command1{this, QStringLiteral("OK")};
+  platform::CommandButton Command2{this, QStringLiteral("ｷｬﾝｾﾙ")};
+  // Double-click options (only "WAV録音" is shown).
+  platform::Label Label2{this, QStringLiteral("ﾀﾞﾌﾞﾙｸﾘｯｸ機能")};
   platform::CheckBox Check1{this, QStringLiteral("画像表示")};
   platform::CheckBox Check2{this, QStringLiteral("WAV録音")};
   platform::CheckBox Check3{this, QStringLiteral("壁紙変更")};
   platform::CheckBox Check4{this, QStringLiteral("テキスト")};
   platform::CheckBox Check5{this, QStringLiteral("ｽﾗｲﾄﾞｼｮｰ")};
-  platform::CommandButton Command16{this, QStringLiteral("ﾃｷｽﾄ編集")};  // edit macro text
-  platform::CommandButton Command17{this, QStringLiteral("ﾃｷｽﾄ削除")};  // delete macro text
-  platform::Timer Timer1{this, 500, false};                             // click guard after a movie
+  // Show starts at the chosen row.
+  platform::Frame Frame2{this, QStringLiteral("ｽﾗｲﾄﾞショー実行(選択位置より)")};
+  platform::CommandButton Command21{&Frame2, QStringLiteral("画面全体")};
+  platform::CommandButton Command22{&Frame2, QStringLiteral("START")};
+  // Bottom row.
+  platform::CommandButton Command3{this, QStringLiteral("一括選択")};  // add the whole folder
+  platform::CommandButton Command8{this, QStringLiteral("検索")};      // folder search
+  platform::CommandButton Command15{this, QStringLiteral("新規作成")};
+  platform::CommandButton Command4{this, QStringLiteral("一括取消")};  // empty the list
+  platform::CommandButton Command5{this, QStringLiteral("選択取消")};  // remove selected rows
+  platform::CommandButton Command13{this, QStringLiteral("↑")};
+  platform::CommandButton Command14{this, QStringLiteral("↓")};
+  platform::CommandButton Command12{this, QStringLiteral("縮小変換コピー")};
+  platform::CheckBox Check6{this, QStringLiteral("挿入")};  // insert mode
+  platform::Label Label5{this, QStringLiteral("個数")};
+  platform::Label Label4{this};  // number of slides
+  platform::Label Label3{this, QStringLiteral("ｽﾗｲﾄﾞﾘｽﾄ")};
+  platform::Timer Timer1{this, 500, false};  // one-shot click guard after a movie
 
+  // ---- the window (form3.cpp) -----------------------------------------------------------
   void Form_Load() override;
+  void Form_Activate() override;
+  void Form_Paint() override;
+  void Form_LostFocus();
+  void Form_Resize() override;
   void Form_Unload(int& cancel) override;
+  // "OK": commits the lists into the slide arrays, shows the main window, hides this one.
+  void Command1_Click();
+  // "ｷｬﾝｾﾙ": the lists again from the slide arrays, schedules included.
+  void Command2_Click();
   void Check1_Click();
   void Check2_Click();
   void Check3_Click();
   void Check4_Click();
   void Check5_Click();
   void Timer1_Timer();
-  // ---- file commands (form3_files.cpp); the main window's file menu runs them too ----
-  // "OK": commits the lists into the slide arrays, shows the main window, hides this one.
-  void Command1_Click();
+
+  // ---- file commands (form3_files.cpp); the main window's file menu runs them too -------
+  // "新規作成": after a question, empties the lists and resets every setting.
+  void Command15_Click();
   // "開く": an open dialog, then the slideshow file is read into the lists.
   void Command6_Click();
   // "保存": saves the slide list to a slideshow file.
   void Command7_Click();
   // "配布保存": after a question, saves a slideshow file without folder names.
   void Command9_Click();
-  // "新規作成": after a question, empties the lists and resets every setting.
-  void Command15_Click();
-  // ---- end of the file commands ----
 
-  int SlideListLimit = 0;  // most rows the list admits
+  // ---- show starts and launchers (form3_start.cpp) ---------------------------------------
+  void Command21_Click();  // 画面全体: full screen from the chosen row
+  void Command22_Click();  // START: in the main window from the chosen row
+  void Command23_Click();  // BGM
+  void Command24_Click();  // ﾃｷｽﾄ設定
+  void Command25_Click();  // 切取ﾏｸﾛ生成
+
+  // ---- browser and adding (form3_browser.cpp) --------------------------------------------
+  void File1_Click();
+  void Dir1_Change();
+  void Drive1_Change();
+  // The row click; the preview follows it.
+  void List1_Click();
+
+  // ---- helpers the window's operations share ----------------------------------------------
+  // The list holds as many rows as it admits.
+  bool ListIsFull() const;
+  // "これ以上登録できません".
+  void ShowLimitMessage();
+  // Adds one path with a blank schedule record: in front of the one selected row in insert
+  // mode, else at the end; the count label follows.
+  void AddSlidePath(const QString& path);
+  // Empties both lists; the batch limit flag goes with them.
+  void ClearLists();
+  // Both lists afresh from the committed slide arrays, schedules included.
+  void RebuildListsFromCommitted();
+  // A click on a guarded button while a search runs only ends the search: true then.
+  bool StopSearchInstead();
+  // The preview and its picture holder emptied.
+  void ClearPreview();
+  // The per-row buttons (linked text, linked sound, cut-out macros) off until a row click.
+  void DisableRowButtons();
+
+  // ---- the window's own values --------------------------------------------------------------
+  int SlideListLimit = 0;      // most rows the list admits
+  short ListFullStop = 0;      // 1: the last batch addition met the limit
+  QString PreviewedPath;       // path the preview last showed
+  bool SearchRunning = false;  // a folder search is under way
+  short ListClicked = 0;       // 1 once a row was clicked: activation repeats the click
+
+ protected:
+  void focusOutEvent(QFocusEvent* e) override;
+
+ private:
+  // How a save through the window ended.
+  enum class SaveOutcome { kSaved, kRefused, kCancelled, kFailed };
+  SaveOutcome SaveList(bool distribution);
+  void PlaceControls();
 };
 
 Form3& form3();

@@ -1,6 +1,5 @@
-// The slide list editor's file commands: new, open, save, distribution save and the
-// commit of the lists into the show's slide arrays.
-#include <QFileInfo>
+// The slide list window's file commands: new, open, save and distribution save.
+#include <optional>
 
 #include "core/form1.h"
 #include "core/settings_file.h"
@@ -31,27 +30,12 @@ constexpr int kDefaultPointer = 0;
 
 const QString kSlideshowFilter = QStringLiteral("ｽﾗｲﾄﾞFiles (*.kvz)|*.kvz|すべてのﾌｧｲﾙ(*.*)|*.*");
 
-bool SlideListEmptyRefusesSave() {
-  if (form3().List1.ListCount() != 0) return false;
-  platform::MsgBox(QStringLiteral("スライドリストがないので保存できんません。"),
-                   platform::vbExclamation, QStringLiteral("ファイルの保存"));
-  return true;
-}
-
 // The save dialog proposes the current slideshow file, or "*.kvz" when there is none.
 std::optional<QString> AskSlideshowSavePath(const QString& title) {
   const PathState& paths = Paths();
   const QString proposed =
       paths.SlideshowFileName.isEmpty() ? QStringLiteral("*.kvz") : paths.SlideshowFilePath;
   return platform::SaveFileDialog(title, kSlideshowFilter, proposed);
-}
-
-void SaveWithDialog(const QString& title, short distribution) {
-  const std::optional<QString> chosen = AskSlideshowSavePath(title);
-  if (!chosen) return;
-  Paths().DistributionSave = distribution;
-  QString path = *chosen;
-  platform::TryStep([&path] { core::SaveSlideshowFile(path); });
 }
 
 // Every setting back to the value of a new slide list.
@@ -134,27 +118,31 @@ void ResetSettingsForNewList() {
 }  // namespace
 
 void Form3::Command15_Click() {
-  Form3& w = *this;
+  if (StopSearchInstead()) return;
   if (platform::MsgBox(QStringLiteral("スライドリストとすべての設定を初期状態にしますか ?"),
                        platform::vbQuestion | platform::vbYesNo,
                        QStringLiteral("新規作成")) != platform::vbYes) {
     return;
   }
   platform::SetScreenMousePointer(kHourglass);
-  w.List1.Clear();
-  w.List2.Clear();
-  w.Label4.SetCaption(QString::number(w.List1.ListCount()));
+  ClearLists();
+  PreviewedPath.clear();
+  Label4.SetCaption(QString::number(List1.ListCount()));
   Form1& main = core::form1();
   main.SetCaption(core::ProgramTitle());
   ResetSettingsForNewList();
   main.Timer1.SetInterval(3000);
-  w.Command16.SetEnabled(false);
-  w.Command17.SetEnabled(false);
-  core::SaveSettingsFile();
-  core::LoadSettingsFile();
+  DisableRowButtons();
+  ClearPreview();
+  // Read back, the file sets every menu and box. A file that could not be written (the
+  // writer has said so) would bring the old list back: what is in memory is applied.
+  if (core::SaveSettingsFile())
+    core::LoadSettingsFile();
+  else
+    core::ApplySettingsInMemory();
   sound::Form10& sounds = sound::form10();
   sounds.List1.Clear();
-  sounds.Label4.SetCaption(QString::number(w.List1.ListCount()));
+  sounds.Label4.SetCaption(QString::number(List1.ListCount()));
   sounds.Command6.SetEnabled(false);
   sounds.Command7.SetEnabled(false);
   sounds.Command1_Click();
@@ -162,72 +150,64 @@ void Form3::Command15_Click() {
 }
 
 void Form3::Command6_Click() {
-  const std::optional<QString> chosen = platform::OpenFileDialog(
-      QStringLiteral("スライドショー　ファイルを開く"), kSlideshowFilter, QStringLiteral("*.kvz"));
+  if (StopSearchInstead()) return;
+  std::optional<QString> chosen;
+  platform::TryStep([&chosen] {
+    chosen = platform::OpenFileDialog(QStringLiteral("スライドショー　ファイルを開く"),
+                                      kSlideshowFilter, QStringLiteral("*.kvz"));
+  });
   if (!chosen) return;
-  Form3& w = *this;
   const QString path = *chosen;
+  PreviewedPath.clear();
   Paths().OpenedFileFolder = core::FolderOfPath(path);
-  w.Command16.SetEnabled(false);
-  w.Command17.SetEnabled(false);
+  for (platform::CommandButton* b : {&Command16, &Command17, &Command18, &Command19, &Command20})
+    b->SetEnabled(false);
   platform::TryStep([&path] { core::LoadSlideshowFile(path); });
-  w.Label4.SetCaption(QString::number(w.List1.ListCount()));
+  // A list read anew is no longer the batch that met the limit.
+  if (!ListIsFull()) ListFullStop = 0;
+  Label4.SetCaption(QString::number(List1.ListCount()));
+  ClearPreview();
 }
 
-void Form3::Command7_Click() {
-  if (SlideListEmptyRefusesSave()) return;
-  SaveWithDialog(QStringLiteral("スライドショー　ファイルの保存"), 0);
-}
+void Form3::Command7_Click() { SaveList(false); }
 
-void Form3::Command9_Click() {
-  if (SlideListEmptyRefusesSave()) return;
-  if (platform::MsgBox(QStringLiteral("配布用ＫＶＺファイルを作成しますか？\r\n"
+void Form3::Command9_Click() { SaveList(true); }
+
+Form3::SaveOutcome Form3::SaveList(bool distribution) {
+  if (StopSearchInstead()) return SaveOutcome::kCancelled;
+  if (List1.ListCount() == 0) {
+    platform::MsgBox(QStringLiteral("スライドリストがないので保存できんません。"),
+                     platform::vbExclamation, QStringLiteral("ファイルの保存"));
+    return SaveOutcome::kRefused;
+  }
+  if (distribution &&
+      platform::MsgBox(QStringLiteral("配布用ＫＶＺファイルを作成しますか？\r\n"
                                       "配布用ＫＶＺファイルはスライドリストのパスが消去され、\r\n"
                                       "ＫＶＺファイルを開いた時にスライドリストの画像パスが\r\n"
                                       "ＫＶＺファイルのパスに変換されます。\r\n"
                                       "ＫＶＺファイルと画像は同一フォルダに保存して下さい。"),
                        platform::vbQuestion | platform::vbYesNo,
                        QStringLiteral("配布用ＫＶＺファイルの保存")) != platform::vbYes) {
-    return;
+    return SaveOutcome::kCancelled;
   }
-  SaveWithDialog(QStringLiteral("スライドショー　配布用ＫＶＺファイルの保存"), 1);
-}
-
-void Form3::Command1_Click() {
-  Form3& w = *this;
-  RunFlags& flags = Flags();
-  ListState& lists = core::Lists();
-  flags.StartedFromListEditor = 0;
-  lists.CurrentSlideIndex = 0;
-  flags.ShowRunning = 0;
-  lists.SlideEndIndex = 0;
-  lists.SlidePaths.Erase();
-  const int n = w.List1.ListCount();
-  for (int i = 1; i <= n; ++i) {
-    lists.SlidePaths[i] = w.List1.List(i - 1);
-    ++lists.SlideEndIndex;
+  const QString title = distribution ? QStringLiteral("スライドショー　配布用ＫＶＺファイルの保存")
+                                     : QStringLiteral("スライドショー　ファイルの保存");
+  std::optional<QString> chosen;
+  platform::TryStep([&chosen, &title] { chosen = AskSlideshowSavePath(title); });
+  if (!chosen) return SaveOutcome::kCancelled;
+  PathState& paths = Paths();
+  paths.DistributionSave = distribution ? 1 : 0;
+  // The distribution copy carries no linked-files folder; the user's own setting stays.
+  const short linkedInFolder = paths.LinkedFilesInFolder;
+  const QString linkedFolder = paths.LinkedFilesFolder;
+  QString path = *chosen;
+  bool saved = false;
+  platform::TryStep([&path, &saved] { saved = core::SaveSlideshowFile(path); });
+  if (distribution) {
+    paths.LinkedFilesInFolder = linkedInFolder;
+    paths.LinkedFilesFolder = linkedFolder;
   }
-  ++lists.SlideEndIndex;
-  for (int r = 0; r < n; ++r) {
-    const QString record = w.List2.List(r);
-    lists.SlideAddDateTimes[r + 1] = core::ScheduleAddMoment(record);
-    lists.SlideDeleteDateTimes[r + 1] = core::ScheduleDeleteMoment(record);
-  }
-  Form1& main = core::form1();
-  main.Show();
-  if (!lists.SlidePaths[1].isEmpty()) {
-    main.Command1.SetEnabled(true);
-    main.Command4.SetEnabled(true);
-    w.Hide();
-    flags.FourUpViewOpen = 0;
-  } else {
-    main.Command1.SetEnabled(false);
-    main.Command2.SetEnabled(false);
-    main.Command3.SetEnabled(false);
-    main.Command4.SetEnabled(false);
-    w.Hide();
-  }
-  flags.SlideListEditorOpen = 0;
+  return saved ? SaveOutcome::kSaved : SaveOutcome::kFailed;
 }
 
 }  // namespace listeditor

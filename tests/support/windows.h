@@ -56,6 +56,8 @@ inline void CloseAllWindows() {
     if (core::Paths().AppFolder.isEmpty()) core::Paths().AppFolder = platform::AppFolderPath();
     f->Unload();
   }
+  // Closing the slide list window asks nothing of a test that left it painted.
+  core::Flags().SlideListEditorShown = 0;
   if (auto* w = listeditor::Form3IfLoaded()) w->Unload();
   if (auto* w = schedule::Form9IfLoaded()) w->Unload();
   if (auto* w = sound::Form10IfLoaded()) w->Unload();
