@@ -9,6 +9,7 @@
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
 #include "platform/mediaplayer.h"
+#include "schedule/form22.h"
 
 int main(int argc, char** argv) {
   platform::InitMediaBackend();
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
   app.setQuitOnLastWindowClosed(false);
   platform::InstallFontSubstitutions();
   macro::RegisterServices();
+  schedule::RegisterServices();
   platform::InstallQtTranslations();
   platform::InstallShippedFiles();
   core::InstallTerminationSignalHandlers();

@@ -4,10 +4,12 @@ namespace core {
 namespace {
 
 void NoPictureMacro() {}
+bool NoScheduleEditor() { return false; }
 
 Services StandIns() {
   Services s;
   s.RunPictureMacro = NoPictureMacro;
+  s.ShowScheduleEditor = NoScheduleEditor;
   return s;
 }
 

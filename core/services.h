@@ -8,6 +8,8 @@ namespace core {
 struct Services {
   // Runs the current slide's picture macro file (the stand-in runs nothing).
   std::function<void()> RunPictureMacro;
+  // Loads and shows the schedule editor; false when none came up (the stand-in has none).
+  std::function<bool()> ShowScheduleEditor;
 };
 
 Services& TheServices();
