@@ -82,11 +82,11 @@ QString ScheduleRecordOf(const QString& addDate, const QString& addTime, const Q
 }
 
 std::optional<QString> TypedTime(const QString& answer) {
-  QString a = answer;
+  // Digits and the colon typed in full width read as their plain forms.
+  QString a = answer.normalized(QString::NormalizationForm_KC);
   if (!a.contains(QLatin1Char(':')) && a.size() == 4) a = a.left(2) + QLatin1Char(':') + a.mid(2);
   if (a.trimmed().isEmpty()) return QString();
-  // Digits and the colon typed in full width read as their plain forms.
-  const std::optional<QTime> t = ReadTimeOfDay(a.normalized(QString::NormalizationForm_KC));
+  const std::optional<QTime> t = ReadTimeOfDay(a);
   if (!t) return std::nullopt;
   return TimeText(*t);
 }
