@@ -30,8 +30,8 @@ bool CarriesFiles(const QMimeData* data) {
 }  // namespace
 
 Grid::Grid(QWidget* parent) : ControlBase(parent) {
-  setColumnCount(2);
   setRowCount(1);
+  SetCols(2);
   row_ = rowSel_ = 1;
   verticalHeader()->setVisible(false);
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
@@ -77,6 +77,9 @@ void Grid::SetRows(int rows) {
 void Grid::SetCols(int cols) {
   if (cols < 1) throw VbError(kErrInvalidPropertyValue, "Cols");
   setColumnCount(cols);
+  // A caption cell never set stays empty (Qt would number it).
+  for (int c = 0; c < cols; ++c)
+    if (!horizontalHeaderItem(c)) setHorizontalHeaderItem(c, new QTableWidgetItem(QString()));
   ClampCells();
   Paint();
 }

@@ -99,12 +99,12 @@ Form22::Form22() {
   const int w = kMinWidth;
   const int h = kMinHeight;
   MSFlexGrid1.Move(120, 120, w - 4530, h - 1400);
-  Frame1.Move(w - 4305, 60, 3950, 2775);
+  Frame1.Move(w - 4305, 60, 3950, 2535);
   Image1.SetStretch(true);
   Image1.Move(0, 0, 0, 0);
-  Label1.Move(w - 4185, 2880, 3830, 255);
-  Check1.Move(w - 4305, 3180, 1695, 270);
-  Label2.Move(w - 4305 + 1755, 3180, 2195, 255);
+  Label1.Move(w - 4185, 2640, 3830, 255);
+  Check1.Move(w - 4305, 2925, 1935, 270);
+  Label2.Move(w - 4305, 3240, 3950, 255);
   Calendar1.Move(w - 4305, 3540, 3950, 2400);
   Calendar2.Move(w - 4305, 6000, 3950, 2400);
   const int top = h - kButtonTopFromBottom;
@@ -223,7 +223,7 @@ void Form22::Form_Resize() {
         Calendar2.SetLeft(left);
         Label1.SetLeft(Width() - 4185);
         // The hint moves with its column, so a wider window does not leave it over the grid.
-        Label2.SetLeft(left + 1755);
+        Label2.SetLeft(left);
       },
   });
 }
