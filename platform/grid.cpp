@@ -280,12 +280,24 @@ void Grid::keyPressEvent(QKeyEvent* e) {
   int c = extend ? colSel_ : col_;
   const int page = std::max(1, viewport()->height() / std::max(1, rowHeight(0)) - 1);
   switch (pressed) {
-    case vbKeyUp: r -= 1; break;
-    case vbKeyDown: r += 1; break;
-    case vbKeyLeft: c -= 1; break;
-    case vbKeyRight: c += 1; break;
-    case vbKeyPageUp: r -= page; break;
-    case vbKeyPageDown: r += page; break;
+    case vbKeyUp:
+      r -= 1;
+      break;
+    case vbKeyDown:
+      r += 1;
+      break;
+    case vbKeyLeft:
+      c -= 1;
+      break;
+    case vbKeyRight:
+      c += 1;
+      break;
+    case vbKeyPageUp:
+      r -= page;
+      break;
+    case vbKeyPageDown:
+      r += page;
+      break;
     case vbKeyHome:
       c = 0;
       if (ctrl) r = 1;

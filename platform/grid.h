@@ -23,10 +23,10 @@
 namespace platform {
 
 // Errors of the grid (VbError numbers).
-constexpr int kErrGridRow = 30009;           // a row outside the grid
-constexpr int kErrGridCol = 30010;           // a column outside the grid
-constexpr int kErrGridLastRow = 30015;       // the last data row cannot be removed
-constexpr int kErrGridSubscript = 381;       // a cell index outside the grid
+constexpr int kErrGridRow = 30009;      // a row outside the grid
+constexpr int kErrGridCol = 30010;      // a column outside the grid
+constexpr int kErrGridLastRow = 30015;  // the last data row cannot be removed
+constexpr int kErrGridSubscript = 381;  // a cell index outside the grid
 
 class Grid : public ControlBase<QTableWidget> {
   Q_OBJECT

@@ -28,10 +28,9 @@ const QString kCloseTitle = QStringLiteral("終了確認");
 
 // The extensions the grid takes from a drop (its last three letters, upper case).
 bool DroppableFile(const QString& path) {
-  static const QStringList kinds = {QStringLiteral("BMP"), QStringLiteral("JPG"),
-                                    QStringLiteral("PNG"), QStringLiteral("MP4"),
-                                    QStringLiteral("WMV"), QStringLiteral("MOV"),
-                                    QStringLiteral("AVI")};
+  static const QStringList kinds = {
+      QStringLiteral("BMP"), QStringLiteral("JPG"), QStringLiteral("PNG"), QStringLiteral("MP4"),
+      QStringLiteral("WMV"), QStringLiteral("MOV"), QStringLiteral("AVI")};
   return kinds.contains(path.right(3).toUpper());
 }
 
@@ -306,8 +305,8 @@ void Form22::MSFlexGrid1_OLEDragDrop(bool hasFiles, const QStringList& paths) {
     bool refused = false;
     for (const QString& path : paths) {
       if (!DroppableFile(path)) continue;
-      const bool fillsEmptyRow = !insert && k == 0 && g.Rows() == 2 &&
-                                 CellEmpty(g.TextMatrix(1, kColPath));
+      const bool fillsEmptyRow =
+          !insert && k == 0 && g.Rows() == 2 && CellEmpty(g.TextMatrix(1, kColPath));
       if (!fillsEmptyRow && g.Rows() - 1 >= kScheduleRowLimit) {
         refused = true;
         break;

@@ -32,9 +32,9 @@ class Form22 : public platform::Form {
   platform::Grid MSFlexGrid1{this};
   platform::Frame Frame1{this, QStringLiteral("画像")};
   platform::ImageBox Image1{&Frame1};  // the preview, stretched into the frame
-  platform::Label Label1{this};       // file name of the previewed row
+  platform::Label Label1{this};        // file name of the previewed row
   platform::CheckBox Check1{this, QStringLiteral("プレビューあり")};
-  platform::Label Label2{this};  // hint for the current column
+  platform::Label Label2{this};        // hint for the current column
   platform::Calendar Calendar1{this};  // this month
   platform::Calendar Calendar2{this};  // next month
   platform::CommandButton Command8{this, QStringLiteral("リスト最適")};
@@ -42,7 +42,8 @@ class Form22 : public platform::Form {
   platform::CommandButton Command7{this, QStringLiteral("選択取消")};
   platform::CommandButton Command5{this, QStringLiteral("↑")};
   platform::CommandButton Command6{this, QStringLiteral("↓")};
-  platform::CheckBox Check2{this, QStringLiteral("挿入")};  // dropped files go before the current row
+  platform::CheckBox Check2{this,
+                            QStringLiteral("挿入")};  // dropped files go before the current row
   platform::CommandButton Command3{this, QStringLiteral("開く")};
   platform::CommandButton Command1{this, QStringLiteral("保存")};
   platform::CommandButton Command4{this, QStringLiteral("配布保存")};

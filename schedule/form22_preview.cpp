@@ -50,7 +50,8 @@ void Form22::ShowSchedulePreview(const QString& path) {
     Label1.SetCaption(FoundFileName(path));
     const QString kind = path.right(3).toUpper();
     if (IsMovie(kind)) {
-      Picture1.SetPicture(platform::LoadPicture(core::Paths().AppFolder + QStringLiteral("mp4.bmp")));
+      Picture1.SetPicture(
+          platform::LoadPicture(core::Paths().AppFolder + QStringLiteral("mp4.bmp")));
     } else if (kind == QLatin1String("JPG") || kind == QLatin1String("BMP")) {
       Picture1.SetPicture(platform::LoadPicture(path));
     } else {

@@ -46,9 +46,9 @@ class CalendarTest : public ::testing::Test {
 };
 
 TEST_F(CalendarTest, DateTextIsFixedWhateverTheLocale) {
-  for (const QLocale& locale : {QLocale(QLocale::English, QLocale::UnitedStates),
-                                QLocale(QLocale::German, QLocale::Germany),
-                                QLocale(QLocale::Japanese, QLocale::Japan)}) {
+  for (const QLocale& locale :
+       {QLocale(QLocale::English, QLocale::UnitedStates),
+        QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::Japanese, QLocale::Japan)}) {
     QLocale::setDefault(locale);
     calendar.SetValue(QStringLiteral("2024/3/7"));
     EXPECT_EQ(calendar.ValueText(), QStringLiteral("2024/03/07")) << locale.name().toStdString();

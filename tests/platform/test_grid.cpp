@@ -36,7 +36,8 @@ class GridTest : public ::testing::Test {
   }
   void Mouse(QEvent::Type type, int row, int col, Qt::KeyboardModifiers mods = Qt::NoModifier) {
     const QPoint p = CellPoint(row, col);
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
     QMouseEvent e(type, p, grid.viewport()->mapToGlobal(p), Qt::LeftButton, held, mods);
     QApplication::sendEvent(grid.viewport(), &e);
   }
@@ -49,7 +50,9 @@ class GridTest : public ::testing::Test {
     QApplication::sendEvent(&grid, &e);
   }
   // Row, Col, RowSel, ColSel.
-  std::array<int, 4> Cells() const { return {grid.Row(), grid.Col(), grid.RowSel(), grid.ColSel()}; }
+  std::array<int, 4> Cells() const {
+    return {grid.Row(), grid.Col(), grid.RowSel(), grid.ColSel()};
+  }
   // The cells Qt's view paints selected, as a bounding box (row, col, row, col; grid rows).
   std::array<int, 4> PaintedBox() const {
     const QModelIndexList sel = grid.selectionModel()->selectedIndexes();
@@ -71,7 +74,8 @@ TEST_F(GridTest, CellIndexRowTimesColsPlusColumn) {
   grid.SetTextArray(22, QStringLiteral("x"));
   EXPECT_EQ(grid.TextMatrix(3, 4), QStringLiteral("x"));
   grid.SetTextArray(2, QStringLiteral("追加日"));
-  EXPECT_EQ(grid.horizontalHeaderItem(2)->text(), QStringLiteral("追加日")) << "row 0 is the caption";
+  EXPECT_EQ(grid.horizontalHeaderItem(2)->text(), QStringLiteral("追加日"))
+      << "row 0 is the caption";
   EXPECT_THROW(grid.TextArray(8 * 6), VbError);
   EXPECT_THROW(grid.SetRow(8), VbError);
   EXPECT_THROW(grid.SetCol(6), VbError);
@@ -86,9 +90,17 @@ struct SelectionCase {
 TEST_F(GridTest, SelectionFollowsTheAnchorAndTheMovingCorner) {
   const SelectionCase cases[] = {
       {"click", [](GridTest& t) { t.Click(3, 2); }, {3, 2, 3, 2}},
-      {"shift click below", [](GridTest& t) { t.Click(3, 2); t.Click(5, 4, Qt::ShiftModifier); },
+      {"shift click below",
+       [](GridTest& t) {
+         t.Click(3, 2);
+         t.Click(5, 4, Qt::ShiftModifier);
+       },
        {3, 2, 5, 4}},
-      {"shift click above and left", [](GridTest& t) { t.Click(5, 4); t.Click(2, 1, Qt::ShiftModifier); },
+      {"shift click above and left",
+       [](GridTest& t) {
+         t.Click(5, 4);
+         t.Click(2, 1, Qt::ShiftModifier);
+       },
        {5, 4, 2, 1}},
       {"drag upwards",
        [](GridTest& t) {
@@ -120,7 +132,11 @@ TEST_F(GridTest, SelectionFollowsTheAnchorAndTheMovingCorner) {
          t.Key(Qt::Key_Left);
        },
        {1, 0, 1, 0}},
-      {"ctrl end", [](GridTest& t) { t.Click(2, 2); t.Key(Qt::Key_End, Qt::ControlModifier); },
+      {"ctrl end",
+       [](GridTest& t) {
+         t.Click(2, 2);
+         t.Key(Qt::Key_End, Qt::ControlModifier);
+       },
        {7, 5, 7, 5}},
       {"caption click takes the column",
        [](GridTest& t) {
@@ -148,8 +164,9 @@ TEST_F(GridTest, SelectionFollowsTheAnchorAndTheMovingCorner) {
     grid.SetCol(0);
     c.act(*this);
     EXPECT_EQ(Cells(), c.cells) << c.name;
-    const std::array<int, 4> box = {std::min(c.cells[0], c.cells[2]), std::min(c.cells[1], c.cells[3]),
-                                    std::max(c.cells[0], c.cells[2]), std::max(c.cells[1], c.cells[3])};
+    const std::array<int, 4> box = {
+        std::min(c.cells[0], c.cells[2]), std::min(c.cells[1], c.cells[3]),
+        std::max(c.cells[0], c.cells[2]), std::max(c.cells[1], c.cells[3])};
     EXPECT_EQ(PaintedBox(), box) << c.name << ": the view paints the rectangle";
   }
 }
@@ -187,7 +204,8 @@ TEST_F(GridTest, RowsInsertedAndRemoved) {
   grid.RemoveItem(3);
   EXPECT_EQ(grid.Rows(), 7);
   EXPECT_EQ(grid.Row(), 3);
-  EXPECT_EQ(grid.TextMatrix(3, 1), QStringLiteral("r4c1")) << "the row below moved up into its place";
+  EXPECT_EQ(grid.TextMatrix(3, 1), QStringLiteral("r4c1"))
+      << "the row below moved up into its place";
   grid.SetRow(6);
   grid.RemoveItem(6);
   EXPECT_EQ(grid.Row(), 5) << "the last row removed: the new last row is current";

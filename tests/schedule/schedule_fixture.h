@@ -30,8 +30,8 @@
 namespace schedule_test {
 
 // A ScheduleRecord from its four parts, each padded to its width.
-inline QString Rec(const QString& fromDate, const QString& fromTime = {}, const QString& untilDate = {},
-                   const QString& untilTime = {}) {
+inline QString Rec(const QString& fromDate, const QString& fromTime = {},
+                   const QString& untilDate = {}, const QString& untilTime = {}) {
   return fromDate.leftJustified(10) + fromTime.leftJustified(5) + untilDate.leftJustified(10) +
          untilTime.leftJustified(5);
 }
@@ -67,10 +67,10 @@ class ScheduleEditorTest : public ::testing::Test {
     const QString path = dir.filePath(name);
     QImage image(w, h, QImage::Format_RGB32);
     image.fill(colour);
-    EXPECT_TRUE(image.save(path, name.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive)
-                                     ? "JPEG"
-                                     : name.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive) ? "BMP"
-                                                                                                   : "PNG"));
+    EXPECT_TRUE(image.save(path, name.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive) ? "JPEG"
+                                 : name.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive)
+                                     ? "BMP"
+                                     : "PNG"));
     return path;
   }
 
@@ -78,7 +78,8 @@ class ScheduleEditorTest : public ::testing::Test {
   static void SetSlides(const QStringList& paths, const QStringList& records = {}) {
     listeditor::Form3& editor = listeditor::form3();
     QStringList recs;
-    for (int i = 0; i < paths.size(); ++i) recs << (i < records.size() ? records[i] : QString(30, ' '));
+    for (int i = 0; i < paths.size(); ++i)
+      recs << (i < records.size() ? records[i] : QString(30, ' '));
     editor.List1.SetItems(paths);
     editor.List2.SetItems(recs);
     core::CommitSlides(paths, recs);

@@ -16,13 +16,17 @@ struct TimeCase {
 
 TEST(TypedTime, ReadsHoursAndMinutesAndRefusesTheRest) {
   const TimeCase cases[] = {
-      {"0930", "09:30"}, {"9:30", "09:30"}, {"9:5", "09:05"}, {"23:59", "23:59"},
-      {"0000", "00:00"}, {" 7:45 ", "07:45"}, {"12:30:15", "12:30"},
-      {"０９３０", "09:30"}, {"９：３０", "09:30"},  // typed in full width
-      {"", QString()}, {"   ", QString()},        // an empty answer (and Cancel) clears
-      {"2400", std::nullopt}, {"2360", std::nullopt}, {"abcd", std::nullopt},
-      {"930", std::nullopt}, {"24:00", std::nullopt}, {"12:60", std::nullopt},
-      {"12:345", std::nullopt}, {"noon", std::nullopt}, {"-1:00", std::nullopt},
+      {"0930", "09:30"},        {"9:30", "09:30"},
+      {"9:5", "09:05"},         {"23:59", "23:59"},
+      {"0000", "00:00"},        {" 7:45 ", "07:45"},
+      {"12:30:15", "12:30"},    {"０９３０", "09:30"},
+      {"９：３０", "09:30"},                         // typed in full width
+      {"", QString()},          {"   ", QString()},  // an empty answer (and Cancel) clears
+      {"2400", std::nullopt},   {"2360", std::nullopt},
+      {"abcd", std::nullopt},   {"930", std::nullopt},
+      {"24:00", std::nullopt},  {"12:60", std::nullopt},
+      {"12:345", std::nullopt}, {"noon", std::nullopt},
+      {"-1:00", std::nullopt},
   };
   for (const TimeCase& c : cases)
     EXPECT_EQ(schedule::TypedTime(QString::fromUtf8(c.typed)), c.result) << c.typed;

@@ -260,8 +260,11 @@ TEST_F(ScheduleFilesTest, TheSavedShowShowsASlideOnlyInsideItsTimeWindow) {
   struct Moment {
     QTime time;
     bool shown;
-  } moments[] = {{QTime(9, 59), false}, {QTime(10, 0), true}, {QTime(13, 30), true},
-                 {QTime(14, 0), true},  {QTime(14, 1), false}};
+  } moments[] = {{QTime(9, 59), false},
+                 {QTime(10, 0), true},
+                 {QTime(13, 30), true},
+                 {QTime(14, 0), true},
+                 {QTime(14, 1), false}};
   for (const Moment& m : moments) {
     platform::SetTestNow(QDateTime(QDate(2024, 5, 10), m.time));
     for (short slide : {1, 2}) {
@@ -270,7 +273,8 @@ TEST_F(ScheduleFilesTest, TheSavedShowShowsASlideOnlyInsideItsTimeWindow) {
       core::Lists().CurrentSlideIndex = slide;
       engine::ShowCurrentSlide();
       const bool shown = core::Flags().SlideSkipped == 0;
-      EXPECT_EQ(shown, slide == 2 || m.shown) << m.time.toString().toStdString() << " slide " << slide;
+      EXPECT_EQ(shown, slide == 2 || m.shown)
+          << m.time.toString().toStdString() << " slide " << slide;
     }
   }
   engine::ReleasePictureDC();

@@ -98,22 +98,23 @@ TEST_F(ScheduleRowsTest, TidyDropsGoneFilesAndPassedRowsButKeepsWhatItCannotLook
   const QString unmounted = "/media/no-such-disk/photos/x.jpg";
   // The clock reads 2024/05/10 12:00.
   SetSlides({there, gone, also, unmounted, other, there, also},
-            {Rec("", "", "2024/05/11"),            // tomorrow: stays
-             Rec("", "", "2099/01/01"),            // file gone: goes
-             Rec("", "", "2024/05/10"),            // today, midnight has passed: goes
-             Rec("", "", "2024/05/11"),            // cannot be looked at now: stays
-             Rec("", "", "2024/05/10", "12:30"),   // later today: stays
-             Rec("2000/01/01", "", "", "11:00"),   // no until date: stays
-             Rec("", "", "someday")});             // until cannot be read: stays
+            {Rec("", "", "2024/05/11"),           // tomorrow: stays
+             Rec("", "", "2099/01/01"),           // file gone: goes
+             Rec("", "", "2024/05/10"),           // today, midnight has passed: goes
+             Rec("", "", "2024/05/11"),           // cannot be looked at now: stays
+             Rec("", "", "2024/05/10", "12:30"),  // later today: stays
+             Rec("2000/01/01", "", "", "11:00"),  // no until date: stays
+             Rec("", "", "someday")});            // until cannot be read: stays
   Open();
   Select(3, 1, 6, 1);
   dialogs->Answer(platform::vbYes);
   E().Command8_Click();
   ASSERT_EQ(dialogs->Calls().size(), 1u);
   EXPECT_EQ(dialogs->Calls()[0].title, QStringLiteral("リスト最適"));
-  EXPECT_EQ(dialogs->Calls()[0].text,
-            QStringLiteral("スライドリストを最適状態にしますか?\n\r"
-                           "(削除日時が過ぎたファイル及び読込不可のファイルをリストから消去します。)"));
+  EXPECT_EQ(
+      dialogs->Calls()[0].text,
+      QStringLiteral("スライドリストを最適状態にしますか?\n\r"
+                     "(削除日時が過ぎたファイル及び読込不可のファイルをリストから消去します。)"));
   EXPECT_EQ(Paths(), (QStringList{there, unmounted, other, there, also}));
   EXPECT_EQ(E().MSFlexGrid1.RowSel(), E().MSFlexGrid1.Row());
   EXPECT_EQ(E().ScheduleChanged, -1);
@@ -149,8 +150,9 @@ TEST_F(ScheduleRowsTest, SortOrdersByFullPathKeepingEachSchedule) {
   dialogs->Answer(platform::vbYes);
   E().Command9_Click();
   EXPECT_EQ(dialogs->Calls()[0].title, QStringLiteral("ソート確認"));
-  EXPECT_EQ(dialogs->Calls()[0].text, QStringLiteral("スライドリストをソートしますか?\n\r"
-                                                     "(スライドリスト 画像ファイル名でソートします。)"));
+  EXPECT_EQ(dialogs->Calls()[0].text,
+            QStringLiteral("スライドリストをソートしますか?\n\r"
+                           "(スライドリスト 画像ファイル名でソートします。)"));
   EXPECT_EQ(Rows(), (QStringList{
                         "/p/Zebra.jpg|          |     |          |     ",
                         "/p/apple.jpg|          |     |          |     ",

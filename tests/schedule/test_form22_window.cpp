@@ -7,7 +7,8 @@ namespace {
 using namespace schedule_test;
 using schedule::Form22;
 
-TEST_F(ScheduleEditorTest, ScheduleButtonOpensTheEditorOverTheListAndClosingBringsTheMainWindowBack) {
+TEST_F(ScheduleEditorTest,
+       ScheduleButtonOpensTheEditorOverTheListAndClosingBringsTheMainWindowBack) {
   schedule::RegisterServices();
   SetSlides({"/p/a.jpg", "/p/b.jpg"}, {Rec("2024/05/01", "09:30", "2024/06/01", "18:00")});
   core::Form1& main = core::form1();
@@ -84,7 +85,8 @@ TEST_F(ScheduleEditorTest, CloseAsksOnlyAfterAnEditAndNoKeepsEveryEdit) {
   dialogs->Answer(platform::vbNo);
   e.Command2.DoClick();
   ASSERT_EQ(dialogs->Calls().size(), 1u);
-  EXPECT_EQ(dialogs->Calls()[0].text, QStringLiteral("スライド・スケジュールを保存せずに終了しますか ?"));
+  EXPECT_EQ(dialogs->Calls()[0].text,
+            QStringLiteral("スライド・スケジュールを保存せずに終了しますか ?"));
   EXPECT_EQ(dialogs->Calls()[0].title, QStringLiteral("終了確認"));
   EXPECT_EQ(dialogs->Calls()[0].icon, platform::vbQuestion);
   EXPECT_EQ(dialogs->Calls()[0].buttons, platform::vbYesNo);
@@ -109,17 +111,15 @@ TEST_F(ScheduleEditorTest, CloseAsksOnlyAfterAnEditAndNoKeepsEveryEdit) {
 
 class ScheduleDropTest : public ScheduleEditorTest {
  public:
-  void Drop(const QStringList& paths) {
-    schedule::form22().MSFlexGrid1_OLEDragDrop(true, paths);
-  }
+  void Drop(const QStringList& paths) { schedule::form22().MSFlexGrid1_OLEDragDrop(true, paths); }
 };
 
 TEST_F(ScheduleDropTest, AppendTakesOnlyPicturesAndMoviesOfTheNamedKinds) {
   SetSlides({"/p/first.jpg"});
   Form22& e = Open();
   Drop({"/d/a.jpg", "/d/b.txt", "/d/c.jpeg", "/d/d.Mov"});
-  EXPECT_EQ(Rows(), (QStringList{"/p/first.jpg|          |     |          |     ",
-                                 "/d/a.jpg||||", "/d/d.Mov||||"}));
+  EXPECT_EQ(Rows(), (QStringList{"/p/first.jpg|          |     |          |     ", "/d/a.jpg||||",
+                                 "/d/d.Mov||||"}));
   EXPECT_EQ(e.ScheduleChanged, -1);
   EXPECT_EQ(e.PreviewedPath, QString()) << "the next preview draws again";
 }
@@ -132,7 +132,8 @@ TEST_F(ScheduleDropTest, InsertPutsTheFilesBeforeTheCurrentRow) {
   Drop({"/d/x.png", "/d/y.bmp"});
   QStringList paths;
   for (const QString& row : Rows()) paths << row.section(QLatin1Char('|'), 0, 0);
-  EXPECT_EQ(paths, (QStringList{"/p/1.jpg", "/p/2.jpg", "/d/x.png", "/d/y.bmp", "/p/3.jpg", "/p/4.jpg"}));
+  EXPECT_EQ(paths,
+            (QStringList{"/p/1.jpg", "/p/2.jpg", "/d/x.png", "/d/y.bmp", "/p/3.jpg", "/p/4.jpg"}));
 }
 
 TEST_F(ScheduleDropTest, AnEmptyGridTakesTheFilesAsItsFirstRowsInEitherMode) {
@@ -157,12 +158,14 @@ TEST_F(ScheduleDropTest, AnEmptyOnlyRowIsFilledAndAFilledOneKept) {
 
 TEST_F(ScheduleDropTest, FilesBeyondTheSlideLimitAreRefused) {
   QStringList many;
-  for (int i = 0; i < schedule::kScheduleRowLimit - 1; ++i) many << QStringLiteral("/p/%1.jpg").arg(i);
+  for (int i = 0; i < schedule::kScheduleRowLimit - 1; ++i)
+    many << QStringLiteral("/p/%1.jpg").arg(i);
   SetSlides(many);
   Form22& e = Open();
   Drop({"/d/last.jpg", "/d/over.jpg"});
   EXPECT_EQ(e.MSFlexGrid1.Rows() - 1, schedule::kScheduleRowLimit);
-  EXPECT_EQ(e.MSFlexGrid1.TextMatrix(schedule::kScheduleRowLimit, 1), QStringLiteral("/d/last.jpg"));
+  EXPECT_EQ(e.MSFlexGrid1.TextMatrix(schedule::kScheduleRowLimit, 1),
+            QStringLiteral("/d/last.jpg"));
   EXPECT_EQ(Messages(), QStringList{"これ以上登録できません"});
 }
 
@@ -170,7 +173,8 @@ TEST_F(ScheduleDropTest, FilesBeyondTheSlideLimitAreRefused) {
 
 TEST_F(ScheduleEditorTest, CommitOfAnEmptyListDisablesTheShowButtons) {
   core::Form1& main = core::form1();
-  for (auto* b : {&main.Command1, &main.Command2, &main.Command3, &main.Command4}) b->SetEnabled(true);
+  for (auto* b : {&main.Command1, &main.Command2, &main.Command3, &main.Command4})
+    b->SetEnabled(true);
   Form22& e = Open();
   e.s_set();
   EXPECT_EQ(core::Lists().SlideEndIndex, 1);
