@@ -9,6 +9,7 @@
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
 #include "platform/mediaplayer.h"
+#include "schedule/form22.h"
 #include "showbuttons/showbuttons.h"
 
 int main(int argc, char** argv) {
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
   platform::InstallFontSubstitutions();
   macro::RegisterServices();
   showbuttons::RegisterServices();
+  schedule::RegisterServices();
   platform::InstallQtTranslations();
   platform::InstallShippedFiles();
   core::InstallTerminationSignalHandlers();

@@ -5,11 +5,13 @@ namespace {
 
 void NoPictureMacro() {}
 void NoCutoutMacroGenerator() {}
+bool NoScheduleEditor() { return false; }
 
 Services StandIns() {
   Services s;
   s.RunPictureMacro = NoPictureMacro;
   s.ShowCutoutMacroGenerator = NoCutoutMacroGenerator;
+  s.ShowScheduleEditor = NoScheduleEditor;
   return s;
 }
 

@@ -11,6 +11,8 @@ struct Services {
   // Shows the cut-out macro generator modally for the slide list window's selected row
   // (the stand-in shows nothing).
   std::function<void()> ShowCutoutMacroGenerator;
+  // Loads and shows the schedule editor; false when none came up (the stand-in has none).
+  std::function<bool()> ShowScheduleEditor;
 };
 
 Services& TheServices();

@@ -336,16 +336,29 @@ void WriteSlideshowLines(platform::VbFile& file, const QString& path) {
   file.PrintNumber(s.Mp3WithLinkedWav);
   file.PrintNumber(s.SoundListWithLinkedWav);
 
-  // Saving also derives the committed schedule arrays from the editor's records.
+  for (int i = 0; i < n; ++i) {
+    const QString record = i < records.size() ? records[i] : QString();
+    file.PrintLine(QLatin1Char('-') + record);
+  }
+}
+
+// A saved file makes the committed schedule arrays those of the editor's records, so that
+// they match what the file holds.
+void RefreshScheduleArrays() {
+  ListState& lists = Lists();
+  listeditor::Form3& editor = listeditor::form3();
+  const QStringList& records = editor.List2.Items();
+  const int n = editor.List1.ListCount();
   lists.SlideAddDateTimes.Erase();
   lists.SlideDeleteDateTimes.Erase();
   for (int i = 0; i < n; ++i) {
     const QString record = i < records.size() ? records[i] : QString();
-    file.PrintLine(QLatin1Char('-') + record);
     lists.SlideAddDateTimes[i + 1] = ScheduleAddMoment(record);
     lists.SlideDeleteDateTimes[i + 1] = ScheduleDeleteMoment(record);
   }
 }
+
+int g_slideshowFilesSaved = 0;
 
 }  // namespace
 
@@ -353,6 +366,8 @@ bool SaveSlideshowFile(QString& path) {
   path = WithDefaultExtension(path, QLatin1String(kSlideshowExtension));
   if (!SaveListFile(path, [&path](platform::VbFile& file) { WriteSlideshowLines(file, path); }))
     return false;
+  ++g_slideshowFilesSaved;
+  RefreshScheduleArrays();
 
   PathState& paths = Paths();
   paths.SlideshowFilePath = path;
@@ -362,7 +377,9 @@ bool SaveSlideshowFile(QString& path) {
   return true;
 }
 
-void LoadSlideshowFile(const QString& path) {
+int SlideshowFilesSaved() { return g_slideshowFilesSaved; }
+
+bool LoadSlideshowFile(const QString& path) {
   HourglassPointer hourglass;
   SlideshowContents contents;
   try {
@@ -372,9 +389,10 @@ void LoadSlideshowFile(const QString& path) {
     WarnUnsuitableFile(path, QStringLiteral("ファイルを開く"));
     Flags().ShowEndRequested = 1;
     if (Paths().CmdLineFileOpening == 1) EndProgramNow();
-    return;
+    return false;
   }
   ApplySlideshowContents(path, contents);
+  return true;
 }
 
 }  // namespace core

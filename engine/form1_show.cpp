@@ -2,6 +2,7 @@
 #include "engine/form1_show.h"
 
 #include "core/form1.h"
+#include "core/services.h"
 #include "core/state.h"
 #include "engine/fullscreen_start.h"
 #include "engine/pending_showscreen.h"
@@ -334,7 +335,7 @@ void Command10_Click() { sound::form10().ShowModal(); }
 void Command11_Click() {
   platform::SetScreenMousePointer(kPointerHourglass);
   bool shown = false;
-  TryStep([&shown] { shown = standin::ShowScheduleEditor(); });
+  TryStep([&shown] { shown = core::TheServices().ShowScheduleEditor(); });
   // Without an editor on screen the main window stays.
   if (shown) core::form1().Hide();
   platform::SetScreenMousePointer(kPointerDefault);

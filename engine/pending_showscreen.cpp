@@ -22,6 +22,5 @@ void ClearShowControls() {
 }
 
 void UnloadFourUpView() { core::Flags().FourUpViewOpen = 0; }
-bool ShowScheduleEditor() { return false; }
 
 }  // namespace engine::standin

@@ -9,7 +9,5 @@ namespace engine::standin {
 void ClearShowControls();
 // Unloads the four-up view when it is open.
 void UnloadFourUpView();
-// Shows the schedule editor; false when there is none to show.
-bool ShowScheduleEditor();
 
 }  // namespace engine::standin

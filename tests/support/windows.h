@@ -13,6 +13,8 @@
 #include "listeditor/form3.h"
 #include "platform/appfolder.h"
 #include "platform/events.h"
+#include "schedule/form21.h"
+#include "schedule/form22.h"
 #include "schedule/form9.h"
 #include "sound/form10.h"
 #include "sound/form13.h"
@@ -51,6 +53,11 @@ inline void CloseAllWindows() {
   if (auto* w = sound::Form13IfLoaded()) w->Unload();
   if (auto* w = sound::Form14IfLoaded()) w->Unload();
   if (auto* w = core::Form15IfLoaded()) w->Unload();
+  if (auto* w = schedule::Form22IfLoaded()) {
+    w->ScheduleChanged = 0;  // no close question
+    w->Unload();
+  }
+  if (auto* w = schedule::Form21IfLoaded()) w->Unload();
   if (core::Form1* f = core::Form1IfLoaded()) {
     // A window loaded by another test's fixture writes into the data folder too.
     if (core::Paths().AppFolder.isEmpty()) core::Paths().AppFolder = platform::AppFolderPath();
