@@ -1,13 +1,29 @@
 #include "core/services.h"
 
+#include "core/form1.h"
+#include "core/state.h"
+
 namespace core {
 namespace {
 
 void NoPictureMacro() {}
 
+void NoFourUpViewClose() {
+  Flags().FourUpViewOpen = 0;
+  form1().Show();
+}
+
+void NoFourUpViewUnload() { Flags().FourUpViewOpen = 0; }
+
+void Nothing() {}
+
 Services StandIns() {
   Services s;
   s.RunPictureMacro = NoPictureMacro;
+  s.CloseFourUpView = NoFourUpViewClose;
+  s.UnloadFourUpView = NoFourUpViewUnload;
+  s.OpenFourUpView = Nothing;
+  s.UnloadPictureToolDialogs = Nothing;
   return s;
 }
 

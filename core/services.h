@@ -8,6 +8,15 @@ namespace core {
 struct Services {
   // Runs the current slide's picture macro file (the stand-in runs nothing).
   std::function<void()> RunPictureMacro;
+  // The four-up view's "終了" (the stand-in only clears FourUpViewOpen and shows the main
+  // window).
+  std::function<void()> CloseFourUpView;
+  // Unloads the four-up view when it is loaded (the stand-in clears FourUpViewOpen).
+  std::function<void()> UnloadFourUpView;
+  // The main window's "４画面" menu: opens the four-up view (the stand-in opens nothing).
+  std::function<void()> OpenFourUpView;
+  // Unloads the copy and move dialog and the conversion copy window when loaded (exit).
+  std::function<void()> UnloadPictureToolDialogs;
 };
 
 Services& TheServices();

@@ -2,6 +2,7 @@
 #include "engine/form1_show.h"
 
 #include "core/form1.h"
+#include "core/services.h"
 #include "core/state.h"
 #include "engine/fullscreen_start.h"
 #include "engine/pending_showscreen.h"
@@ -322,7 +323,7 @@ void Command7_Click() {
 // ---- editors ------------------------------------------------------------------------------
 
 void Command6_Click() {
-  if (core::Flags().FourUpViewOpen == 1) TryStep([] { standin::UnloadFourUpView(); });
+  if (core::Flags().FourUpViewOpen == 1) TryStep([] { core::TheServices().UnloadFourUpView(); });
   core::Flags().SlideListEditorOpen = 1;
   listeditor::form3().Show();
   core::form1().Hide();

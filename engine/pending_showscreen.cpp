@@ -21,7 +21,6 @@ void ClearShowControls() {
   if (Slidescreen* screen = SlidescreenIfLoaded()) HideShowWindowButtons(*screen);
 }
 
-void UnloadFourUpView() { core::Flags().FourUpViewOpen = 0; }
 bool ShowScheduleEditor() { return false; }
 
 }  // namespace engine::standin

@@ -7,8 +7,6 @@ namespace engine::standin {
 
 // Hides the show-screen buttons of both windows before a slide.
 void ClearShowControls();
-// Unloads the four-up view when it is open.
-void UnloadFourUpView();
 // Shows the schedule editor; false when there is none to show.
 bool ShowScheduleEditor();
 
