@@ -2,6 +2,7 @@
 // clipboard, the wallpaper and the two show starts at the chosen slide.
 #include "listeditor/form11.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include "core/form1.h"
@@ -44,7 +45,8 @@ struct ActionTexts {
 
 ActionTexts CopyTexts() {
   return {QStringLiteral("コピー先フォルダ未選択"),
-          QStringLiteral("\r\nこのフォルダへはコピーできません。\r\nコピー先フォルダを選択してください。"),
+          QStringLiteral(
+              "\r\nこのフォルダへはコピーできません。\r\nコピー先フォルダを選択してください。"),
           QStringLiteral("コピーできません。"),
           QStringLiteral("コピーエラー"),
           QStringLiteral("同一フォルダへはコピーできません。"),
@@ -53,13 +55,14 @@ ActionTexts CopyTexts() {
 }
 
 ActionTexts MoveTexts() {
-  return {QStringLiteral("移動先フォルダ未選択"),
-          QStringLiteral("\r\nこのフォルダへは移動できません。\r\n移送先フォルダを選択してください。"),
-          QStringLiteral("移動できません。"),
-          QStringLiteral("移動エラー"),
-          QStringLiteral("同一フォルダへは移動できません。"),
-          QStringLiteral("移動できませんでした。"),
-          QStringLiteral("移動できません。\r\n\r\n移動先フォルダを変更してください。")};
+  return {
+      QStringLiteral("移動先フォルダ未選択"),
+      QStringLiteral("\r\nこのフォルダへは移動できません。\r\n移送先フォルダを選択してください。"),
+      QStringLiteral("移動できません。"),
+      QStringLiteral("移動エラー"),
+      QStringLiteral("同一フォルダへは移動できません。"),
+      QStringLiteral("移動できませんでした。"),
+      QStringLiteral("移動できません。\r\n\r\n移動先フォルダを変更してください。")};
 }
 
 // The file's name as a directory listing gives it; "" when the file is not there.
@@ -199,7 +202,9 @@ void Form11::CopyOrMove(bool move) {
   }
   cmlock();
   const QString source = FourUp().CopySourcePath;
-  const QString dest = Text1.Text();
+  QString dest = Text1.Text();
+  // A bare name typed into the destination goes into the chosen folder.
+  if (!dest.isEmpty() && QFileInfo(dest).isRelative()) dest = QDir(Dir1.Path()).filePath(dest);
   auto finish = [this] {
     platform::SetScreenMousePointer(kPointerDefault);
     Hide();
@@ -271,10 +276,10 @@ void Form11::Command5_Click() {
   try {
     platform::SetScreenMousePointer(kPointerHourglass);
     Form5* view = Form5IfLoaded();
-    const QImage picture =
-        view ? view->CellFullPicture(FourUp().FourUpClickedCell) : QImage();
+    const QImage picture = view ? view->CellFullPicture(FourUp().FourUpClickedCell) : QImage();
     const QString file = core::Paths().AppFolder + QStringLiteral("wallp.bmp");
-    if (!platform::SavePicture(picture, file)) throw platform::VbError(platform::kErrPathFileAccess, file);
+    if (!platform::SavePicture(picture, file))
+      throw platform::VbError(platform::kErrPathFileAccess, file);
     if (platform::SetWallpaper(file, true) == 0) platform::MsgBox(refused);
   } catch (const std::exception& e) {
     platform::LogSwallowed("copy dialog: wallpaper", e);

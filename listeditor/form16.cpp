@@ -368,8 +368,10 @@ void Form16::Command1_Click() {
   } catch (const std::exception& e) {
     platform::LogSwallowed("conversion copy", e);
     Lead1.ReleaseImage();
-    platform::MsgBox(dest + QStringLiteral("\r\n変換コピーできません。\r\n\r\nコピー先フォルダを変更してください。"),
-                     platform::vbExclamation, QStringLiteral("変換コピーエラー"));
+    platform::MsgBox(
+        dest + QStringLiteral(
+                   "\r\n変換コピーできません。\r\n\r\nコピー先フォルダを変更してください。"),
+        platform::vbExclamation, QStringLiteral("変換コピーエラー"));
     RestoreWindow();
     platform::SetScreenMousePointer(kPointerDefault);
     return;

@@ -84,8 +84,7 @@ CellPlacement FitCell(int cell, long long widthTwips, long long heightTwips) {
 int FourUpSlideCount() { return form3().List1.ListCount(); }
 
 Form5::Form5() {
-  SetCaption(
-      QStringLiteral("４画面表示（画像左クリック：コピー他、画像右クリック：削除）"));
+  SetCaption(QStringLiteral("４画面表示（画像左クリック：コピー他、画像右クリック：削除）"));
   SetClientSize(7884, 6360);
   SetBackColor(platform::RGB(128, 128, 128));
   DrawFrames();
@@ -140,10 +139,10 @@ void Form5::DrawFrames() {
   for (const auto& row : rows) {
     for (const auto& column : columns) {
       const int width = column[1] - column[0], height = row[1] - row[0];
-      line(column[0], row[0], width, kLine, dark);                      // top
-      line(column[0], row[0], kLine, height, dark);                     // left
-      line(column[0], row[1] - kLine, width + kLine, kLine, light);     // bottom
-      line(column[1] - kLine, row[0], kLine, height + kLine, light);    // right
+      line(column[0], row[0], width, kLine, dark);                    // top
+      line(column[0], row[0], kLine, height, dark);                   // left
+      line(column[0], row[1] - kLine, width + kLine, kLine, light);   // bottom
+      line(column[1] - kLine, row[0], kLine, height + kLine, light);  // right
     }
   }
 }
@@ -339,8 +338,9 @@ void Form5::DrawCell(int k, const QString& path) {
 }
 
 void Form5::PlaceCell(int k, const QImage& picture, QSize natural) {
-  const CellPlacement p = FitCell(k, static_cast<long long>(natural.width()) * platform::TwipsPerPixelX,
-                                  static_cast<long long>(natural.height()) * platform::TwipsPerPixelX);
+  const CellPlacement p =
+      FitCell(k, static_cast<long long>(natural.width()) * platform::TwipsPerPixelX,
+              static_cast<long long>(natural.height()) * platform::TwipsPerPixelX);
   Image1(k).SetPicture(picture);
   Image1(k).Move(p.Left, p.Top, p.Width, p.Height);
 }
@@ -429,9 +429,9 @@ void Form5::DeleteSlide(int k) {
     platform::SetScreenMousePointer(kPointerDefault);
   };
   try {
-    const int answer = platform::MsgBox(
-        path + QStringLiteral("\r\nのファイルを削除しますか ?"),
-        platform::vbYesNo | platform::vbQuestion, ListedName(path) + QStringLiteral(" の削除"));
+    const int answer = platform::MsgBox(path + QStringLiteral("\r\nのファイルを削除しますか ?"),
+                                        platform::vbYesNo | platform::vbQuestion,
+                                        ListedName(path) + QStringLiteral(" の削除"));
     if (answer != platform::vbYes) return;
     platform::SetScreenMousePointer(kPointerHourglass);
     Form3& editor = form3();

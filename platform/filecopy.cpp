@@ -39,14 +39,15 @@ constexpr qint64 kChunk = 1 << 20;
 
 bool IsSameFile(const QString& a, const QString& b) {
   if (a.isEmpty() || b.isEmpty()) return false;
-  struct stat sa{}, sb{};
+  struct stat sa {
+  }, sb{};
   if (stat(Native(a).constData(), &sa) != 0) return false;
   if (stat(Native(b).constData(), &sb) != 0) return false;
   return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 bool FolderWritable(const QString& folder) {
-  struct stat st{};
+  struct stat st {};
   const QByteArray native = Native(folder.isEmpty() ? QStringLiteral(".") : folder);
   if (stat(native.constData(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
   // access() also reports a read-only mount for a privileged user.
@@ -74,7 +75,8 @@ int CopyFileReplacing(const QString& source, const QString& target, QString* why
   }
   QSaveFile out(target);
   if (!out.open(QIODevice::WriteOnly)) {
-    Say(why, QStringLiteral("copy: cannot write in %1: %2").arg(FolderOf(target), out.errorString()));
+    Say(why,
+        QStringLiteral("copy: cannot write in %1: %2").arg(FolderOf(target), out.errorString()));
     return 0;
   }
   qint64 copied = 0;

@@ -33,7 +33,6 @@ enum class MoveOutcome {
 // rename; across file systems a CopyFileReplacing and, once that is complete, the source is
 // deleted. A source whose folder does not allow deleting it is refused before anything is
 // written. `why` receives the reason of a failure.
-MoveOutcome MoveFileReplacing(const QString& source, const QString& target,
-                              QString* why = nullptr);
+MoveOutcome MoveFileReplacing(const QString& source, const QString& target, QString* why = nullptr);
 
 }  // namespace platform

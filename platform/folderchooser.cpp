@@ -120,8 +120,8 @@ void FolderChooser::Fill() {
   }
   setCurrentRow(static_cast<int>(chain.size()) - 1);
   const QDir dir(path_);
-  const QStringList subfolders = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot,
-                                               QDir::Name | QDir::IgnoreCase);
+  const QStringList subfolders =
+      dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
   for (const QString& name : subfolders) {
     auto* entry = new QListWidgetItem(QString(depth * 2, u' ') + name, this);
     entry->setData(kPathRole, dir.filePath(name));

@@ -56,16 +56,15 @@ bool Mate(const QString& path) {
 // Every monitor and workspace of the Xfce desktop has a "last-image" property of its own.
 bool Xfce(const QString& path) {
   const QString channel = QStringLiteral("xfce4-desktop");
-  const auto listed = Run(QStringLiteral("xfconf-query"),
-                          {QStringLiteral("-c"), channel, QStringLiteral("-l")});
+  const auto listed =
+      Run(QStringLiteral("xfconf-query"), {QStringLiteral("-c"), channel, QStringLiteral("-l")});
   if (!listed) return false;
   bool any = false;
   for (const QByteArray& line : listed->split('\n')) {
     const QString property = QString::fromUtf8(line.trimmed());
     if (!property.endsWith(QStringLiteral("/last-image"))) continue;
-    if (Run(QStringLiteral("xfconf-query"),
-            {QStringLiteral("-c"), channel, QStringLiteral("-p"), property, QStringLiteral("-s"),
-             path}))
+    if (Run(QStringLiteral("xfconf-query"), {QStringLiteral("-c"), channel, QStringLiteral("-p"),
+                                             property, QStringLiteral("-s"), path}))
       any = true;
   }
   return any;
@@ -82,8 +81,8 @@ bool Lxde(const QString& path) {
 // The tool of a desktop named in XDG_CURRENT_DESKTOP; nullopt for a desktop not known here.
 std::optional<bool> SetForDesktop(const QString& desktop, const QString& path) {
   const QString d = desktop.toUpper();
-  if (d == u"GNOME" || d == u"UNITY" || d == u"BUDGIE" || d == u"PANTHEON" ||
-      d == u"UBUNTU" || d == u"POP")
+  if (d == u"GNOME" || d == u"UNITY" || d == u"BUDGIE" || d == u"PANTHEON" || d == u"UBUNTU" ||
+      d == u"POP")
     return Gnome(QStringLiteral("org.gnome.desktop.background"), path);
   if (d == u"X-CINNAMON" || d == u"CINNAMON")
     return Gnome(QStringLiteral("org.cinnamon.desktop.background"), path);
@@ -113,7 +112,8 @@ int SetWallpaper(const QString& picturePath, bool permanent) {
   if (Present("plasma-apply-wallpaperimage")) return Plasma(path) ? 1 : 0;
   if (Present("xfconf-query")) return Xfce(path) ? 1 : 0;
   if (Present("pcmanfm")) return Lxde(path) ? 1 : 0;
-  if (Present("gsettings")) return Gnome(QStringLiteral("org.gnome.desktop.background"), path) ? 1 : 0;
+  if (Present("gsettings"))
+    return Gnome(QStringLiteral("org.gnome.desktop.background"), path) ? 1 : 0;
   qCWarning(lcWallpaper, "no wallpaper tool of this desktop was found");
   return 0;
 }

@@ -73,7 +73,8 @@ TEST_F(CopyMoveTest, EveryTargetKeepsTheSourceUnlessTheMoveIsComplete) {
       {"move over an existing file", true, Target::kExistingYes, Outcome::kMoved},
       {"copy declined", false, Target::kExistingNo, Outcome::kDeclined},
       {"move declined", true, Target::kExistingNo, Outcome::kDeclined},
-      {"copy onto itself by another path", false, Target::kSameFileOtherPath, Outcome::kSameRefused},
+      {"copy onto itself by another path", false, Target::kSameFileOtherPath,
+       Outcome::kSameRefused},
       {"move onto itself by another path", true, Target::kSameFileOtherPath, Outcome::kSameRefused},
       {"copy onto a link to itself", false, Target::kSymlinkToSource, Outcome::kSameRefused},
       {"move onto a link to itself", true, Target::kSymlinkToSource, Outcome::kSameRefused},
@@ -170,8 +171,7 @@ TEST_F(CopyMoveTest, EveryTargetKeepsTheSourceUnlessTheMoveIsComplete) {
         break;
       case Outcome::kCouldNot:
         ASSERT_FALSE(dialogs_.Calls().empty());
-        EXPECT_EQ(dialogs_.Calls().back().text,
-                  QStringLiteral("%1できませんでした。").arg(verb));
+        EXPECT_EQ(dialogs_.Calls().back().text, QStringLiteral("%1できませんでした。").arg(verb));
         EXPECT_EQ(ReadBytes(source), original_);
         EXPECT_EQ(Names(targetFolder), targetBefore);  // no partial or temporary file
         EXPECT_EQ(EditorPaths(), listBefore);
@@ -186,8 +186,9 @@ TEST_F(CopyMoveTest, EveryTargetKeepsTheSourceUnlessTheMoveIsComplete) {
     }
     if (c.target == Target::kExistingYes) {
       ASSERT_FALSE(dialogs_.Calls().empty());
-      EXPECT_EQ(dialogs_.Calls()[0].text,
-                dest + QStringLiteral("\r\nこのファイルはすでに存在します。\r\n\r\n上書きしますか ?"));
+      EXPECT_EQ(
+          dialogs_.Calls()[0].text,
+          dest + QStringLiteral("\r\nこのファイルはすでに存在します。\r\n\r\n上書きしますか ?"));
     }
     if (c.outcome == Outcome::kCopied || c.outcome == Outcome::kMoved) {
       // Only the overwrite question, if any: no error message.
@@ -208,11 +209,14 @@ TEST_F(CopyMoveTest, TheRootAndTheHomeFoldersAreRefusedAndTheDialogStaysUsable) 
       dialogs_.ClearCalls();
       move ? dialog.Command4_Click() : dialog.Command1_Click();
       ASSERT_EQ(dialogs_.Calls().size(), 1u);
-      EXPECT_EQ(dialogs_.Calls()[0].title,
-                move ? QStringLiteral("移動先フォルダ未選択") : QStringLiteral("コピー先フォルダ未選択"));
-      EXPECT_EQ(dialogs_.Calls()[0].text,
-                move ? QStringLiteral("\r\nこのフォルダへは移動できません。\r\n移送先フォルダを選択してください。")
-                     : QStringLiteral("\r\nこのフォルダへはコピーできません。\r\nコピー先フォルダを選択してください。"));
+      EXPECT_EQ(dialogs_.Calls()[0].title, move ? QStringLiteral("移動先フォルダ未選択")
+                                                : QStringLiteral("コピー先フォルダ未選択"));
+      EXPECT_EQ(
+          dialogs_.Calls()[0].text,
+          move ? QStringLiteral(
+                     "\r\nこのフォルダへは移動できません。\r\n移送先フォルダを選択してください。")
+               : QStringLiteral("\r\nこのフォルダへはコピーできません。\r\nコピー先フォルダを選択し"
+                                "てください。"));
       EXPECT_TRUE(dialog.isVisible());
       EXPECT_TRUE(dialog.Command1.Enabled());
       EXPECT_TRUE(dialog.Text1.Enabled());
@@ -232,7 +236,8 @@ TEST_F(CopyMoveTest, TheDestinationFollowsTheFolderAndNamesAreKeptAsTheyAre) {
   EXPECT_EQ(dialog.Text1.Text(), sub + QStringLiteral("/pic.jpg"));
   // A name differing from the source only in letter case is another file here.
   const QString dest = sub + QStringLiteral("/IMG_01.JPG");
-  dialog.Text1.SetText(dest);
+  // A bare name typed in goes into the chosen folder.
+  dialog.Text1.SetText(QStringLiteral("IMG_01.JPG"));
   dialog.Command4_Click();
   EXPECT_TRUE(dialogs_.Calls().empty());
   EXPECT_EQ(EditorPaths().value(0), dest);

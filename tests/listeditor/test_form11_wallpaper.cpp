@@ -39,8 +39,9 @@ TEST_F(WallpaperTest, ThePictureAtItsOwnSizeBecomesTheWallpaper) {
     if (c.set) {
       EXPECT_TRUE(dialogs_.Calls().empty());
       ASSERT_FALSE(tools.Calls().isEmpty());
-      EXPECT_EQ(tools.Calls()[0], QStringLiteral("gsettings set org.gnome.desktop.background picture-uri ") +
-                                      QUrl::fromLocalFile(file).toString());
+      EXPECT_EQ(tools.Calls()[0],
+                QStringLiteral("gsettings set org.gnome.desktop.background picture-uri ") +
+                    QUrl::fromLocalFile(file).toString());
     } else {
       ASSERT_EQ(dialogs_.Calls().size(), 1u);
       EXPECT_EQ(dialogs_.Calls()[0].text, QStringLiteral("壁紙が設定できません"));

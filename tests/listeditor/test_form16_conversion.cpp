@@ -68,9 +68,9 @@ TEST_F(ConversionTest, SizesFormatsAndTurnsOfAMixedList) {
     const char* source;
     const char* format;  // how the source is written
     int w, h;
-    int orientation;       // EXIF orientation of a JPEG source (0: none)
-    const char* option;    // "BMP", "JPEG", "PNG", "nasi"
-    int shrink;            // -1 none, 0 the 1280x720 box, 1 the 1920x1080 box
+    int orientation;     // EXIF orientation of a JPEG source (0: none)
+    const char* option;  // "BMP", "JPEG", "PNG", "nasi"
+    int shrink;          // -1 none, 0 the 1280x720 box, 1 the 1920x1080 box
     const char* written;
     QByteArray readFormat;
     QSize size;
@@ -145,10 +145,9 @@ TEST_F(ConversionTest, StopAsksAndEndsAfterThePictureInHand) {
     Form16& w = Open(paths, {0, 1, 2}, to.path());
     w.PNG.SetValue(true);
     // "中止" pressed while the second picture is in hand.
-    QMetaObject::Connection stop =
-        QObject::connect(&w.Text2, &platform::TextBox::Change, &w, [&w] {
-          if (w.Text2.Text() == u"s2.png") w.Command3_Click();
-        });
+    QMetaObject::Connection stop = QObject::connect(&w.Text2, &platform::TextBox::Change, &w, [&w] {
+      if (w.Text2.Text() == u"s2.png") w.Command3_Click();
+    });
     dialogs_.ClearCalls();
     dialogs_.Answer(answer);
     w.Command1_Click();
@@ -232,8 +231,9 @@ TEST_F(ConversionTest, AnExistingFileIsReplacedOnlyWhenTheUserAgrees) {
     ASSERT_EQ(dialogs_.Calls().size(), c.questions);
     if (c.questions) {
       EXPECT_EQ(dialogs_.Calls()[0].title, QStringLiteral("コピー"));
-      EXPECT_EQ(dialogs_.Calls()[0].text,
-                dest + QStringLiteral("\r\nこのファイルはすでに存在します。\r\n\r\n上書きしますか ?"));
+      EXPECT_EQ(
+          dialogs_.Calls()[0].text,
+          dest + QStringLiteral("\r\nこのファイルはすでに存在します。\r\n\r\n上書きしますか ?"));
     }
     EXPECT_EQ(ReadBytes(dest) == old, !c.replaced);
     w.Command2_Click();
@@ -242,7 +242,8 @@ TEST_F(ConversionTest, AnExistingFileIsReplacedOnlyWhenTheUserAgrees) {
 
 TEST_F(ConversionTest, RefusedAndUnwritableDestinations) {
   const QString src = MakePicture(src_.filePath(QStringLiteral("r.png")), 64, 48, "PNG");
-  for (const QString& folder : {QStringLiteral("/"), QStringLiteral("/home"), QStringLiteral("/home/")}) {
+  for (const QString& folder :
+       {QStringLiteral("/"), QStringLiteral("/home"), QStringLiteral("/home/")}) {
     SCOPED_TRACE(folder.toStdString());
     Form16& w = Open({src}, {0}, folder);
     dialogs_.ClearCalls();
@@ -250,7 +251,8 @@ TEST_F(ConversionTest, RefusedAndUnwritableDestinations) {
     ASSERT_EQ(dialogs_.Calls().size(), 1u);
     EXPECT_EQ(dialogs_.Calls()[0].title, QStringLiteral("コピー先フォルダ未選択"));
     EXPECT_EQ(dialogs_.Calls()[0].text,
-              QStringLiteral("\r\nこのフォルダ直下へは変換コピーできません。\r\nコピー先フォルダを選択してください。"));
+              QStringLiteral("\r\nこのフォルダ直下へは変換コピーできません。\r\nコピー先フォルダを"
+                             "選択してください。"));
     EXPECT_TRUE(w.Command1.Enabled());
     EXPECT_TRUE(w.Text1.Enabled());
   }
@@ -261,8 +263,11 @@ TEST_F(ConversionTest, RefusedAndUnwritableDestinations) {
   w.Command1_Click();
   ASSERT_EQ(dialogs_.Calls().size(), 1u);
   EXPECT_EQ(dialogs_.Calls()[0].title, QStringLiteral("変換コピーエラー"));
-  EXPECT_EQ(dialogs_.Calls()[0].text,
-            missing + QStringLiteral("/r.jpg\r\n変換コピーできません。\r\n\r\nコピー先フォルダを変更してください。"));
+  EXPECT_EQ(
+      dialogs_.Calls()[0].text,
+      missing +
+          QStringLiteral(
+              "/r.jpg\r\n変換コピーできません。\r\n\r\nコピー先フォルダを変更してください。"));
   EXPECT_FALSE(QFileInfo::exists(missing));
 }
 
@@ -278,7 +283,7 @@ TEST_F(ConversionTest, PicturesThatCannotBeConvertedAskWhetherToGoOn) {
     size_t questions;
   };
   const Case cases[] = {
-      {platform::vbNo, {}, 1},                            // No ends the run at once
+      {platform::vbNo, {}, 1},                             // No ends the run at once
       {platform::vbYes, {QStringLiteral("good.bmp")}, 2},  // Yes, Yes: the good one is written
   };
   for (const Case& c : cases) {
@@ -324,8 +329,8 @@ TEST_F(ConversionTest, MoviesAndMissingFilesAloneEndTheRunQuietly) {
 }
 
 TEST_F(ConversionTest, TheWindowsOptionsFollowOneAnother) {
-  Form16& w = Open({MakePicture(src_.filePath(QStringLiteral("o.png")), 8, 8, "PNG")}, {0},
-                   dst_.path());
+  Form16& w =
+      Open({MakePicture(src_.filePath(QStringLiteral("o.png")), 8, 8, "PNG")}, {0}, dst_.path());
   EXPECT_TRUE(w.JPEG.Value());
   EXPECT_EQ(w.Label5.Caption(), QStringLiteral("1"));
   w.Check2(0).SetValue(1);
@@ -347,8 +352,10 @@ TEST_F(ConversionTest, TheSlideListButtonNeedsASelection) {
   listeditor::OpenConversionCopy();
   ASSERT_EQ(dialogs_.Calls().size(), 1u);
   EXPECT_EQ(dialogs_.Calls()[0].title, QStringLiteral("変換コピー選択エラー"));
-  EXPECT_EQ(dialogs_.Calls()[0].text,
-            QStringLiteral("ファイルが選択されておりません。\r\nスライドリストをドラッグし、選択して下さい。"));
+  EXPECT_EQ(
+      dialogs_.Calls()[0].text,
+      QStringLiteral(
+          "ファイルが選択されておりません。\r\nスライドリストをドラッグし、選択して下さい。"));
   EXPECT_EQ(listeditor::Form16IfLoaded(), nullptr);
 }
 

@@ -86,9 +86,9 @@ TEST(FourUpFit, APictureFillsItsCellByWidthOrHeightAnchoredTopLeft) {
     listeditor::CellPlacement expected;
   };
   const Case cases[] = {
-      {1, 8000, 4000, {247, 600, 3557, 1780}},  // wider than the cell: its width
-      {2, 4500, 9000, {4087, 600, 1332, 2670}}, // taller: its height
-      {3, 6000, 4500, {247, 3480, 3557, 2670}}, // exactly 4:3: by height, filling the cell
+      {1, 8000, 4000, {247, 600, 3557, 1780}},   // wider than the cell: its width
+      {2, 4500, 9000, {4087, 600, 1332, 2670}},  // taller: its height
+      {3, 6000, 4500, {247, 3480, 3557, 2670}},  // exactly 4:3: by height, filling the cell
       {4, 3560, 2670, {4087, 3480, 3557, 2670}},
   };
   for (const Case& c : cases) {
@@ -269,10 +269,12 @@ TEST_F(FourUpTest, DeletingTheLastSlideSaysSoAndDisablesTheShowButtons) {
   dialogs_.Answer(platform::vbYes);
   view.Image1_MouseDown(1, 2, 0, 0, 0);
   ASSERT_EQ(dialogs_.Calls().size(), 2u);
-  EXPECT_EQ(dialogs_.Calls()[1].text, QStringLiteral("スライドリストに　画像ファイルが見つかりません。"));
+  EXPECT_EQ(dialogs_.Calls()[1].text,
+            QStringLiteral("スライドリストに　画像ファイルが見つかりません。"));
   EXPECT_EQ(dialogs_.Calls()[1].title, QStringLiteral("スライドショー"));
   EXPECT_TRUE(EditorPaths().isEmpty());
-  for (platform::CommandButton* b : {&main.Command1, &main.Command2, &main.Command3, &main.Command4})
+  for (platform::CommandButton* b :
+       {&main.Command1, &main.Command2, &main.Command3, &main.Command4})
     EXPECT_FALSE(b->Enabled());
 }
 

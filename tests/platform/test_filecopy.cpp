@@ -39,7 +39,8 @@ TEST(FileCopy, TheSameFileIsKnownByTheFileSystemNotByItsSpelling) {
       {dir.filePath("missing.jpg"), false},
       {QString(), false},
   };
-  for (const auto& c : cases) EXPECT_EQ(platform::IsSameFile(file, c.other), c.same) << c.other.toStdString();
+  for (const auto& c : cases)
+    EXPECT_EQ(platform::IsSameFile(file, c.other), c.same) << c.other.toStdString();
 }
 
 TEST(FileCopy, ACopyReplacesTheTargetWholeAndKeepsThePermissions) {

@@ -35,8 +35,8 @@ class FakeTools {
   void Add(const QString& name, int status = 0, const QByteArray& output = {}) {
     QFile script(dir_.filePath(name));
     ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write("#!/bin/sh\necho \"${0##*/} $*\" >> '" + Log().toLocal8Bit() +
-                 "'\nprintf '%s' '" + output + "'\nexit " + QByteArray::number(status) + "\n");
+    script.write("#!/bin/sh\necho \"${0##*/} $*\" >> '" + Log().toLocal8Bit() + "'\nprintf '%s' '" +
+                 output + "'\nexit " + QByteArray::number(status) + "\n");
     script.close();
     script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
   }
