@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "core/startup.h"
+#include "listeditor/picture_tools.h"
 #include "macro/macro.h"
 #include "platform/appfolder.h"
 #include "platform/dialogs.h"
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
   macro::RegisterServices();
   showbuttons::RegisterServices();
   schedule::RegisterServices();
+  listeditor::RegisterPictureToolServices();
   platform::InstallQtTranslations();
   platform::InstallShippedFiles();
   core::InstallTerminationSignalHandlers();

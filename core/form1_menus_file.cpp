@@ -7,6 +7,7 @@
 #include "core/form1_menus_more.h"
 #include "core/list_file.h"
 #include "core/pending_menus.h"
+#include "core/services.h"
 #include "core/state.h"
 #include "listeditor/form3.h"
 #include "platform/dialogs.h"
@@ -21,7 +22,7 @@ namespace core {
 namespace {
 
 void CloseFourUpView() {
-  if (Flags().FourUpViewOpen == 1) pending::FourUpViewClose();
+  if (Flags().FourUpViewOpen == 1) TheServices().CloseFourUpView();
 }
 
 // The two paths denote one file: the same path, letter case not counting, or the same
@@ -127,7 +128,7 @@ void menuHEAD_Click(Form1& f, int index) {
 // ---- link list, linked folder ------------------------------------------------------------------
 
 void mnuURU_Click(Form1& f) {
-  if (Flags().FourUpViewOpen == 1) pending::UnloadFourUpView();
+  if (Flags().FourUpViewOpen == 1) TheServices().UnloadFourUpView();
   if (f.Command6.Enabled() && Flags().ShowRunning != 1) {
     schedule::form9().Show();
     f.Hide();

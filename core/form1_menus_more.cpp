@@ -5,6 +5,7 @@
 #include "core/common.h"
 #include "core/form1.h"
 #include "core/form15.h"
+#include "core/services.h"
 #include "core/state.h"
 #include "platform/menu.h"
 #include "platform/texteditor.h"
@@ -44,6 +45,7 @@ void ConnectMoreMenus(Form1& f) {
   array(f.menuHEAD, menuHEAD_Click);
   item(f.mnuURU, mnuURU_Click);
   item(f.mnuRENF, mnuRENF_Click);
+  QObject::connect(&f.mnuICHI, &MenuItem::Click, &f, [] { TheServices().OpenFourUpView(); });
   item(f.mnuREADME, mnuREADME_Click);
   item(f.mnuSUB, mnuSUB_Click);
 

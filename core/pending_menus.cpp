@@ -11,15 +11,6 @@
 
 namespace core::pending {
 
-// The four-up view comes with the slide list editor's tools; until then it is never open
-// and closing it only clears its flag.
-void FourUpViewClose() {
-  Flags().FourUpViewOpen = 0;
-  form1().Show();
-}
-
-void UnloadFourUpView() { Flags().FourUpViewOpen = 0; }
-
 // The folder window comes with the slide list editor's tools; until then the choice is a
 // question (beside the pictures, or in one folder) and a folder dialog.
 void ShowLinkedFilesFolderWindow() {

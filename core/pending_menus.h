@@ -4,10 +4,6 @@
 
 namespace core::pending {
 
-// The four-up view (Form5): its "終了", and its unload.
-void FourUpViewClose();
-void UnloadFourUpView();
-
 // The linked-files folder window (Form12), shown modally.
 void ShowLinkedFilesFolderWindow();
 

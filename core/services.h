@@ -13,6 +13,15 @@ struct Services {
   std::function<void()> ShowCutoutMacroGenerator;
   // Loads and shows the schedule editor; false when none came up (the stand-in has none).
   std::function<bool()> ShowScheduleEditor;
+  // The four-up view's "終了" (the stand-in only clears FourUpViewOpen and shows the main
+  // window).
+  std::function<void()> CloseFourUpView;
+  // Unloads the four-up view when it is loaded (the stand-in clears FourUpViewOpen).
+  std::function<void()> UnloadFourUpView;
+  // The main window's "４画面" menu: opens the four-up view (the stand-in opens nothing).
+  std::function<void()> OpenFourUpView;
+  // Unloads the copy and move dialog and the conversion copy window when loaded (exit).
+  std::function<void()> UnloadPictureToolDialogs;
 };
 
 Services& TheServices();

@@ -22,6 +22,7 @@
 #include "core/linklist_file.h"
 #include "core/monitors.h"
 #include "core/orientation.h"
+#include "core/services.h"
 #include "core/settings_file.h"
 #include "core/slideshow_file.h"
 #include "core/soundlist_file.h"
@@ -340,9 +341,11 @@ void Form1::Form_Unload(int& cancel) {
       [] { UnloadIfLoaded(sound::Form2IfLoaded()); },
       [] { UnloadIfLoaded(listeditor::Form3IfLoaded()); },
       [] { UnloadIfLoaded(Form4IfLoaded()); },
+      [] { TheServices().UnloadFourUpView(); },
       [] { UnloadIfLoaded(sound::Form8IfLoaded()); },
       [] { UnloadIfLoaded(schedule::Form9IfLoaded()); },
       [] { UnloadIfLoaded(sound::Form10IfLoaded()); },
+      [] { TheServices().UnloadPictureToolDialogs(); },
       [] { UnloadIfLoaded(sound::Form13IfLoaded()); },
       [] { UnloadIfLoaded(sound::Form14IfLoaded()); },
   });

@@ -324,7 +324,7 @@ void Command7_Click() {
 // ---- editors ------------------------------------------------------------------------------
 
 void Command6_Click() {
-  if (core::Flags().FourUpViewOpen == 1) TryStep([] { standin::UnloadFourUpView(); });
+  if (core::Flags().FourUpViewOpen == 1) TryStep([] { core::TheServices().UnloadFourUpView(); });
   core::Flags().SlideListEditorOpen = 1;
   listeditor::form3().Show();
   core::form1().Hide();

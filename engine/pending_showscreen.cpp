@@ -21,6 +21,5 @@ void ClearShowControls() {
   if (Slidescreen* screen = SlidescreenIfLoaded()) HideShowWindowButtons(*screen);
 }
 
-void UnloadFourUpView() { core::Flags().FourUpViewOpen = 0; }
 
 }  // namespace engine::standin

@@ -7,7 +7,5 @@ namespace engine::standin {
 
 // Hides the show-screen buttons of both windows before a slide.
 void ClearShowControls();
-// Unloads the four-up view when it is open.
-void UnloadFourUpView();
 
 }  // namespace engine::standin

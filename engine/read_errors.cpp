@@ -2,6 +2,7 @@
 // the end of the show.
 #include "core/form1.h"
 #include "core/form4.h"
+#include "core/services.h"
 #include "core/state.h"
 #include "engine/pending_showscreen.h"
 #include "engine/slideplayer.h"
@@ -24,7 +25,7 @@ void RemoveSlideEntry(int i) {
   const int n = editor.List1.ListCount();
   if (i < 1 || i > n) return;
 
-  TryStep([] { standin::UnloadFourUpView(); });
+  TryStep([] { core::TheServices().UnloadFourUpView(); });
   lists.SlidePaths[n].clear();
   lists.SlideAddDateTimes[n].clear();
   lists.SlideDeleteDateTimes[n].clear();

@@ -121,9 +121,5 @@ class ImagingControl {
   int sourceHeight_ = 0;
 };
 
-// The picture loader of the windows: the picture of a file as the imaging control reads it,
-// at its own size and depth; the empty picture for an empty path. Throws like
-// ImagingControl::LoadImageFile.
-QImage LoadPicture(const QString& path = {});
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 #include "core/form4.h"
 #include "core/state.h"
 #include "platform/imaging.h"
+#include "platform/picturefile.h"
 #include "schedule/form22.h"
 
 namespace schedule {
