@@ -8,6 +8,7 @@
 #include "core/form1.h"
 #include "core/monitors.h"
 #include "core/state.h"
+#include "listeditor/picture_tools.h"
 #include "platform/dialogs.h"
 
 namespace listeditor {
@@ -117,6 +118,8 @@ Form3::Form3() {
   connect(&Command7, &CommandButton::Click, this, &Form3::Command7_Click);
   connect(&Command9, &CommandButton::Click, this, &Form3::Command9_Click);
   connect(&Command15, &CommandButton::Click, this, &Form3::Command15_Click);
+  connect(&Command12, &CommandButton::Click, this,
+          [] { platform::TryStep([] { OpenConversionCopy(); }); });
   connect(&Command21, &CommandButton::Click, this, &Form3::Command21_Click);
   connect(&Command22, &CommandButton::Click, this, &Form3::Command22_Click);
   connect(&Command23, &CommandButton::Click, this, &Form3::Command23_Click);

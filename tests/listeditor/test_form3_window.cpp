@@ -92,6 +92,15 @@ TEST_F(Form3Test, ResizeKeepsTheSmallestSizeAndStretchesTheListsAndTheBottomRow)
   EXPECT_LT(w.List1.Top() + w.List1.Height(), w.Command4.Top());
 }
 
+// "縮小変換コピー" asks for a selection before the conversion copy opens.
+TEST_F(Form3Test, ConversionCopyButtonAsksForSelectedRows) {
+  listeditor::Form3& w = OpenEditor();
+  SetRows({QStringLiteral("/pics/1.png")}, {kBlank30});
+  w.Command12.DoClick();
+  ASSERT_EQ(dialogs_->Calls().size(), 1u);
+  EXPECT_EQ(dialogs_->Calls()[0].title, "変換コピー選択エラー");
+}
+
 TEST_F(Form3Test, CommitCopiesTheRowsAndTheirSchedulesIntoTheShow) {
   listeditor::Form3& w = OpenEditor();
   const struct {
