@@ -340,7 +340,7 @@ void ShowCurrentSlide() {
     return;
   }
 
-  TryStep([] { standin::ClearShowControls(); });
+  TryStep([] { core::TheServices().ClearShowControls(); });
   flags.SlideInProgress = 1;
   lists.LastShownSlideIndex = lists.CurrentSlideIndex;
   // What a closed show window left behind does not concern a pass in the main window.
