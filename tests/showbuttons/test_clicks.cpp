@@ -3,6 +3,7 @@
 // macro button at the next slide, with the show surface whole again under them.
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 
 #include "core/services.h"
 #include "showbuttons/clicks.h"
@@ -93,6 +94,32 @@ TEST_F(PictureClickTest, AClickCarriesOutTheLinkThenJumpsOnBothSurfaces) {
       TearDown();
     }
   }
+}
+
+TEST_F(PictureClickTest, AMovieLinkClosesALoopingMovieFirstAndPlaysToItsEnd) {
+  QPointer<engine::Form24> looping;
+  ClickWhenUp([&looping]() -> QWidget* {
+    looping = engine::Form24IfLoaded();
+    return &engine::slidescreen().Picture1(1);
+  });
+  // The movie windows up before the jump, in the order they came up.
+  std::vector<const void*> windows;
+  QTimer watch;
+  watch.setInterval(0);
+  QObject::connect(&watch, &QTimer::timeout, [&windows] {
+    engine::Form24* movie = engine::Form24IfLoaded();
+    if (movie && movie->isVisible() && core::Flags().JumpRequested == 0 &&
+        (windows.empty() || windows.back() != movie))
+      windows.push_back(movie);
+  });
+  watch.start();
+  Run({R"(MOVIE("clip.mp4",2))", R"(PICPB01(1,"b.png","clip.mp4"))"});
+  watch.stop();
+  ASSERT_EQ(windows.size(), 2u);  // the looping one, then the clicked one
+  EXPECT_TRUE(looping.isNull() || !looping->isVisible());
+  EXPECT_EQ(engine::Form24IfLoaded(), nullptr);
+  EXPECT_EQ(core::Settings().MovieLoop, 0);
+  EXPECT_EQ(NextSlide(), 6);
 }
 
 TEST_F(PictureClickTest, AJumpOutOfTheIndexRangeKeepsTheIndexAndStillEndsTheChoice) {
