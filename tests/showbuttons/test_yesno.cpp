@@ -98,6 +98,33 @@ TEST_F(YesNoTest, APictureButtonsJumpEndsTheQuestion) {
   EXPECT_TRUE(Near(At(P2(), 0, 100), kYellow));
 }
 
+TEST_F(YesNoTest, StopOrAClosedScreenEndsTheQuestionAndTheRun) {
+  for (const bool stop : {true, false}) {
+    SetUp();
+    // The question comes up, then the show stops or its screen closes.
+    QTimer end;
+    end.setInterval(0);
+    QObject::connect(&end, &QTimer::timeout, [this, stop] {
+      if (!Up(Answer(true, true))) return;
+      (stop ? core::Flags().ShowStopped : core::Flags().ShowScreenClosed) = 1;
+      core::Flags().WaitingForChoice = 1;
+    });
+    end.start();
+    Run({"YESNOPB(1,2)", "KAGE=1"});
+    end.stop();
+    EXPECT_FALSE(wentOn_) << stop;
+    EXPECT_FALSE(Up(Answer(true, true))) << stop;
+    EXPECT_FALSE(Up(Answer(false, false))) << stop;
+    EXPECT_EQ(NextSlide(), 6) << stop;
+    EXPECT_EQ(core::Flags().MacroExitedEarly, 0) << stop;
+    // A closed screen also drops the choice.
+    EXPECT_EQ(core::Flags().WaitingForChoice, stop ? 1 : 0) << stop;
+    core::Flags().ShowStopped = 0;
+    core::Flags().ShowScreenClosed = 0;
+    TearDown();
+  }
+}
+
 TEST_F(YesNoTest, NoQuestionWithoutJumpsOrFromALineThatCannotBeRead) {
   const struct {
     QStringList lines;
