@@ -24,10 +24,10 @@ namespace {
 // Extensions an executable bit says nothing about: files copied from other systems often
 // carry it.
 bool MediaOrPicture(const QString& link) {
-  static const QStringList kKnown = {
-      "JPG", "JPEG", "BMP", "PNG", "GIF", "TIF", "TIFF", "TGA", "PSD", "PCX", "RAS", "PCT",
-      "PICT", "WPG", "PCD", "CAL", "MAC", "WAV", "MID", "MIDI", "MP3", "MP4", "WMV", "MOV",
-      "AVI", "TXT", "DAT", "KVZ", "USL"};
+  static const QStringList kKnown = {"JPG", "JPEG", "BMP", "PNG",  "GIF",  "TIF", "TIFF", "TGA",
+                                     "PSD", "PCX",  "RAS", "PCT",  "PICT", "WPG", "PCD",  "CAL",
+                                     "MAC", "WAV",  "MID", "MIDI", "MP3",  "MP4", "WMV",  "MOV",
+                                     "AVI", "TXT",  "DAT", "KVZ",  "USL"};
   return kKnown.contains(QFileInfo(link).suffix().toUpper());
 }
 
@@ -181,8 +181,8 @@ void ClearShowControls() {
       Step("repair under picture button", [&show] {
         show.SetVisible(false);
         platform::DoEvents();
-        RepairFromBackground(QRect(PixelLeft(show), PixelTop(show), ClientWidth(show) + 1,
-                                   ClientHeight(show) + 1));
+        RepairFromBackground(
+            QRect(PixelLeft(show), PixelTop(show), ClientWidth(show) + 1, ClientHeight(show) + 1));
         platform::DoEvents();
       });
     }
@@ -203,8 +203,7 @@ bool ChoiceButtonsUp() {
   } else {
     core::Form1* f1 = core::Form1IfLoaded();
     if (!f1) return false;
-    platform::CommandButton* menus[] = {&f1->menu1, &f1->menu2, &f1->menu3, &f1->menu4,
-                                        &f1->menu5};
+    platform::CommandButton* menus[] = {&f1->menu1, &f1->menu2, &f1->menu3, &f1->menu4, &f1->menu5};
     for (int n = 1; n <= 5; ++n)
       if (b.MenuButtonsShown[n] == 1 && menus[n - 1]->Visible()) return true;
   }

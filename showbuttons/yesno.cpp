@@ -119,7 +119,8 @@ void ExecYesNoCommand(double textLeft) {
   if (f.YesPressed == 1) Answer(yes);
   if (f.NoPressed == 1) Answer(no);
 
-  for (platform::CommandButton* b : {&screen.Command1, &screen.Command2, &f1.Command8, &f1.Command9})
+  for (platform::CommandButton* b :
+       {&screen.Command1, &screen.Command2, &f1.Command8, &f1.Command9})
     Step("hide Yes/No", [b] { b->SetVisible(false); });
   platform::DoEvents();
   if (full) {

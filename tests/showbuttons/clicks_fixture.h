@@ -18,15 +18,16 @@ namespace buttons_test {
 inline void ClickOn(QWidget& w) {
   const QPointF p(w.width() / 2.0, w.height() / 2.0);
   const QPointF g = w.mapToGlobal(p);
-  QMouseEvent press(QEvent::MouseButtonPress, p, g, Qt::LeftButton, Qt::LeftButton,
-                    Qt::NoModifier);
+  QMouseEvent press(QEvent::MouseButtonPress, p, g, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(&w, &press);
   QMouseEvent release(QEvent::MouseButtonRelease, p, g, Qt::LeftButton, Qt::NoButton,
                       Qt::NoModifier);
   QCoreApplication::sendEvent(&w, &release);
 }
 
-inline bool Up(const QWidget* w) { return w && w->parentWidget() && w->isVisibleTo(w->parentWidget()); }
+inline bool Up(const QWidget* w) {
+  return w && w->parentWidget() && w->isVisibleTo(w->parentWidget());
+}
 
 class ClicksTest : public ButtonsTest {
  public:

@@ -70,8 +70,7 @@ TEST_F(PictureClickTest, AClickCarriesOutTheLinkThenJumpsOnBothSurfaces) {
       };
       ClickWhenUp([&] { return button(1); });
       if (c.jump == 0) ClickWhenUp([&] { return button(2); });
-      Run({"CURRENTX=10",
-           QStringLiteral("PICPB01(%1,\"b.png\",\"%2\")").arg(c.jump).arg(c.link),
+      Run({"CURRENTX=10", QStringLiteral("PICPB01(%1,\"b.png\",\"%2\")").arg(c.jump).arg(c.link),
            "CURRENTX=100", R"(PICPB02(3,"b.png"))"});
 
       EXPECT_EQ(NextSlide(), c.nextSlide) << what;

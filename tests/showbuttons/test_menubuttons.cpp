@@ -87,8 +87,10 @@ TEST_F(MenuTest, AClickJumpsByTheButtonsJumpOnBothSurfaces) {
     const char* name;
     int from, jump, next;
   } cases[] = {
-      {"forward", 5, 2, 7},          {"the same slide again", 5, 0, 5},
-      {"back from slide 1", 1, -1, 1}, {"past the last slide", 9, 5, 10},
+      {"forward", 5, 2, 7},
+      {"the same slide again", 5, 0, 5},
+      {"back from slide 1", 1, -1, 1},
+      {"past the last slide", 9, 5, 10},
       {"back", 5, -3, 2},
   };
   for (int full = 1; full >= 0; --full) {

@@ -34,10 +34,10 @@ TEST_F(YesNoTest, TheAnswerJumpsByItsNumberOrTheMacroGoesOn) {
     int next;  // the slide shown next
     bool goesOn;
   } cases[] = {
-      {"YESNOPB(1,-1)", 5, true, 6, false},    {"YESNOPB(1,-1)", 5, false, 4, false},
-      {"YESNOPB(0,3)", 5, true, 6, true},      {"YesNoPB(0,3)", 5, false, 8, false},
-      {"YESNOPB(1,1)", 10, true, 10, false},   {"YESNOPB(1,1)", 10, false, 10, false},
-      {"YESNOPB(-10,0)", 5, true, 1, false},   {"YESNOPB(32767,0)", 5, true, 6, false},
+      {"YESNOPB(1,-1)", 5, true, 6, false},  {"YESNOPB(1,-1)", 5, false, 4, false},
+      {"YESNOPB(0,3)", 5, true, 6, true},    {"YesNoPB(0,3)", 5, false, 8, false},
+      {"YESNOPB(1,1)", 10, true, 10, false}, {"YESNOPB(1,1)", 10, false, 10, false},
+      {"YESNOPB(-10,0)", 5, true, 1, false}, {"YESNOPB(32767,0)", 5, true, 6, false},
   };
   for (int full = 1; full >= 0; --full) {
     for (const auto& c : cases) {
