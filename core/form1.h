@@ -42,14 +42,15 @@ class Form1 : public platform::Form {
   platform::PictureBox& Picture2(int index);
   platform::PictureBox Picture3{this};
 
-  // Menu buttons, yes/no answers and ticker of the macros (hidden at design).
-  platform::CommandButton menu1{this, QStringLiteral("menu1")};
-  platform::CommandButton menu2{this, QStringLiteral("menu2")};
-  platform::CommandButton menu3{this, QStringLiteral("menu3")};
-  platform::CommandButton menu4{this, QStringLiteral("menu4")};
-  platform::CommandButton menu5{this, QStringLiteral("menu5")};
-  platform::CommandButton Command8{this, QStringLiteral("Yes")};
-  platform::CommandButton Command9{this, QStringLiteral("No")};
+  // Menu buttons, yes/no answers and ticker of the macros (hidden at design), placed in
+  // pixels of the preview box.
+  platform::CommandButton menu1{&Picture1, QStringLiteral("menu1")};
+  platform::CommandButton menu2{&Picture1, QStringLiteral("menu2")};
+  platform::CommandButton menu3{&Picture1, QStringLiteral("menu3")};
+  platform::CommandButton menu4{&Picture1, QStringLiteral("menu4")};
+  platform::CommandButton menu5{&Picture1, QStringLiteral("menu5")};
+  platform::CommandButton Command8{&Picture1, QStringLiteral("Yes")};
+  platform::CommandButton Command9{&Picture1, QStringLiteral("No")};
   platform::Label Label1{&Picture1};  // ticker text, on the preview box
 
   platform::Timer Timer1{this, 3000, false};  // slide timer
@@ -227,6 +228,7 @@ class Form1 : public platform::Form {
   static QStringList EffectCaptions(bool erase);
   void BuildLayout();
   void ConnectMenus();
+  void ConnectMacroButtons();
   int FrameTwips() const;
   void FollowFrame();
 

@@ -5,6 +5,7 @@
 
 #include "core/form1.h"
 #include "core/form1_menus_more.h"
+#include "core/services.h"
 #include "core/startup.h"
 #include "core/state.h"
 #include "engine/form1_show.h"
@@ -64,11 +65,28 @@ Form1::Form1() {
   connect(&nmuEND, &platform::MenuItem::Click, this, &Form1::nmuEND_Click);
   ConnectMoreMenus(*this);
   engine::ConnectShowHandlers(*this);
+  ConnectMacroButtons();
   // 画面全体: the full-screen start (Command4_Click).
   connect(&Command4, &platform::CommandButton::Click, this, [] { engine::FullScreenStart(); });
 }
 
 Form1::~Form1() = default;
+
+void Form1::ConnectMacroButtons() {
+  // Picture2_Click, menu1_Click .. menu5_Click, Command8_Click and Command9_Click belong
+  // to the show-screen buttons.
+  for (int i = 0; i < kPicButtonCount; ++i)
+    connect(&Picture2(i), &platform::PictureBox::Click, this,
+            [i] { ClickShowButton(ShowButton::WindowPicture, i); });
+  platform::CommandButton* menus[] = {&menu1, &menu2, &menu3, &menu4, &menu5};
+  for (int n = 1; n <= 5; ++n)
+    connect(menus[n - 1], &platform::CommandButton::Click, this,
+            [n] { ClickShowButton(ShowButton::WindowMenu, n); });
+  connect(&Command8, &platform::CommandButton::Click, this,
+          [] { ClickShowButton(ShowButton::WindowYes, 0); });
+  connect(&Command9, &platform::CommandButton::Click, this,
+          [] { ClickShowButton(ShowButton::WindowNo, 0); });
+}
 
 void Form1::BuildLayout() {
   Command4.Move(240, 0, 1110, 495);

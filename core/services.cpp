@@ -2,6 +2,7 @@
 
 #include "core/form1.h"
 #include "core/state.h"
+#include "platform/vberror.h"
 
 namespace core {
 namespace {
@@ -18,6 +19,9 @@ void NoFourUpViewClose() {
 void NoFourUpViewUnload() { Flags().FourUpViewOpen = 0; }
 
 void Nothing() {}
+void NoShowControls() {}
+void NoButtonClick(ShowButton, int) {}
+bool ChoiceMayCome() { return true; }
 
 Services StandIns() {
   Services s;
@@ -28,6 +32,9 @@ Services StandIns() {
   s.UnloadFourUpView = NoFourUpViewUnload;
   s.OpenFourUpView = Nothing;
   s.UnloadPictureToolDialogs = Nothing;
+  s.ClearShowControls = NoShowControls;
+  s.ShowButtonClick = NoButtonClick;
+  s.ChoiceButtonsUp = ChoiceMayCome;
   return s;
 }
 
@@ -39,5 +46,14 @@ Services& TheServices() {
 }
 
 void ResetServices() { TheServices() = StandIns(); }
+
+void ClickShowButton(ShowButton button, int index) {
+  // Read at the click: the owner may register after the window was built.
+  // Read at the click: the owner may register after the window was built. No error of a
+  // click handler may reach the event loop.
+  platform::TryStep([button, index] {
+    if (TheServices().ShowButtonClick) TheServices().ShowButtonClick(button, index);
+  });
+}
 
 }  // namespace core

@@ -5,6 +5,16 @@
 
 namespace core {
 
+// The macro buttons whose clicks the windows hand on to their owner.
+enum class ShowButton {
+  ShowPicture,    // Slidescreen.Picture1(index)
+  WindowPicture,  // Form1.Picture2(index)
+  ShowMenu,       // Slidescreen.menu1 .. menu5 (index 1..5)
+  WindowMenu,     // Form1.menu1 .. menu5
+  WindowYes,      // Form1.Command8
+  WindowNo,       // Form1.Command9
+};
+
 struct Services {
   // Runs the current slide's picture macro file (the stand-in runs nothing).
   std::function<void()> RunPictureMacro;
@@ -22,11 +32,21 @@ struct Services {
   std::function<void()> OpenFourUpView;
   // Unloads the copy and move dialog and the conversion copy window when loaded (exit).
   std::function<void()> UnloadPictureToolDialogs;
+  // Hides the macro buttons of the slide before (the stand-in hides nothing).
+  std::function<void()> ClearShowControls;
+  // A click on a macro button (the stand-in does nothing).
+  std::function<void(ShowButton button, int index)> ShowButtonClick;
+  // Whether a button that leads somewhere is up, so a choice can still come (the
+  // stand-in says yes: the choice wait then ends only by its flags).
+  std::function<bool()> ChoiceButtonsUp;
 };
 
 Services& TheServices();
 
 // Puts every entry back to its stand-in (tests use it).
 void ResetServices();
+
+// Hands a macro button's click to the show-screen buttons.
+void ClickShowButton(ShowButton button, int index);
 
 }  // namespace core

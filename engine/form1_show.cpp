@@ -5,7 +5,6 @@
 #include "core/services.h"
 #include "core/state.h"
 #include "engine/fullscreen_start.h"
-#include "engine/pending_showscreen.h"
 #include "engine/slideplayer.h"
 #include "engine/slidescreen.h"
 #include "engine/slidetimer.h"

@@ -4,7 +4,6 @@
 #include "core/form4.h"
 #include "core/services.h"
 #include "core/state.h"
-#include "engine/pending_showscreen.h"
 #include "engine/slideplayer.h"
 #include "listeditor/form3.h"
 #include "platform/dialogs.h"

@@ -13,7 +13,6 @@
 #include "core/state.h"
 #include "engine/effects.h"
 #include "engine/form24.h"
-#include "engine/pending_showscreen.h"
 #include "engine/picture_prep.h"
 #include "engine/slide_sound.h"
 #include "engine/slidescreen.h"
@@ -340,7 +339,7 @@ void ShowCurrentSlide() {
     return;
   }
 
-  TryStep([] { standin::ClearShowControls(); });
+  TryStep([] { core::TheServices().ClearShowControls(); });
   flags.SlideInProgress = 1;
   lists.LastShownSlideIndex = lists.CurrentSlideIndex;
   // What a closed show window left behind does not concern a pass in the main window.

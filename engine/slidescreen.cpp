@@ -7,6 +7,7 @@
 #include <QPalette>
 
 #include "core/monitors.h"
+#include "core/services.h"
 #include "core/state.h"
 #include "engine/fullscreen_start.h"
 #include "engine/slidescreen2.h"
@@ -61,6 +62,14 @@ Slidescreen::Slidescreen() {
   connect(&Picture2, &platform::PictureBox::KeyDown, this, &Slidescreen::Picture2_KeyDown);
   connect(&Command1, &platform::CommandButton::Click, this, &Slidescreen::Command1_Click);
   connect(&Command2, &platform::CommandButton::Click, this, &Slidescreen::Command2_Click);
+  // Picture1_Click and menu1_Click .. menu5_Click belong to the show-screen buttons.
+  for (int i = 0; i < kShowPicButtonCount; ++i)
+    connect(picture1_[i].get(), &platform::PictureBox::Click, this,
+            [i] { core::ClickShowButton(core::ShowButton::ShowPicture, i); });
+  platform::CommandButton* menus[] = {&menu1, &menu2, &menu3, &menu4, &menu5};
+  for (int n = 1; n <= 5; ++n)
+    connect(menus[n - 1], &platform::CommandButton::Click, this,
+            [n] { core::ClickShowButton(core::ShowButton::ShowMenu, n); });
 }
 
 Slidescreen::~Slidescreen() = default;

@@ -29,13 +29,13 @@ class Slidescreen : public platform::Form {
   // Picture buttons, slots 0..62 (a missing slot raises error 340).
   platform::PictureBox& Picture1(int index);
   platform::PictureBox Picture2{this};  // small box that PAUSE, STOP and the slide player hide
-  platform::CommandButton Command1{this, QStringLiteral("Yes")};  // answers a macro's question
-  platform::CommandButton Command2{this, QStringLiteral("No")};
-  platform::CommandButton menu1{this, QStringLiteral("menu1")};  // menu buttons of MENU
-  platform::CommandButton menu2{this, QStringLiteral("menu2")};
-  platform::CommandButton menu3{this, QStringLiteral("menu3")};
-  platform::CommandButton menu4{this, QStringLiteral("menu4")};
-  platform::CommandButton menu5{this, QStringLiteral("menu5")};
+  platform::CommandButton Command1{&P2, QStringLiteral("Yes")};  // answers a macro's question
+  platform::CommandButton Command2{&P2, QStringLiteral("No")};
+  platform::CommandButton menu1{&P2, QStringLiteral("menu1")};  // menu buttons of MENU
+  platform::CommandButton menu2{&P2, QStringLiteral("menu2")};
+  platform::CommandButton menu3{&P2, QStringLiteral("menu3")};
+  platform::CommandButton menu4{&P2, QStringLiteral("menu4")};
+  platform::CommandButton menu5{&P2, QStringLiteral("menu5")};
 
   // ---- ticker of the picture macros ----------------------------------------------------
   platform::Label Label1{&P2};               // the scrolling text, transparent

@@ -292,7 +292,12 @@ void ReadAndRun() {
 
   SetLineLeftEdge();
   if (core::Flags().WaitingForChoice == 1) {
-    MacroWait([] { return core::Flags().WaitingForChoice == 1; });
+    // A wait with no button left to answer it would never end (and "LOCK" leaves no way
+    // out): it lasts only while a button that leads somewhere is up.
+    MacroWait([] {
+      const auto& up = core::TheServices().ChoiceButtonsUp;
+      return core::Flags().WaitingForChoice == 1 && (!up || up());
+    });
     if (core::Flags().JumpRequested == 1) EnterExitPath();
   }
   CloseFile();

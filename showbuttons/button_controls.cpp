@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QPainter>
 #include <cstring>
 
@@ -32,6 +33,24 @@ int PixelTop(const platform::PictureBox& control) {
 
 void MoveToPixels(platform::PictureBox& control, int left, int top) {
   control.move(platform::ContainerOrigin(control.parentWidget()) + QPoint(left, top));
+}
+
+void MoveWidgetToPixels(QWidget& control, int left, int top) {
+  control.move(platform::ContainerOrigin(control.parentWidget()) + QPoint(left, top));
+}
+
+QRect PixelRect(const QWidget& control) {
+  return control.geometry().translated(-platform::ContainerOrigin(control.parentWidget()));
+}
+
+void ShowMouseCursor() {
+  while (QGuiApplication::overrideCursor() &&
+         QGuiApplication::overrideCursor()->shape() == Qt::BlankCursor)
+    QGuiApplication::restoreOverrideCursor();
+  if (engine::Slidescreen* screen = engine::SlidescreenIfLoaded()) {
+    for (QWidget* w : std::initializer_list<QWidget*>{screen, screen->Client(), &screen->P2})
+      if (w && w->cursor().shape() == Qt::BlankCursor) w->unsetCursor();
+  }
 }
 
 int ClientWidth(const platform::PictureBox& control) { return control.contentsRect().width(); }

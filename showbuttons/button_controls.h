@@ -7,6 +7,8 @@
 #include <QString>
 #include <functional>
 
+class QWidget;
+
 namespace platform {
 class PictureBox;
 }
@@ -29,12 +31,19 @@ platform::PictureBox& CopyInUse(int n);
 int PixelLeft(const platform::PictureBox& control);
 int PixelTop(const platform::PictureBox& control);
 void MoveToPixels(platform::PictureBox& control, int left, int top);
+// The same for any control (menu and Yes/No buttons).
+void MoveWidgetToPixels(QWidget& control, int left, int top);
+// The rectangle a control covers, in pixels of its container's inner area.
+QRect PixelRect(const QWidget& control);
 // Inner width and height in pixels.
 int ClientWidth(const platform::PictureBox& control);
 int ClientHeight(const platform::PictureBox& control);
 
 // Copies a rectangle of the background copy P3 onto the same place of P2 (plain pixels).
 void RepairFromBackground(const QRect& pixels);
+
+// The pointer a macro hid comes back.
+void ShowMouseCursor();
 
 // Runs one step of a keyword whose errors are ignored; a failure is logged and the next
 // step runs. False when the step failed.

@@ -16,6 +16,7 @@
 #include "platform/imaging.h"
 #include "platform/picturebox.h"
 #include "showbuttons/button_controls.h"
+#include "showbuttons/clicks.h"
 #include "showbuttons/shapes.h"
 
 namespace showbuttons {
@@ -67,19 +68,7 @@ QString QuotedText(const QString& tail, qsizetype& from) {
 }
 
 bool HandRule(short jump, const QString& link) {
-  static const QStringList kLeading = {"WAV", "EXE", "MP4", "WMV", "MOV", "AVI"};
-  return jump != 0 || kLeading.contains(link.right(3).toUpper());
-}
-
-// The pointer a macro hid comes back.
-void ShowMouseCursor() {
-  while (QGuiApplication::overrideCursor() &&
-         QGuiApplication::overrideCursor()->shape() == Qt::BlankCursor)
-    QGuiApplication::restoreOverrideCursor();
-  if (engine::Slidescreen* screen = engine::SlidescreenIfLoaded()) {
-    for (QWidget* w : std::initializer_list<QWidget*>{screen, screen->Client(), &screen->P2})
-      if (w && w->cursor().shape() == Qt::BlankCursor) w->unsetCursor();
-  }
+  return jump != 0 || ClassifyLink(link) != LinkKind::None;
 }
 
 // The area the show copy covers: the polygon's box for a slot last placed as a polygon

@@ -72,7 +72,9 @@ Shot Analyse(const QImage& image) {
 // Three screen-sized pictures in `dataHome` and the slideshow file that shows them, each
 // wiped in from the top and out linked to it; leaving the full screen ends the show. The
 // settings of an earlier run are in the data folder. Returns the slideshow file.
-QString MakeThreeSlideShow(const QTemporaryDir& dataHome, const QString& appFolder) {
+// `textMacros` runs the pictures' macro files.
+QString MakeThreeSlideShow(const QTemporaryDir& dataHome, const QString& appFolder,
+                           bool textMacros = false, int intervalSeconds = 2) {
   QStringList slides;
   for (int i = 0; i < 3; ++i) {
     QImage picture(kScreenWidth, kScreenHeight, QImage::Format_RGB32);
@@ -84,10 +86,10 @@ QString MakeThreeSlideShow(const QTemporaryDir& dataHome, const QString& appFold
   core::ResetAllState();
   core::Paths().AppFolder = appFolder;
   core::ShowSettings& s = core::Settings();
-  s.SlideIntervalSeconds = 2;
+  s.SlideIntervalSeconds = intervalSeconds;
   s.RandomOrderOff = 1;
   s.SoundMode = 7;
-  s.TextMacroOff = 1;
+  s.TextMacroOff = textMacros ? 0 : 1;
   s.WavSyncOff = 1;
   s.DefaultSoundFile = QStringLiteral("*.wav");
   s.CdWithLinkedWavOff = 1;
@@ -278,6 +280,75 @@ TEST(EndToEnd, SigtermMidEffectEndsTheProgramWithItsFilesWritten) {
     EXPECT_FALSE(test_support::ReadBytes(appFolder + QString::fromLatin1(name)).isEmpty()) << name;
   // Written at the exit: it now holds the show's slide list.
   EXPECT_NE(test_support::ReadBytes(settings), settingsBefore);
+}
+
+// A menu on the first slide: the show waits on it for the viewer's choice; a click on its
+// button jumps two slides on, past the second slide to the third.
+TEST(EndToEnd, AMenuButtonClickedOnTheShowScreenJumps) {
+  for (const char* tool : {"Xvfb", "import", "xdotool"})
+    if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+      GTEST_SKIP() << tool << " is not installed";
+
+  QTemporaryDir dataHome;
+  ASSERT_TRUE(dataHome.isValid());
+  const QString appFolder = dataHome.path() + QStringLiteral("/slideshow/");
+  ASSERT_TRUE(QDir().mkpath(appFolder));
+  const QString show = MakeThreeSlideShow(dataHome, appFolder, true, 5);
+  ASSERT_TRUE(QFile::exists(show));
+  {
+    QFile macro(dataHome.path() + QStringLiteral("/slide1.txt"));
+    ASSERT_TRUE(macro.open(QIODevice::WriteOnly));
+    macro.write("CURRENTX=100\r\nCURRENTY=100\r\nMENU1(2,\"Go\")\r\n");
+  }
+  const int buttonX = 100 + 145 / 2, buttonY = 100 + 25 / 2;
+
+  VirtualDisplay x;
+  ASSERT_TRUE(x.Start());
+  const QProcessEnvironment env = ProgramEnvironment(x.Display(), dataHome.path());
+  QProcess program;
+  program.setProcessEnvironment(env);
+  program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  program.start(QStringLiteral(SLIDESHOW_BIN), {show});
+  ASSERT_TRUE(program.waitForStarted(10000));
+
+  const Screenshots shots{x, env, dataHome.path() + QStringLiteral("/shot.png")};
+  // The first slide whole, with the button on it.
+  ASSERT_TRUE(PollUntil(
+      [&] {
+        const Shot shot = shots.Take();
+        return !shot.image.isNull() && shot.top == 0 && shot.bottom == 0 &&
+               SlideOf(shot.image.pixel(buttonX, buttonY)) < 0;
+      },
+      30000))
+      << "the first slide with its menu button never showed";
+
+  QProcess click;
+  click.setProcessEnvironment(env);
+  click.start(QStringLiteral("xdotool"),
+              {QStringLiteral("mousemove"), QString::number(buttonX), QString::number(buttonY),
+               QStringLiteral("click"), QStringLiteral("1")});
+  ASSERT_TRUE(click.waitForFinished(20000));
+  EXPECT_EQ(click.exitCode(), 0) << click.readAllStandardError().constData();
+
+  bool sawSecond = false;
+  Shot third;
+  EXPECT_TRUE(PollUntil(
+      [&] {
+        third = shots.Take();
+        if (third.image.isNull()) return false;
+        if (third.top == 1 || third.bottom == 1) sawSecond = true;
+        return third.top == 2 && third.bottom == 2 && third.covered > 0.95;
+      },
+      30000))
+      << "the third slide did not follow the click";
+  EXPECT_FALSE(sawSecond) << "the second slide was shown";
+  // The button went with its slide.
+  EXPECT_EQ(SlideOf(third.image.pixel(buttonX, buttonY)), 2);
+  EXPECT_EQ(program.state(), QProcess::Running);
+
+  program.terminate();
+  ASSERT_TRUE(program.waitForFinished(20000));
+  EXPECT_EQ(program.exitCode(), 0);
 }
 
 }  // namespace
