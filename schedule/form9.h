@@ -21,14 +21,14 @@ class Form9 : public platform::Form {
   platform::Label Label5{this, QStringLiteral("個数")};
   platform::Label Label4{this};      // number of entries
   platform::ListBox List1{this, 2};  // slideshow files in play order (row i - 1 is entry i)
-  platform::CommandButton Command1{this, QStringLiteral("START")};    // link run
-  platform::CommandButton Command2{this, QStringLiteral("終了")};     // commit and close
-  platform::CommandButton Command6{this, QStringLiteral("開く")};     // open a link-list file
-  platform::CommandButton Command7{this, QStringLiteral("保存")};     // save
+  platform::CommandButton Command1{this, QStringLiteral("START")};     // link run
+  platform::CommandButton Command2{this, QStringLiteral("終了")};      // commit and close
+  platform::CommandButton Command6{this, QStringLiteral("開く")};      // open a link-list file
+  platform::CommandButton Command7{this, QStringLiteral("保存")};      // save
   platform::CommandButton Command8{this, QStringLiteral("配布保存")};  // save bare names
-  platform::CheckBox Check2{this, QStringLiteral("繰り返し")};        // LinkRepeat
-  platform::CheckBox Check1{this, QStringLiteral("ｵｰﾄｽﾀｰﾄ")};         // LinkAutoStart
-  platform::CheckBox Check3{this, QStringLiteral("終了保持")};        // LinkKeepAtEnd, never shown
+  platform::CheckBox Check2{this, QStringLiteral("繰り返し")};         // LinkRepeat
+  platform::CheckBox Check1{this, QStringLiteral("ｵｰﾄｽﾀｰﾄ")};          // LinkAutoStart
+  platform::CheckBox Check3{this, QStringLiteral("終了保持")};         // LinkKeepAtEnd, never shown
   platform::CommandButton Command3{this, QStringLiteral("一括選択")};  // add the whole folder
   platform::CommandButton Command4{this, QStringLiteral("一括取消")};  // clear the list
   platform::CommandButton Command5{this, QStringLiteral("選択取消")};  // remove the selection

@@ -33,15 +33,13 @@ std::optional<QString> AskLinkListSavePath(const QString& title) {
   const core::PathState& paths = core::Paths();
   const QString proposed =
       paths.LinkListFileName.isEmpty() ? QStringLiteral("*.usl") : paths.LinkListFilePath;
-  const std::optional<QString> chosen =
-      platform::SaveFileDialog(title, kLinkListFilter, proposed);
+  const std::optional<QString> chosen = platform::SaveFileDialog(title, kLinkListFilter, proposed);
   if (!chosen || chosen->isEmpty()) return std::nullopt;
   const QString finalPath =
       core::WithDefaultExtension(*chosen, QLatin1String(core::kLinkListExtension));
   if (finalPath != *chosen && QFileInfo::exists(finalPath)) {
     if (platform::MsgBox(finalPath + QStringLiteral(" は既に存在します。\r\n上書きしますか?"),
-                         platform::vbExclamation | platform::vbYesNo,
-                         title) != platform::vbYes) {
+                         platform::vbExclamation | platform::vbYesNo, title) != platform::vbYes) {
       return std::nullopt;
     }
   }
@@ -78,13 +76,15 @@ void Form9::Command7_Click() {
 
 void Form9::Command8_Click() {
   if (EmptyListRefusesSave(List1)) return;
-  const QString question = QStringList{
-      QStringLiteral("配布用ＵＳＬファイルを作成しますか？"),
-      QStringLiteral("配布用ＵＳＬファイルはＫＶＺリンクのパスが消去され、"),
-      QStringLiteral("ＵＳＬファイルを開いた時にＫＶＺリンクの画像パスが"),
-      QStringLiteral("ＵＳＬファイルのパスに変換されます。"),
-      QStringLiteral("ＵＳＬとＫＶＺファイルは同一フォルダに保存して下さい。"),
-  }.join(QStringLiteral("\r\n"));
+  const QString question =
+      QStringList{
+          QStringLiteral("配布用ＵＳＬファイルを作成しますか？"),
+          QStringLiteral("配布用ＵＳＬファイルはＫＶＺリンクのパスが消去され、"),
+          QStringLiteral("ＵＳＬファイルを開いた時にＫＶＺリンクの画像パスが"),
+          QStringLiteral("ＵＳＬファイルのパスに変換されます。"),
+          QStringLiteral("ＵＳＬとＫＶＺファイルは同一フォルダに保存して下さい。"),
+      }
+          .join(QStringLiteral("\r\n"));
   if (platform::MsgBox(question, platform::vbQuestion | platform::vbYesNo,
                        QStringLiteral("配布用ＵＳＬファイルの保存")) != platform::vbYes) {
     return;

@@ -73,7 +73,8 @@ class LinkEditorTest : public test_support::ProgramFilesTest {
   // n entries "/shows/nnn.kvz".
   static QStringList Numbered(int n) {
     QStringList out;
-    for (int i = 0; i < n; ++i) out << QStringLiteral("/shows/%1.kvz").arg(i, 3, 10, QLatin1Char('0'));
+    for (int i = 0; i < n; ++i)
+      out << QStringLiteral("/shows/%1.kvz").arg(i, 3, 10, QLatin1Char('0'));
     return out;
   }
 };

@@ -27,8 +27,7 @@ TEST_F(LinkEditorTest, SaveWritesTheListAndMakesItTheCurrentFile) {
   EXPECT_EQ(chooser[0].title, "ＫＶＺリンク　ファイルの保存");
   EXPECT_EQ(chooser[0].filter, kFilter);
   EXPECT_EQ(chooser[0].initialFile, "*.usl");
-  EXPECT_EQ(ReadLines(PathOf("b.usl")),
-            QStringList({"1pic3167", PathOf("b.usl"), " 3 "}) + shows);
+  EXPECT_EQ(ReadLines(PathOf("b.usl")), QStringList({"1pic3167", PathOf("b.usl"), " 3 "}) + shows);
   EXPECT_EQ(core::Paths().DistributionSave, 0);
   EXPECT_EQ(core::Paths().LinkListFilePath, PathOf("b.usl"));
   EXPECT_EQ(Editor().Caption(), "ＫＶＺリンク - " + PathOf("b.usl"));
@@ -79,7 +78,8 @@ TEST_F(LinkEditorTest, DistributionCopyOpensBesideItsShows) {
   EXPECT_TRUE(question[0].text.startsWith("配布用ＵＳＬファイルを作成しますか？\r\n"));
   EXPECT_EQ(dialogs_.CallsOf(DialogKind::kSaveFile)[0].title,
             "ＫＶＺリンク　配布用ＵＳＬファイルの保存");
-  EXPECT_EQ(ReadLines(PathOf("dist.usl")), QStringList({"1pic3167", "dist.usl", " 2 ", "x.kvz", "y.kvz"}));
+  EXPECT_EQ(ReadLines(PathOf("dist.usl")),
+            QStringList({"1pic3167", "dist.usl", " 2 ", "x.kvz", "y.kvz"}));
   EXPECT_EQ(Entries(), QStringList({"/shows/x.kvz", "/shows/y.kvz"}));
   EXPECT_EQ(core::Paths().DistributionSave, 1);
 

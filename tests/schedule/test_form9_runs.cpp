@@ -68,8 +68,9 @@ TEST_F(LinkRunTest, StartCommitsAndAsksBeforeTheRun) {
   dialogs_->Answer(platform::vbNo);
   Editor().Command1.DoClick();
   ASSERT_EQ(dialogs_->Calls().size(), 1u);
-  EXPECT_EQ(dialogs_->Calls()[0].text,
-            "ＫＶＺリンクをスタートしますか ?\r\n（リスト上のkvzファイルをリンクして実行します。）");
+  EXPECT_EQ(
+      dialogs_->Calls()[0].text,
+      "ＫＶＺリンクをスタートしますか ?\r\n（リスト上のkvzファイルをリンクして実行します。）");
   EXPECT_EQ(dialogs_->Calls()[0].title, "ＫＶＺリンク");
   EXPECT_EQ(dialogs_->Calls()[0].icon, platform::vbQuestion);
   EXPECT_EQ(core::Lists().LinkEndIndex, 4);
@@ -102,8 +103,8 @@ TEST_F(LinkRunTest, StartPlaysTheFilesInTurnWithAndWithoutRepetition) {
     EXPECT_EQ(engine::slidescreen().Left(), monitor.Left);
 
     if (repeat) {
-      EXPECT_EQ(Played(6), QStringList({"a1.png", "a2.png", "b1.png", "c1.png", "c2.png",
-                                        "a1.png", "a2.png"}));
+      EXPECT_EQ(Played(6), QStringList({"a1.png", "a2.png", "b1.png", "c1.png", "c2.png", "a1.png",
+                                        "a2.png"}));
       engine::slidescreen().Unload();  // the viewer closes the show
     } else {
       EXPECT_EQ(Played(6), QStringList({"a1.png", "a2.png", "b1.png", "c1.png", "c2.png", "end"}));
