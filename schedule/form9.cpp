@@ -1,11 +1,24 @@
-// The link-list editor's window: its list, options, caption and unload.
+// The link-list editor's window: its controls, options, browser, placement, layout and
+// closing.
 #include "schedule/form9.h"
 
+#include <QDir>
+#include <QEvent>
+
 #include "core/form1.h"
+#include "core/monitors.h"
 #include "core/state.h"
 #include "platform/dialogs.h"
+#include "platform/vberror.h"
 
 namespace schedule {
+
+using platform::TryStep;
+
+namespace {
+constexpr int kMinWidth = 9590;
+constexpr int kMinHeight = 5660;
+}  // namespace
 
 QString LinkEditorCaptionNoFile() {
   return QStringLiteral("ＫＶＺリンク（＊．ｋｖｚ ファイルを選択して下さい）");
@@ -18,15 +31,54 @@ QString LinkEditorCaption(const QString& linkListPath) {
 Form9::Form9() {
   SetCaption(LinkEditorCaptionNoFile());
   SetClientSize(9470, 5160);
-  List1.Move(2640, 480, 5115, 3840);
+  Dir1.Move(120, 120, 2415, 2130);
+  Drive1.Move(120, 2280, 2415, 300);
+  File1.Move(120, 2640, 2415, 1680);
+  Label1.Move(2640, 150, 3000, 255);
+  Check4.Move(5760, 110, 855, 255);
+  Label5.Move(6720, 150, 480, 255);
   Label4.Move(7200, 150, 600, 255);
+  List1.Move(2640, 480, 5115, 3840);
+  Command1.Move(7920, 120, 1215, 495);
+  Command2.Move(7920, 720, 1215, 495);
+  Command6.Move(7920, 1320, 1215, 495);
+  Command7.Move(7920, 1920, 1215, 495);
+  Command8.Move(7920, 2520, 1215, 495);
   Check2.Move(8100, 3600, 1335, 255);
   Check1.Move(8100, 3960, 1335, 255);
+  Check3.Move(8100, 4320, 1335, 255);
   Check3.SetVisible(false);
+  Command3.Move(600, 4440, 1335, 495);
+  Command4.Move(2640, 4440, 1335, 495);
+  Command5.Move(4080, 4440, 1335, 495);
+  Command11.Move(5520, 4440, 375, 495);
+  Command12.Move(6000, 4440, 375, 495);
+  Command13.Move(6480, 4440, 1335, 495);
+  List1.SetOLEDropMode(1);
+
+  connect(&File1, &platform::FileListBox::Click, this, &Form9::File1_Click);
+  connect(&Command3, &platform::CommandButton::Click, this, &Form9::Command3_Click);
+  connect(&List1, &platform::ListBox::OLEDragDrop, this, &Form9::List1_OLEDragDrop);
+  connect(&List1, &platform::ListBox::KeyDown, this, &Form9::List1_KeyDown);
+  connect(&List1, &platform::ListBox::DblClick, this, &Form9::List1_DblClick);
+  connect(&Command11, &platform::CommandButton::Click, this, &Form9::Command11_Click);
+  connect(&Command12, &platform::CommandButton::Click, this, &Form9::Command12_Click);
+  connect(&Command5, &platform::CommandButton::Click, this, &Form9::Command5_Click);
+  connect(&Command4, &platform::CommandButton::Click, this, &Form9::Command4_Click);
   connect(&Check1, &platform::CheckBox::Click, this, &Form9::Check1_Click);
   connect(&Check2, &platform::CheckBox::Click, this, &Form9::Check2_Click);
   connect(&Check3, &platform::CheckBox::Click, this, &Form9::Check3_Click);
+  connect(&Drive1, &platform::DriveListBox::Change, this, &Form9::Drive1_Change);
+  connect(&Dir1, &platform::DirListBox::Change, this, &Form9::Dir1_Change);
+  connect(&Command1, &platform::CommandButton::Click, this, &Form9::Command1_Click);
+  connect(&Command13, &platform::CommandButton::Click, this, &Form9::Command13_Click);
+  connect(&Command2, &platform::CommandButton::Click, this, &Form9::Command2_Click);
+  connect(&Command6, &platform::CommandButton::Click, this, &Form9::Command6_Click);
+  connect(&Command7, &platform::CommandButton::Click, this, &Form9::Command7_Click);
+  connect(&Command8, &platform::CommandButton::Click, this, &Form9::Command8_Click);
 }
+
+// ---- window events ------------------------------------------------------------------------
 
 void Form9::Form_Load() {
   const core::ShowSettings& s = core::Settings();
@@ -35,11 +87,55 @@ void Form9::Form_Load() {
         Move((platform::ScreenWidth() - Width()) / 2.0,
              (platform::ScreenHeight() - Height()) / 2.0);
       },
+      [this] { File1.SetPattern(QStringLiteral("*.kvz")); },
       [this] { LinkEntryLimit = 999; },
       [this, &s] { Check1.SetValue(s.LinkAutoStart == 1 ? 1 : 0); },
       [this, &s] { Check2.SetValue(s.LinkRepeat == 1 ? 1 : 0); },
+      // The user's own folder stands where the Windows program began at "C:\Users".
+      // The drive first: its change moves the folder list to that drive.
+      [this] { Drive1.SetDrive(QDir::homePath()); },
+      [this] { Dir1.SetPath(QDir::homePath()); },
+      [this] { File1.SetPath(Dir1.Path()); },
   });
-  Label4.SetCaption(QString::number(List1.ListCount()));
+  Check4.SetValue(0);
+  RefreshCount();
+}
+
+void Form9::Form_Activate() {
+  const core::ShowSettings& s = core::Settings();
+  platform::RunStepsIgnoringErrors({
+      [this] { File1.Refresh(); },
+      [this, &s] { Check1.SetValue(s.LinkAutoStart == 1 ? 1 : 0); },
+      [this, &s] { Check2.SetValue(s.LinkRepeat == 1 ? 1 : 0); },
+      [this] { core::CentreOnMainMonitor(this); },
+  });
+}
+
+void Form9::Form_Paint() {
+  RefreshCount();
+  core::Flags().LinkEditorShown = 1;
+}
+
+void Form9::Form_LostFocus() { core::Flags().LinkEditorShown = 0; }
+
+void Form9::hideEvent(QHideEvent* e) {
+  platform::Form::hideEvent(e);
+  Form_LostFocus();
+}
+
+void Form9::changeEvent(QEvent* e) {
+  platform::Form::changeEvent(e);
+  if (e->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized))
+    Form_LostFocus();
+}
+
+void Form9::Form_QueryUnload(int& cancel, int unloadMode) {
+  // The close box keeps the list: it closes the editor as "終了" does, so the list is
+  // there for the next opening and for the settings written at exit.
+  if (unloadMode == platform::vbFormControlMenu) {
+    cancel = 1;
+    Command2_Click();
+  }
 }
 
 void Form9::Form_Unload(int& cancel) {
@@ -63,6 +159,32 @@ void Form9::Form_Unload(int& cancel) {
   if (main && !main->ShuttingDown()) main->Show();
 }
 
+void Form9::Form_Resize() {
+  // Each step on its own: a minimised window refuses some of them.
+  int w = Width();
+  int h = Height();
+  if (w < kMinWidth) {
+    TryStep([this] { SetWidth(kMinWidth); });
+    w = kMinWidth;
+  }
+  if (h < kMinHeight) {
+    TryStep([this] { SetHeight(kMinHeight); });
+    h = kMinHeight;
+  }
+  for (platform::CommandButton* b : {&Command1, &Command2, &Command6, &Command7, &Command8})
+    TryStep([b, w] { b->SetLeft(w - 1670); });
+  for (platform::CheckBox* c : {&Check1, &Check2, &Check3})
+    TryStep([c, w] { c->SetLeft(w - 1490); });
+  for (platform::CommandButton* b :
+       {&Command3, &Command4, &Command5, &Command11, &Command12, &Command13})
+    TryStep([b, h] { b->SetTop(h - 1220); });
+  TryStep([this, w] { List1.SetWidth(w - 4475); });
+  TryStep([this, h] { List1.SetHeight(h - 1820); });
+  TryStep([this, h] { File1.SetHeight(h - 3980); });
+}
+
+// ---- options --------------------------------------------------------------------------------
+
 void Form9::Check1_Click() {
   if (Check1.Value() == 1) {
     core::Settings().LinkAutoStart = 1;
@@ -80,9 +202,21 @@ void Form9::Check2_Click() { core::Settings().LinkRepeat = Check2.Value() == 1 ?
 
 void Form9::Check3_Click() { core::Settings().LinkKeepAtEnd = Check3.Value() == 1 ? 1 : 0; }
 
-// The link list's file commands come with the editor's file handling; until then the
-// window cannot be painted, so the save question that calls this is never asked.
-void Form9::Command7_Click() {}
+// ---- browser --------------------------------------------------------------------------------
+
+void Form9::Drive1_Change() {
+  const bool moved = TryStep([this] {
+    // The drive's current folder: the working folder when it lies on that drive.
+    const QString drive = Drive1.Drive();
+    const QString current = QDir::currentPath();
+    Dir1.SetPath(platform::DriveOfPath(current) == drive ? current : drive);
+  });
+  if (!moved) TryStep([this] { Drive1.SetDrive(Dir1.Path()); });
+}
+
+void Form9::Dir1_Change() {
+  TryStep([this] { File1.SetPath(Dir1.Path()); });
+}
 
 namespace {
 platform::FormSlot<Form9>& Form9Slot() {
