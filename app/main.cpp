@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "core/startup.h"
+#include "listeditor/sound_services.h"
 #include "macro/macro.h"
 #include "platform/appfolder.h"
 #include "platform/dialogs.h"
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
   app.setQuitOnLastWindowClosed(false);
   platform::InstallFontSubstitutions();
   macro::RegisterServices();
+  listeditor::RegisterSoundServices();
   platform::InstallQtTranslations();
   platform::InstallShippedFiles();
   core::InstallTerminationSignalHandlers();

@@ -8,6 +8,11 @@ void NoPictureMacro() {}
 Services StandIns() {
   Services s;
   s.RunPictureMacro = NoPictureMacro;
+  s.SelectedSlidePath = [] { return QString(); };
+  s.DeleteLinkedWav = [] {};
+  s.DeleteLinkedMp3 = [] {};
+  s.RefreshLinkedSoundDelete = [] {};
+  s.EnableLinkedSoundDelete = [](bool) {};
   return s;
 }
 

@@ -18,7 +18,9 @@
 #include "sound/form13.h"
 #include "sound/form14.h"
 #include "sound/form17.h"
+#include "sound/form19.h"
 #include "sound/form2.h"
+#include "sound/form20.h"
 #include "sound/form8.h"
 
 namespace test_support {
@@ -50,6 +52,8 @@ inline void CloseAllWindows() {
   if (auto* w = sound::Form17IfLoaded()) w->Unload();
   if (auto* w = sound::Form13IfLoaded()) w->Unload();
   if (auto* w = sound::Form14IfLoaded()) w->Unload();
+  if (auto* w = sound::Form19IfLoaded()) w->Unload();
+  if (auto* w = sound::Form20IfLoaded()) w->Unload();
   if (auto* w = core::Form15IfLoaded()) w->Unload();
   if (core::Form1* f = core::Form1IfLoaded()) {
     // A window loaded by another test's fixture writes into the data folder too.
