@@ -30,7 +30,8 @@ void DeleteLinked(const QString& ext, const QString& question, const QString& ti
                          platform::vbYesNo | platform::vbQuestion, title) != platform::vbYes)
       return;
     if (!QFile::remove(name))
-      throw platform::VbError(platform::kErrPathFileAccess, QStringLiteral("Path/File access error"));
+      throw platform::VbError(platform::kErrPathFileAccess,
+                              QStringLiteral("Path/File access error"));
   } catch (const std::exception& e) {
     platform::LogSwallowed("delete linked sound", e);
     platform::MsgBox(failure, platform::vbExclamation, QStringLiteral("音声ファイル削除エラー"));
@@ -41,13 +42,14 @@ void DeleteLinked(const QString& ext, const QString& question, const QString& ti
 
 void DeleteLinkedWav() {
   DeleteLinked(QStringLiteral(".wav"), QStringLiteral("の画像連動効果音(WAV)を削除しますか ?"),
-               QStringLiteral("連動音声削除(WAV)"), QStringLiteral("ＷＡＶファイルが削除できません。"));
+               QStringLiteral("連動音声削除(WAV)"),
+               QStringLiteral("ＷＡＶファイルが削除できません。"));
 }
 
 void DeleteLinkedMp3() {
-  DeleteLinked(QStringLiteral(".mp3"),
-               QStringLiteral("の画像連動音声ファイル(MP3)を削除しますか ?"),
-               QStringLiteral("連動音声削除(MP3)"), QStringLiteral("MP3ファイルが削除できません。"));
+  DeleteLinked(
+      QStringLiteral(".mp3"), QStringLiteral("の画像連動音声ファイル(MP3)を削除しますか ?"),
+      QStringLiteral("連動音声削除(MP3)"), QStringLiteral("MP3ファイルが削除できません。"));
 }
 
 void RegisterSoundServices() {

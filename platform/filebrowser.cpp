@@ -12,9 +12,7 @@ namespace platform {
 
 namespace {
 
-QString CleanFolder(const QString& path) {
-  return QDir::cleanPath(QDir(path).absolutePath());
-}
+QString CleanFolder(const QString& path) { return QDir::cleanPath(QDir(path).absolutePath()); }
 
 // Checks that a folder can be opened: 76 when it is missing, 70 when it cannot be listed.
 void CheckFolder(const QString& folder) {
@@ -216,7 +214,8 @@ FileListBox::FileListBox(QWidget* parent) : ControlBase(parent) {
     listIndex_ = row(item);
     emit Click();
   });
-  connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) { emit DblClick(); });
+  connect(this, &QListWidget::itemDoubleClicked, this,
+          [this](QListWidgetItem*) { emit DblClick(); });
   path_ = CleanFolder(QDir::homePath());
   Read();
 }

@@ -200,8 +200,7 @@ void StopShowMedia() {
     TryStep([main] {
       const QString& path = core::Paths().SlideshowFilePath;
       if (main)
-        main->SetCaption(path.isEmpty() ? core::ProgramTitle()
-                                              : QStringLiteral("ｽﾗｲﾄﾞ - ") + path);
+        main->SetCaption(path.isEmpty() ? core::ProgramTitle() : QStringLiteral("ｽﾗｲﾄﾞ - ") + path);
     });
     // The full-screen window is not loaded just to empty its ticker.
     engine::Slidescreen* screen = engine::SlidescreenIfLoaded();

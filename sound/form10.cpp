@@ -27,6 +27,9 @@ const QString kDropTitle = QStringLiteral("WAV,MID,MP3リスト");
 // The size "標準" gives and the least size the window keeps (twips, outer frame).
 constexpr int kStandardWidth = 9390, kStandardHeight = 5460;
 constexpr int kMinWidth = 9690, kMinHeight = 5760;
+// The right column stands this much further left than the original's, the list that much
+// narrower: the option boxes' captions need the room in today's fonts.
+constexpr int kColumnShift = 600;
 
 QString WithSeparator(const QString& folder) {
   return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
@@ -34,8 +37,7 @@ QString WithSeparator(const QString& folder) {
 
 bool IsSoundFileName(const QString& path) {
   const QString ext = path.right(3).toUpper();
-  return ext == QLatin1String("WAV") || ext == QLatin1String("MID") ||
-         ext == QLatin1String("MP3");
+  return ext == QLatin1String("WAV") || ext == QLatin1String("MID") || ext == QLatin1String("MP3");
 }
 
 std::vector<int> SelectedRows(const platform::ListBox& list) {
@@ -60,20 +62,20 @@ Form10::Form10() {
   Label5.Move(3540, 60, 495, 255);
   Label4.Move(4080, 60, 735, 255);
   Label1.Move(4920, 60, 735, 255);
-  Label2.Move(2640, 330, 3960, 255);
-  List1.Move(2640, 600, 5295, 3840);
-  Command9.Move(7290, 120, 675, 375);
-  Command10.Move(6680, 120, 555, 375);
+  Label2.Move(2640, 330, 3360, 255);
+  List1.Move(2640, 600, 5295 - kColumnShift, 3840);
+  Command9.Move(7290 - kColumnShift, 120, 675, 375);
+  Command10.Move(6680 - kColumnShift, 120, 555, 375);
   // Right column.
-  Command1.Move(8040, 120, 1095, 375);
-  Command2.Move(8040, 555, 1095, 375);
-  Check3.Move(8040, 1080, 1560, 255);
-  Check5.Move(8040, 1380, 1560, 255);
-  Check4.Move(8040, 1680, 1560, 255);
-  Check1.Move(8040, 1980, 1560, 255);
-  Check6.Move(8040, 2280, 1560, 255);
-  Command6.Move(8040, 2700, 1095, 375);
-  Command7.Move(8040, 3135, 1095, 375);
+  Command1.Move(8040 - kColumnShift, 120, 1095, 375);
+  Command2.Move(8040 - kColumnShift, 555, 1095, 375);
+  Check3.Move(8040 - kColumnShift, 1080, 1560, 255);
+  Check5.Move(8040 - kColumnShift, 1380, 1560, 255);
+  Check4.Move(8040 - kColumnShift, 1680, 1560, 255);
+  Check1.Move(8040 - kColumnShift, 1980, 1560, 255);
+  Check6.Move(8040 - kColumnShift, 2280, 1560, 255);
+  Command6.Move(8040 - kColumnShift, 2700, 1095, 375);
+  Command7.Move(8040 - kColumnShift, 3135, 1095, 375);
   // Bottom row.
   Command3.Move(120, 4440, 1095, 375);
   Command8.Move(1260, 4440, 1095, 375);
@@ -187,8 +189,9 @@ void Form10::Form_Resize() {
 }
 
 void Form10::LayOut() {
-  const int dx = Width() - kStandardWidth - 300;
+  const int dx = Width() - kStandardWidth - 300 - kColumnShift;
   const int dy = Height() - kStandardHeight - 300;
+  const int dw = dx + kColumnShift;  // growth beyond the least size
   // The right column's boxes reach to the window's edge.
   const int boxWidth = std::max(1095, ScaleWidth() - (8040 + dx) - 60);
   platform::RunStepsIgnoringErrors({
@@ -205,8 +208,8 @@ void Form10::LayOut() {
         for (auto* b : {&Command4, &Command5, &Command3, &Command8, &Command11, &Command12})
           b->SetTop(4440 + dy);
       },
-      [&] { Label3.Move(8400 + dx, 4200 + dy); },
-      [&] { Text1.Move(6360 + dx, 4560 + dy); },
+      [&] { Label3.Move(8400 + dw, 4200 + dy); },
+      [&] { Text1.Move(6360 + dw, 4560 + dy); },
       [&] { List1.Move(List1.Left(), List1.Top(), 5295 + dx, 3840 + dy); },
       [&] { File1.SetHeight(1680 + dy); },
   });
@@ -272,9 +275,7 @@ void Form10::Drive1_Change() {
 }
 
 void Form10::Dir1_Change() {
-  platform::TryStep([this] {
-    File1.SetFileName(WithSeparator(Dir1.Path()) + kSoundFilePattern);
-  });
+  platform::TryStep([this] { File1.SetFileName(WithSeparator(Dir1.Path()) + kSoundFilePattern); });
 }
 
 void Form10::File1_Click() {
@@ -287,9 +288,8 @@ void Form10::File1_Click() {
   if (List1.ListCount() == kSoundListLimit) {
     ListFullMessage(kClickTitle);
   } else if (List1.ListCount() > 1) {
-    platform::TryStep([this] {
-      List1.SetTopIndex(std::min(List1.TopIndex() + 1, List1.ListCount() - 1));
-    });
+    platform::TryStep(
+        [this] { List1.SetTopIndex(std::min(List1.TopIndex() + 1, List1.ListCount() - 1)); });
   }
 }
 
@@ -518,9 +518,10 @@ void Form10::Check1_Click() {
   core::ShowSettings& s = core::Settings();
   if (Check1.Value() == 1) {
     if (s.SoundListInSlideshowFile == 0) {
-      platform::MsgBox(QStringLiteral("ＷＡＶ、ＭＩＤ、ＭＰ３リストがＫＶＺファイルに保存されます。") +
-                           kCrLf + QStringLiteral("（この設定は共通設定です。）"),
-                       platform::vbOKOnly, QStringLiteral("ＫＶＺファイル保存あり"));
+      platform::MsgBox(
+          QStringLiteral("ＷＡＶ、ＭＩＤ、ＭＰ３リストがＫＶＺファイルに保存されます。") + kCrLf +
+              QStringLiteral("（この設定は共通設定です。）"),
+          platform::vbOKOnly, QStringLiteral("ＫＶＺファイル保存あり"));
     }
     s.SoundListInSlideshowFile = 1;
   } else {

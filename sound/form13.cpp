@@ -80,10 +80,14 @@ Form13::Form13() {
     command2_[i]->SetEnabled(false);
     command3_[i]->SetEnabled(false);
     command5_[i]->SetEnabled(false);
-    connect(command2_[i].get(), &platform::CommandButton::Click, this, [this, i] { Command2_Click(i); });
-    connect(command3_[i].get(), &platform::CommandButton::Click, this, [this, i] { Command3_Click(i); });
-    connect(command4_[i].get(), &platform::CommandButton::Click, this, [this, i] { Command4_Click(i); });
-    connect(command5_[i].get(), &platform::CommandButton::Click, this, [this, i] { Command5_Click(i); });
+    connect(command2_[i].get(), &platform::CommandButton::Click, this,
+            [this, i] { Command2_Click(i); });
+    connect(command3_[i].get(), &platform::CommandButton::Click, this,
+            [this, i] { Command3_Click(i); });
+    connect(command4_[i].get(), &platform::CommandButton::Click, this,
+            [this, i] { Command4_Click(i); });
+    connect(command5_[i].get(), &platform::CommandButton::Click, this,
+            [this, i] { Command5_Click(i); });
   }
   Label3.Move(120, 3660, 3000, 255);
   Label4.Move(120, 3960, 495, 255);
@@ -267,7 +271,8 @@ void Form13::Text1_OLEDragDrop(const QStringList& paths) {
   }
   const QString slide = core::TheServices().SelectedSlidePath();
   const int row = ext == QLatin1String("WAV") ? 0 : 1;
-  Text2(row).SetText(LinkedSoundName(slide, row == 0 ? QStringLiteral(".wav") : QStringLiteral(".mp3")));
+  Text2(row).SetText(
+      LinkedSoundName(slide, row == 0 ? QStringLiteral(".wav") : QStringLiteral(".mp3")));
   Command2(row).SetEnabled(true);
 }
 
@@ -281,15 +286,16 @@ void Form13::Command2_Click(int i) {
   try {
     if (!IsCopyableType(Text1.Text())) {
       Text1.SetText(QString());
-      CopyWarning(QStringLiteral(
-          "コピーできません。WAVまたはMP3音声ファイルをコピー元にドラック＆ドロップしてください。"));
+      CopyWarning(
+          QStringLiteral("コピーできません。WAVまたはMP3音声ファイルをコピー元にドラック＆ドロップ"
+                         "してください。"));
       return;
     }
     const QString source = Text1.Text();
     const QString target = Text2(i).Text();
     if (source.isEmpty() || target.isEmpty()) {
-      CopyWarning(
-          QStringLiteral("コピーできません。音声ファイルをコピー元にドラック＆ドロップしてください。"));
+      CopyWarning(QStringLiteral(
+          "コピーできません。音声ファイルをコピー元にドラック＆ドロップしてください。"));
       return;
     }
     if (source.compare(target, Qt::CaseInsensitive) == 0 ||

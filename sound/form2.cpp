@@ -76,9 +76,8 @@ void OneFileChooser::Drive1_Change() {
 }
 
 void OneFileChooser::Dir1_Change() {
-  platform::TryStep([this] {
-    File1.SetFileName(Dir1.Path() + QLatin1Char('/') + design_.pattern);
-  });
+  platform::TryStep(
+      [this] { File1.SetFileName(Dir1.Path() + QLatin1Char('/') + design_.pattern); });
 }
 
 void OneFileChooser::File1_Click() {

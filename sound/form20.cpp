@@ -90,11 +90,13 @@ void Form20::Form_Load() {
   });
   WriteTestFailed = ok && FolderTakesNewFile(paths.RecordingWavPath) ? 0 : 1;
   if (WriteTestFailed == 1) {
-    platform::MsgBox(QStringLiteral("録音できません。") + kCrLf +
-                         QStringLiteral("画像の保存先フォルダを変更してください。") + kCrLf +
-                         QStringLiteral("または、メニューの設定で画像連動フォルダ指定を行ってください。"),
-                     platform::vbExclamation, QStringLiteral("連動録音不可"));
-    Label1.SetCaption(QStringLiteral("録音できません。（このフォルダへの書込み許可がありません。）"));
+    platform::MsgBox(
+        QStringLiteral("録音できません。") + kCrLf +
+            QStringLiteral("画像の保存先フォルダを変更してください。") + kCrLf +
+            QStringLiteral("または、メニューの設定で画像連動フォルダ指定を行ってください。"),
+        platform::vbExclamation, QStringLiteral("連動録音不可"));
+    Label1.SetCaption(
+        QStringLiteral("録音できません。（このフォルダへの書込み許可がありません。）"));
   } else {
     Label1.SetCaption(QStringLiteral("録音可能です。"));
     Command1.SetEnabled(true);
@@ -128,9 +130,9 @@ bool Form20::ReplaceableByRecording(const QString& target) {
   const QFileInfo info(target);
   if (info.isFile() && (info.size() == 0 || platform::IsWavFile(target))) return true;
   // A picture or any other file is never replaced by a recording.
-  platform::MsgBox(target + kCrLf +
-                       QStringLiteral("このファイルはWAVファイルではないため、上書きできません。"),
-                   platform::vbExclamation, kRecordTitle);
+  platform::MsgBox(
+      target + kCrLf + QStringLiteral("このファイルはWAVファイルではないため、上書きできません。"),
+      platform::vbExclamation, kRecordTitle);
   return false;
 }
 

@@ -137,8 +137,8 @@ TEST_F(FileBrowserTest, FolderThatCannotBeListedIsRefusedWithPermissionDenied) {
   dirs.SetPath(root_);
   EXPECT_EQ(ErrorOf([&] { dirs.SetPath(locked); }), platform::kErrPermissionDenied);
   EXPECT_EQ(dirs.Path(), root_);
-  QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                    QFileDevice::ExeOwner);
+  QFile::setPermissions(locked,
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 TEST_F(FileBrowserTest, DriveListHoldsTheRootAndTheDriveOfEveryChosenPath) {

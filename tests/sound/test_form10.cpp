@@ -58,7 +58,7 @@ class Form10Test : public SoundTest {
 
 struct EditCase {
   const char* name;
-  QStringList start;       // file names in the test folder ("" for none)
+  QStringList start;  // file names in the test folder ("" for none)
   std::vector<int> selected;
   bool insert;
   std::function<void(Form10Test&)> act;
@@ -96,16 +96,27 @@ INSTANTIATE_TEST_SUITE_P(
     Edits, Form10Edits,
     ::testing::Values(
         EditCase{"ClickAppends", {"e1"}, {}, false, kClickB, {"e1", "b.mid"}},
-        EditCase{"ClickInsertsBeforeTheOneSelected", {"e1", "e2"}, {1}, true, kClickB,
+        EditCase{"ClickInsertsBeforeTheOneSelected",
+                 {"e1", "e2"},
+                 {1},
+                 true,
+                 kClickB,
                  {"e1", "b.mid", "e2"}},
-        EditCase{"InsertWithTwoSelectedAppends", {"e1", "e2"}, {0, 1}, true, kClickB,
+        EditCase{"InsertWithTwoSelectedAppends",
+                 {"e1", "e2"},
+                 {0, 1},
+                 true,
+                 kClickB,
                  {"e1", "e2", "b.mid"}},
-        EditCase{"AllFilesInListOrder", {"e1"}, {}, false, kAllFiles,
-                 {"e1", "a.wav", "b.mid", "c.mp3"}},
-        EditCase{"AllFilesInFrontOfTheSelected", {"e1", "e2"}, {0}, true, kAllFiles,
+        EditCase{
+            "AllFilesInListOrder", {"e1"}, {}, false, kAllFiles, {"e1", "a.wav", "b.mid", "c.mp3"}},
+        EditCase{"AllFilesInFrontOfTheSelected",
+                 {"e1", "e2"},
+                 {0},
+                 true,
+                 kAllFiles,
                  {"a.wav", "b.mid", "c.mp3", "e1", "e2"}},
-        EditCase{"DropTakesSoundNamesOnly", {}, {}, false, kDrop,
-                 {"x.WAV", "z.Mid", "folder.mp3"}},
+        EditCase{"DropTakesSoundNamesOnly", {}, {}, false, kDrop, {"x.WAV", "z.Mid", "folder.mp3"}},
         EditCase{"RemoveSelected", {"e1", "e2", "e3", "e4"}, {1, 3}, false, kRemove, {"e1", "e3"}},
         EditCase{"RemoveNothingSelected", {"e1"}, {}, false, kRemove, {"e1"}},
         EditCase{"MoveUp", {"e1", "e2", "e3"}, {2}, false, kUp, {"e1", "e3", "e2"}},
@@ -287,9 +298,11 @@ TEST_F(Form10Test, TheWindowKeepsItsLeastSize) {
   EXPECT_EQ(w_->Height(), 5760);
   w_->Move(0, 0, 12000, 7260);
   soundtest::WaitFor([&] { return w_->Width() == 12000; }, 2000);
-  EXPECT_EQ(w_->Command1.Left(), 8040 + 12000 - 9690);
+  // The right column and the list keep their distance from the window's right edge.
+  EXPECT_EQ(w_->Command1.Left(), 8040 - 600 + 12000 - 9690);
   EXPECT_EQ(w_->Command3.Top(), 4440 + 7260 - 5760);
-  EXPECT_EQ(w_->List1.Width(), 5295 + 12000 - 9690);
+  EXPECT_EQ(w_->List1.Width(), 5295 - 600 + 12000 - 9690);
+  EXPECT_EQ(w_->Text1.Left(), 6360 + 12000 - 9690);
 }
 
 // ---- test play ---------------------------------------------------------------------------
@@ -316,8 +329,8 @@ TEST_F(TestPlay, PlaysTheSelectedEntriesFromTheTopAndSkipsTheEmptyWav) {
   ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
   empty.write(QByteArray(44, 'R'));
   empty.close();
-  w_->List1.SetItems({Wav("one.wav", 200), Wav("skip.wav", 200), File("empty.wav"),
-                      Wav("two.wav", 200)});
+  w_->List1.SetItems(
+      {Wav("one.wav", 200), Wav("skip.wav", 200), File("empty.wav"), Wav("two.wav", 200)});
   Select({0, 2, 3});
   w_->Command6.DoClick();
   EXPECT_EQ(started_, QStringList({"one.wav", "two.wav"}));
@@ -340,8 +353,9 @@ TEST_F(TestPlay, AMissingEntryWarnsAndEndsTheTestPlay) {
   EXPECT_EQ(started_, QStringList({"one.wav"}));
   ASSERT_EQ(dialogs_.Calls().size(), 1u);
   EXPECT_EQ(dialogs_.Calls()[0].title, QStringLiteral("ファイル読込エラー"));
-  EXPECT_EQ(dialogs_.Calls()[0].text, P("gone.wav") + QStringLiteral("\r\nファイルが読み込めません。"
-                                                                     "\r\nリストから削除して下さい。"));
+  EXPECT_EQ(dialogs_.Calls()[0].text,
+            P("gone.wav") + QStringLiteral("\r\nファイルが読み込めません。"
+                                           "\r\nリストから削除して下さい。"));
   EXPECT_TRUE(w_->Command1.Enabled());
 }
 
@@ -389,10 +403,12 @@ TEST_F(TestPlay, ClosingTheWindowEndsItAndTheWindowGoesOnlyAfterTheLoop) {
   EXPECT_EQ(core::Sound().ListTestPlayActive, 0);
   EXPECT_NE(Player1().PlayState(), platform::kPlayStatePlaying);
   EXPECT_EQ(sound::Form10IfLoaded(), nullptr);
-  soundtest::WaitFor([&] {
-    QCoreApplication::processEvents();
-    return window.isNull();
-  }, 2000);
+  soundtest::WaitFor(
+      [&] {
+        QCoreApplication::processEvents();
+        return window.isNull();
+      },
+      2000);
   EXPECT_TRUE(window.isNull());
   w_ = nullptr;
 }

@@ -126,8 +126,8 @@ TEST_F(SearchTest, AGuardedButtonOnlyEndsTheSearchAndKeepsWhatWasFound) {
     w_->Command5.DoClick();
   });
   Search(kAllTypes);
-  EXPECT_EQ(w_->List1.Items(),
-            QStringList({QStringLiteral("/x/keep.wav"), dir_.filePath(QStringLiteral("S/B/B.wav"))}));
+  EXPECT_EQ(w_->List1.Items(), QStringList({QStringLiteral("/x/keep.wav"),
+                                            dir_.filePath(QStringLiteral("S/B/B.wav"))}));
   EXPECT_EQ(w_->Command8.Caption(), QStringLiteral("検索"));
   EXPECT_EQ(w_->SoundSearchRunning, 0);
 }
@@ -162,8 +162,8 @@ TEST_F(SearchTest, WindowsComponentStoreFoldersAreNotWalkedButTheirFilesAreAdded
 TEST_F(SearchTest, ALinkToAFolderAboveIsNotFollowed) {
   ASSERT_TRUE(QFile::link(root_, root_ + QStringLiteral("/B/loop")));
   Search(std::array<int, 3>{1, 0, 0});
-  EXPECT_EQ(Names(), QStringList({"S/B/B.wav", "S/A/A2/A2.wav", "S/A/A1/A1.wav", "S/A/A.wav",
-                                  "S/S.wav"}));
+  EXPECT_EQ(Names(),
+            QStringList({"S/B/B.wav", "S/A/A2/A2.wav", "S/A/A1/A1.wav", "S/A/A.wav", "S/S.wav"}));
 }
 
 }  // namespace

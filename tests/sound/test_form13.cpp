@@ -95,10 +95,10 @@ TEST_F(Form13Test, AFileOfAnotherTypeIsNotTaken) {
 struct CopyCase {
   const char* name;
   bool targetExists;
-  int answer;                  // to the overwrite question (0: none asked)
-  bool badFolder;              // the linked-files folder does not exist
-  QStringList titles;          // messages shown
-  QByteArray targetAfter;      // "" = no target file
+  int answer;              // to the overwrite question (0: none asked)
+  bool badFolder;          // the linked-files folder does not exist
+  QStringList titles;      // messages shown
+  QByteArray targetAfter;  // "" = no target file
 };
 
 class CopyTable : public Form13Test, public ::testing::WithParamInterface<CopyCase> {};
@@ -122,8 +122,9 @@ TEST_P(CopyTable, CopiesAsksOrSaysWhyNot) {
   EXPECT_EQ(ReadAll(source), "new");
   EXPECT_EQ(platform::ScreenMousePointer(), 0);
   if (!c.titles.isEmpty() && c.titles.front() == QStringLiteral("コピー")) {
-    EXPECT_EQ(dialogs_.Calls()[0].text, target + QStringLiteral("\r\nこのファイルはすでに存在します。"
-                                                                "\r\n\r\n上書きしますか ?"));
+    EXPECT_EQ(dialogs_.Calls()[0].text,
+              target + QStringLiteral("\r\nこのファイルはすでに存在します。"
+                                      "\r\n\r\n上書きしますか ?"));
     EXPECT_EQ(dialogs_.Calls()[0].icon, platform::vbQuestion);
   }
   if (c.titles.contains(QStringLiteral("コピーエラー"))) {
@@ -156,10 +157,11 @@ TEST_F(Form13Test, CopyRefusalsNameTheirReason) {
   w_->Text2(1).SetText(QString());
   w_->Command2(1).DoClick();
   ASSERT_EQ(dialogs_.Calls().size(), 4u);
-  EXPECT_EQ(dialogs_.Calls()[2].text,
-            QStringLiteral("コピーできません。WAVまたはMP3音声ファイルをコピー元にドラック＆ドロップしてください。"));
-  EXPECT_EQ(dialogs_.Calls()[3].text,
-            QStringLiteral("コピーできません。音声ファイルをコピー元にドラック＆ドロップしてください。"));
+  EXPECT_EQ(dialogs_.Calls()[2].text, QStringLiteral("コピーできません。WAVまたはMP3音声ファイルを"
+                                                     "コピー元にドラック＆ドロップしてください。"));
+  EXPECT_EQ(
+      dialogs_.Calls()[3].text,
+      QStringLiteral("コピーできません。音声ファイルをコピー元にドラック＆ドロップしてください。"));
   for (const auto& call : dialogs_.Calls())
     if (call.title == QStringLiteral("コピーエラー")) EXPECT_EQ(call.icon, platform::vbExclamation);
 }

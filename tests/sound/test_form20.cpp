@@ -128,8 +128,9 @@ TEST_F(Form20Test, TheBoxNamingThePictureIsNeverRecordedOver) {
   w.Command1.DoClick();
   EXPECT_FALSE(w.Label2.Visible());
   ASSERT_EQ(dialogs_.Calls().size(), 1u);
-  EXPECT_EQ(dialogs_.Calls()[0].text,
-            picture_ + QStringLiteral("\r\nこのファイルはWAVファイルではないため、上書きできません。"));
+  EXPECT_EQ(
+      dialogs_.Calls()[0].text,
+      picture_ + QStringLiteral("\r\nこのファイルはWAVファイルではないため、上書きできません。"));
   EXPECT_EQ(ReadAll(picture_), "JPEG picture");
 
   // Renamed to the picture while recording: the save refuses too, and the window is ready.
