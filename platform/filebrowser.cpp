@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QKeyEvent>
 #include <QRegularExpression>
 #include <QStorageInfo>
@@ -28,6 +29,11 @@ bool UserVolume(const QString& root) {
          root.startsWith(QLatin1String("/run/media/")) || root.startsWith(QLatin1String("/mnt/"));
 }
 
+QHash<QString, QString>& DriveFolders() {
+  static QHash<QString, QString> folders;
+  return folders;
+}
+
 QString DriveText(const QString& mountPoint) {
   const QString name = QStorageInfo(mountPoint).name();
   return name.isEmpty() ? mountPoint : mountPoint + QStringLiteral(" [") + name + QLatin1Char(']');
@@ -44,6 +50,8 @@ QString DriveOfPath(const QString& path) {
   const QString root = info.isValid() ? info.rootPath() : QString();
   return root.isEmpty() ? QStringLiteral("/") : root;
 }
+
+QString CurrentFolderOnDrive(const QString& drive) { return DriveFolders().value(drive, drive); }
 
 bool MatchesFilePattern(const QString& name, const QString& pattern) {
   for (const QString& part : pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
@@ -144,6 +152,7 @@ void DirListBox::SetPath(const QString& path) {
   CheckFolder(folder);
   const bool changed = folder != path_;
   path_ = folder;
+  DriveFolders().insert(DriveOfPath(folder), folder);
   Rebuild();
   if (changed) emit Change();
 }

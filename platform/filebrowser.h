@@ -24,6 +24,10 @@ constexpr int kErrDeviceUnavailable = 68;
 // The mount point of the volume that holds `path` ("/" when none is found).
 QString DriveOfPath(const QString& path);
 
+// The folder last opened on a drive by any folder list (the drive's mount point at
+// first): where a folder list goes when the user chooses that drive.
+QString CurrentFolderOnDrive(const QString& drive);
+
 // Whether `name` matches one of the patterns of `pattern` ("*.wav;*.mid"), without
 // regard to case. "*" and "*.*" match every name.
 bool MatchesFilePattern(const QString& name, const QString& pattern);

@@ -68,7 +68,7 @@ void OneFileChooser::Form_Activate() {
 
 void OneFileChooser::Drive1_Change() {
   try {
-    Dir1.SetPath(Drive1.Drive());
+    Dir1.SetPath(platform::CurrentFolderOnDrive(Drive1.Drive()));
   } catch (const std::exception& e) {
     platform::LogSwallowed("drive change", e);
     platform::TryStep([this] { Drive1.SetDrive(Dir1.Path()); });

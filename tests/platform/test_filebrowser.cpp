@@ -151,6 +151,11 @@ TEST_F(FileBrowserTest, DriveListHoldsTheRootAndTheDriveOfEveryChosenPath) {
   drives.SetDrive(root_);
   EXPECT_EQ(drives.Drive(), platform::DriveOfPath(root_));
   EXPECT_EQ(changes, before + (drives.Drive() == QStringLiteral("/") ? 0 : 1));
+  // A drive remembers the folder a folder list opened on it last.
+  DirListBox dirs(&host_);
+  dirs.SetPath(root_ + QStringLiteral("/beta"));
+  EXPECT_EQ(platform::CurrentFolderOnDrive(platform::DriveOfPath(root_)),
+            root_ + QStringLiteral("/beta"));
   // A path that does not exist yet belongs to the drive of its nearest folder.
   EXPECT_EQ(platform::DriveOfPath(root_ + QStringLiteral("/no/such")),
             platform::DriveOfPath(root_));
