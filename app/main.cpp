@@ -5,6 +5,7 @@
 
 #include "core/startup.h"
 #include "listeditor/picture_tools.h"
+#include "listeditor/sound_services.h"
 #include "macro/macro.h"
 #include "platform/appfolder.h"
 #include "platform/dialogs.h"
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
   showbuttons::RegisterServices();
   schedule::RegisterServices();
   listeditor::RegisterPictureToolServices();
+  listeditor::RegisterSoundServices();
   platform::InstallQtTranslations();
   platform::InstallShippedFiles();
   core::InstallTerminationSignalHandlers();

@@ -35,6 +35,11 @@ Services StandIns() {
   s.ClearShowControls = NoShowControls;
   s.ShowButtonClick = NoButtonClick;
   s.ChoiceButtonsUp = ChoiceMayCome;
+  s.SelectedSlidePath = [] { return QString(); };
+  s.DeleteLinkedWav = [] {};
+  s.DeleteLinkedMp3 = [] {};
+  s.RefreshLinkedSoundDelete = [] {};
+  s.EnableLinkedSoundDelete = [](bool) {};
   return s;
 }
 

@@ -245,6 +245,7 @@ struct SoundState {
   short RecorderTestPlayActive = 0;  // 1: the next sound start plays RecorderTestPlayFile
   QString RecorderTestPlayFile;      // the recorder window's recording
   short PlaybackStopRequested = 0;   // a stop button asks a test play's wait to end
+  short RecordFromDblClickWindow = 0;  // 1: the recorder was opened from the double-click window
   short CdPlaying = 0;               // a CD play was started and not stopped since
   short SoundListFailuresInRow = 0;  // list entries that failed one after another
 };
@@ -265,6 +266,7 @@ struct PathState {
   short CmdLineFileOpening = 0;  // 1 while start-up reads the command-line file
   QString CurrentSlideFileName;  // file name of the current slide (captions)
   QString GeneratedMacroText;    // macro lines handed to the macro file editor
+  QString SearchPattern;         // "*.WAV;*.MID" from a search's type chooser; "" = no search
 
   short NotepadTaskId = 0;   // the text viewer last opened
   QString NotepadTextPath;   // the macro file shown in it; empty = none

@@ -1,6 +1,8 @@
 #include "platform/filelists.h"
 
 #include <QApplication>
+#include <QHash>
+#include <QRegularExpression>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -233,6 +235,26 @@ void DirListBox::Rebuild() {
   syncing_ = false;
 }
 
+namespace {
+QHash<QString, QString>& DriveFolders() {
+  static QHash<QString, QString> folders;
+  return folders;
+}
+}  // namespace
+
+QString CurrentFolderOnDrive(const QString& drive) { return DriveFolders().value(drive, drive); }
+
+bool MatchesFilePattern(const QString& name, const QString& pattern) {
+  for (const QString& part : pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+    const QString p = part.trimmed();
+    if (p == QLatin1String("*") || p == QLatin1String("*.*")) return true;
+    const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(p),
+                                QRegularExpression::CaseInsensitiveOption);
+    if (re.match(name).hasMatch()) return true;
+  }
+  return false;
+}
+
 void DirListBox::SetPath(const QString& path) {
   const QString p = NormalFolderPath(path);
   if (!QFileInfo(p).isDir()) throw VbError(kErrPathNotFound, QStringLiteral("Path not found"));
@@ -246,6 +268,7 @@ void DirListBox::SetPath(const QString& path) {
     path_ = before;
     throw;
   }
+  DriveFolders().insert(DriveOfPath(p), p);
   if (p != before) emit Change();
 }
 
@@ -335,6 +358,18 @@ void FileListBox::SetPath(const QString& path) {
     throw;
   }
   if (p != before) emit PathChange();
+}
+
+void FileListBox::SetFileName(const QString& text) {
+  const bool wildcard = text.contains(QLatin1Char('*')) || text.contains(QLatin1Char('?'));
+  const int slash = static_cast<int>(text.lastIndexOf(QLatin1Char('/')));
+  if (slash >= 0) SetPath(slash == 0 ? QStringLiteral("/") : text.left(slash));
+  if (wildcard) {
+    SetPattern(text.mid(slash + 1));
+    return;
+  }
+  const int at = static_cast<int>(files_.indexOf(text.mid(slash + 1)));
+  if (at >= 0) SetListIndex(at);
 }
 
 void FileListBox::SetPattern(const QString& pattern) {

@@ -25,6 +25,7 @@
 namespace platform {
 
 constexpr int kErrDeviceUnavailable = 68;
+constexpr int kErrPermissionDenied = 70;
 
 // The mounted file systems, the root first, then by path.
 QStringList MountedDrives();
@@ -32,6 +33,10 @@ QStringList MountedDrives();
 QString DriveOfPath(const QString& path);
 // A folder path in the lists' form: absolute, cleaned, no trailing "/" except the root.
 QString NormalFolderPath(const QString& path);
+// The folder a folder list last opened on `drive` (a mount point); the drive itself at first.
+QString CurrentFolderOnDrive(const QString& drive);
+// Whether `name` matches one of the ";"-separated wildcard patterns, whatever the case.
+bool MatchesFilePattern(const QString& name, const QString& pattern);
 
 // ---- drive list -------------------------------------------------------------------------
 
@@ -139,6 +144,9 @@ class FileListBox : public ControlBase<QListView> {
   void SetListIndex(int index);
   // The selected file's name, "" for none.
   QString FileName() const { return List(listIndex_); }
+  // A folder and/or pattern ("/a/*.wav" opens the folder and sets the pattern), or a file
+  // name of the list to choose.
+  void SetFileName(const QString& text);
   int TopIndex() const;
   // Reads the folder again (files made meanwhile appear); the selection is forgotten.
   void Refresh();

@@ -194,26 +194,34 @@ void StartBackgroundSound() { Start(false); }
 void RetrySoundList() { Start(true); }
 
 void StopShowMedia() {
+  // Without a main window there is nothing to stop; its players are not made for it.
+  core::Form1* main = core::Form1IfLoaded();
   if (core::Flags().ShowRunning == 0 && core::Lists().CurrentSlideIndex == 0) {
-    TryStep([] {
+    TryStep([main] {
       const QString& path = core::Paths().SlideshowFilePath;
-      core::form1().SetCaption(path.isEmpty() ? core::ProgramTitle()
-                                              : QStringLiteral("ｽﾗｲﾄﾞ - ") + path);
+      if (main)
+        main->SetCaption(path.isEmpty() ? core::ProgramTitle() : QStringLiteral("ｽﾗｲﾄﾞ - ") + path);
     });
     // The full-screen window is not loaded just to empty its ticker.
     engine::Slidescreen* screen = engine::SlidescreenIfLoaded();
     TryStep([screen] {
       if (screen) screen->Label1.SetCaption(QString());
     });
-    TryStep([] { core::form1().Label1.SetCaption(QString()); });
+    TryStep([main] {
+      if (main) main->Label1.SetCaption(QString());
+    });
     TryStep([screen] {
       if (screen) screen->Label1.SetVisible(false);
     });
     TryStep([screen] {
       if (screen) screen->Timer1.SetEnabled(false);
     });
-    TryStep([] { core::form1().Label1.SetVisible(false); });
-    TryStep([] { core::form1().Timer4.SetEnabled(false); });
+    TryStep([main] {
+      if (main) main->Label1.SetVisible(false);
+    });
+    TryStep([main] {
+      if (main) main->Timer4.SetEnabled(false);
+    });
     core::Flags().TelopOnceRunning = 0;
   }
 
@@ -221,14 +229,16 @@ void StopShowMedia() {
 
   core::SoundState& snd = core::Sound();
   if (snd.MediaPlaying != 0) {
-    TryStep([] {
-      core::form1().WindowsMediaPlayer1.Stop();
-      core::form1().WindowsMediaPlayer1.Close();
+    TryStep([main] {
+      if (!main) return;
+      main->WindowsMediaPlayer1.Stop();
+      main->WindowsMediaPlayer1.Close();
     });
     if (snd.KeepPlayer2Running == 0) {
-      TryStep([] {
-        core::form1().WindowsMediaPlayer2.Stop();
-        core::form1().WindowsMediaPlayer2.Close();
+      TryStep([main] {
+        if (!main) return;
+        main->WindowsMediaPlayer2.Stop();
+        main->WindowsMediaPlayer2.Close();
       });
     }
     snd.SoundStarted = 0;

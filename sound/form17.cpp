@@ -6,7 +6,7 @@ namespace sound {
 Form17::Form17()
     : OneFileChooser(
           {QStringLiteral("MP3ファイル再生"), QStringLiteral("MP3ファイルを選択して下さい"),
-           QStringLiteral("MP3ファイル (*.mp3)|*.mp3;*.MP3|すべてのﾌｧｲﾙ(*.*)|*.*"),
+           QStringLiteral("*.MP3"),
            QStringLiteral("MP3を再生しながら画像連動WAVを再生する場合は以下をチェックします"),
            QStringLiteral("ＭＰ３再生中に画像連動（ＷＡＶ）を再生します。\r\n"
                           "（この設定はＫＶＺファイルに保存されます。）"),

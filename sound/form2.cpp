@@ -1,7 +1,7 @@
 // The one-file choosers' shared design, and the WAV chooser form2.
 #include "sound/form2.h"
 
-#include <QFileInfo>
+#include <QDir>
 
 #include "core/monitors.h"
 #include "core/slideshow_file.h"
@@ -13,22 +13,26 @@ namespace sound {
 
 OneFileChooser::OneFileChooser(const Design& design) : design_(design) {
   SetCaption(design_.caption);
-  SetClientSize(6000, 2800);
+  SetClientSize(6480, 5160);
   Label1.SetCaption(design_.prompt);
-  Label1.Move(120, 120, 5760, 255);
-  Text1.Move(120, 480, 4560, 315);
-  Command3.Move(4800, 450, 1080, 375);
+  Label1.Move(120, 120, 6240, 255);
+  Dir1.Move(120, 480, 3000, 2280);
+  Drive1.Move(120, 2880, 3000, 315);
+  File1.Move(3240, 480, 3120, 2715);
+  Text1.Move(120, 3360, 6240, 315);
   Label2.SetCaption(design_.checkNote);
   Label2.SetWordWrap(true);
-  Label2.Move(120, 1020, 5760, 435);
-  Check1.Move(120, 1500, 3600, 255);
-  Command2.Move(3600, 2160, 1095, 495);
-  Command1.Move(4800, 2160, 1095, 495);
+  Label2.Move(120, 3780, 6240, 435);
+  Check1.Move(120, 4260, 3600, 255);
+  Command2.Move(3960, 4560, 1095, 495);
+  Command1.Move(5265, 4560, 1095, 495);
   const bool hasCheck = design_.withLinkedWav != nullptr;
   Label2.SetVisible(hasCheck);
   Check1.SetVisible(hasCheck);
 
-  connect(&Command3, &platform::CommandButton::Click, this, &OneFileChooser::Command3_Click);
+  connect(&Drive1, &platform::DriveListBox::Change, this, &OneFileChooser::Drive1_Change);
+  connect(&Dir1, &platform::DirListBox::Change, this, &OneFileChooser::Dir1_Change);
+  connect(&File1, &platform::FileListBox::Click, this, &OneFileChooser::File1_Click);
   connect(&Check1, &platform::CheckBox::Click, this, &OneFileChooser::Check1_Click);
   connect(&Command2, &platform::CommandButton::Click, this, &OneFileChooser::Command2_Click);
   connect(&Command1, &platform::CommandButton::Click, this, &OneFileChooser::Command1_Click);
@@ -40,11 +44,16 @@ void OneFileChooser::Form_Load() {
       [this, &s] {
         if (design_.withLinkedWav) Check1.SetValue(s.*design_.withLinkedWav == 1 ? 1 : 0);
       },
+      [this] { File1.Refresh(); },
       [this] {
         Move((platform::ScreenWidth() - Width()) / 2.0,
              (platform::ScreenHeight() - Height()) / 2.0);
       },
+      [this] { File1.SetPattern(design_.pattern); },
       [this, &s] { Text1.SetText(s.*design_.file); },
+      // The users' folder to start from: the home folder here.
+      [this] { Dir1.SetPath(QDir::homePath()); },
+      [this] { Drive1.SetDrive(Dir1.Path()); },
   });
 }
 
@@ -57,12 +66,24 @@ void OneFileChooser::Form_Activate() {
   });
 }
 
-void OneFileChooser::Command3_Click() {
-  const QFileInfo current(Text1.Text());
-  const std::optional<QString> chosen =
-      platform::OpenFileDialog(design_.caption, design_.filter, Text1.Text(),
-                               Text1.Text().isEmpty() ? QString() : current.absolutePath());
-  if (chosen) Text1.SetText(*chosen);
+void OneFileChooser::Drive1_Change() {
+  try {
+    Dir1.SetPath(platform::CurrentFolderOnDrive(Drive1.Drive()));
+  } catch (const std::exception& e) {
+    platform::LogSwallowed("drive change", e);
+    platform::TryStep([this] { Drive1.SetDrive(Dir1.Path()); });
+  }
+}
+
+void OneFileChooser::Dir1_Change() {
+  platform::TryStep(
+      [this] { File1.SetFileName(Dir1.Path() + QLatin1Char('/') + design_.pattern); });
+}
+
+void OneFileChooser::File1_Click() {
+  QString folder = File1.Path();
+  if (!folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
+  Text1.SetText(folder + File1.FileName());
 }
 
 void OneFileChooser::Check1_Click() {
@@ -88,7 +109,7 @@ void OneFileChooser::Command1_Click() { Unload(); }
 Form2::Form2()
     : OneFileChooser({QStringLiteral("WAVファイル再生"),
                       QStringLiteral("WAVファイルを選択して下さい"),
-                      QStringLiteral("WAVファイル (*.wav)|*.wav;*.WAV|すべてのﾌｧｲﾙ(*.*)|*.*"),
+                      QStringLiteral("*.wav"),
                       {},
                       {},
                       {},

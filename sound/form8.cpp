@@ -6,8 +6,7 @@ namespace sound {
 Form8::Form8()
     : OneFileChooser(
           {QStringLiteral("MIDIファイル再生"),
-           QStringLiteral("MIDIファイル(*.mid)を選択して下さい"),
-           QStringLiteral("MIDIファイル (*.mid)|*.mid;*.MID|すべてのﾌｧｲﾙ(*.*)|*.*"),
+           QStringLiteral("MIDIファイル(*.mid)を選択して下さい"), QStringLiteral("*.MID"),
            QStringLiteral("MIDIを再生しながら画像連動WAVを再生する場合は以下をチェックします"),
            QStringLiteral("ＭＩＤＩ再生中に画像連動（ＷＡＶ）を再生します。\r\n"
                           "（この設定はＫＶＺファイルに保存されます。）"),

@@ -302,21 +302,46 @@ TEST_F(MenusTest, ChoosersStoreTheirFileOnOkOnly) {
 
 TEST_F(MenusTest, ChooserShowsTheStoredFileAndBrowsesForAnother) {
   core::Form1& f = Main();
+  QTemporaryDir dir;
+  QDir(dir.path()).mkdir(QStringLiteral("sub"));
+  for (const char* name : {"b.mid", "C.MID", "a.wav", "sub/d.mid"}) {
+    QFile file(dir.filePath(QString::fromLatin1(name)));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  }
   core::Settings().RepeatMidiFile = QStringLiteral("/music/a.mid");
   QString shown;
-  dialogs_.AnswerText(QStringLiteral("/music/b.mid"));
-  WhenShown([&shown] {
+  QStringList listed, subfolders;
+  WhenShown([&] {
     sound::Form8& w = sound::form8();
     shown = w.Text1.Text();
-    w.Command3.DoClick();
+    // Choosing a folder shows its MIDI files, whatever the case of their names.
+    w.Dir1.SetPath(dir.path());
+    for (int i = 0; i < w.File1.ListCount(); ++i) listed << w.File1.List(i);
+    for (int i = 0; i < w.Dir1.ListCount(); ++i) subfolders << w.Dir1.List(i);
+    w.File1.SetListIndex(1);
     w.Command2.DoClick();
   });
   core::mnuKOU_Click(f, 4);
   EXPECT_EQ(shown, QStringLiteral("/music/a.mid"));
-  const auto opens = dialogs_.CallsOf(DialogKind::kOpenFile);
-  ASSERT_EQ(opens.size(), 1u);
-  EXPECT_EQ(opens[0].title, QStringLiteral("MIDIファイル再生"));
-  EXPECT_EQ(core::Settings().RepeatMidiFile, QStringLiteral("/music/b.mid"));
+  EXPECT_EQ(listed, QStringList({"b.mid", "C.MID"}));
+  EXPECT_EQ(subfolders, QStringList({dir.filePath("sub")}));
+  EXPECT_EQ(core::Settings().RepeatMidiFile, dir.filePath("C.MID"));
+  EXPECT_TRUE(dialogs_.CallsOf(DialogKind::kOpenFile).empty());
+}
+
+TEST_F(MenusTest, ChooserStartsInTheHomeFolderAndADriveChoiceOpensTheDrive) {
+  sound::Form2& w = sound::form2();
+  EXPECT_EQ(w.File1.Pattern(), QStringLiteral("*.wav"));
+  EXPECT_EQ(w.Dir1.Path(), QDir::homePath());
+  EXPECT_EQ(w.Drive1.Drive(), platform::DriveOfPath(QDir::homePath()));
+  // Choosing a drive opens the folder last opened on it.
+  QTemporaryDir dir;
+  w.Dir1.SetPath(dir.path());
+  w.Drive1.SetDrive(QStringLiteral("/"));
+  w.Drive1.SetDrive(dir.path());
+  EXPECT_EQ(w.Dir1.Path(), dir.path());
+  EXPECT_EQ(w.File1.Path(), dir.path());
+  EXPECT_TRUE(dialogs_.Calls().empty());
 }
 
 TEST_F(MenusTest, ChooserCheckBoxShowsItsNoticeEachTimeItIsTicked) {

@@ -6,8 +6,10 @@
 #include <QWidget>
 #include <vector>
 
+#include "core/state.h"
 #include "platform/cdaudio.h"
 #include "platform/dialogs.h"
+#include "platform/events.h"
 #include "sound/form14.h"
 
 namespace {
@@ -47,6 +49,36 @@ TEST(Form14Layout, NoTwoVisibleControlsOverlapAndAllLieInsideTheWindow) {
     }
   }
   w.Unload();
+}
+
+}  // namespace
+
+namespace {
+
+// A programme read from a file may be longer than the window admits and name tracks the
+// disc lacks: it is shown and stored back as it is, and takes no further track.
+TEST(Form14Programme, ALongProgrammeFromAFileIsKeptAsItIs) {
+  platform::FakeCdDrive drive(12);
+  platform::SetCdDriveForTests(&drive);
+  platform::ScriptedDialogs dialogs;
+  core::ListState& lists = core::Lists();
+  lists.CdProgram.Erase();
+  for (int i = 1; i <= 105; ++i) lists.CdProgram[i] = QString::number(i % 2 ? 20 : 3);
+  lists.CdProgramCount = 105;
+  sound::Form14& w = sound::form14();
+  platform::SetCdDriveForTests(nullptr);
+  EXPECT_EQ(w.List1.ListCount(), 105);
+  EXPECT_EQ(w.Label4.Caption(), QStringLiteral("105"));
+  w.Command3(1).DoClick();
+  EXPECT_EQ(w.List1.ListCount(), 105);
+  ASSERT_EQ(dialogs.Calls().size(), 1u);
+  EXPECT_EQ(dialogs.Calls()[0].text, QStringLiteral("これ以上登録できません"));
+  w.Command1.DoClick();
+  EXPECT_EQ(lists.CdProgramCount, 105);
+  EXPECT_EQ(lists.CdProgram[105], QStringLiteral("20"));
+  EXPECT_EQ(lists.CdProgram[104], QStringLiteral("3"));
+  core::ResetAllState();
+  platform::DestroyPendingNow();
 }
 
 }  // namespace

@@ -20,7 +20,9 @@
 #include "sound/form13.h"
 #include "sound/form14.h"
 #include "sound/form17.h"
+#include "sound/form19.h"
 #include "sound/form2.h"
+#include "sound/form20.h"
 #include "sound/form8.h"
 
 namespace test_support {
@@ -52,6 +54,8 @@ inline void CloseAllWindows() {
   if (auto* w = sound::Form17IfLoaded()) w->Unload();
   if (auto* w = sound::Form13IfLoaded()) w->Unload();
   if (auto* w = sound::Form14IfLoaded()) w->Unload();
+  if (auto* w = sound::Form19IfLoaded()) w->Unload();
+  if (auto* w = sound::Form20IfLoaded()) w->Unload();
   if (auto* w = core::Form15IfLoaded()) w->Unload();
   if (auto* w = schedule::Form22IfLoaded()) {
     w->ScheduleChanged = 0;  // no close question
