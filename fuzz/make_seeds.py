@@ -214,7 +214,7 @@ macros = {
                            "\t\t長い行", "CLS", "FontNo=2", "最後"],
     "fonts": ['FontName="ＭＳ 明朝"', "FontItalic=1", "FontUnderline=1", "FontSize=10.5",
               "[テキスト]", "文字", 'FontName="No Such Face 42"', "x"],
-    "odd-values": ["KAGE 3", "QBColor=-1", "RGB(300,-5,128)", "RGB(,,)", "FontSize=2048",
+    "odd-values": ["KAGE 3", "QBColor=-1", "RGB(300,-5,128)", "RGB(,,)", "FontSize=200",
                    "LineSpace=99999", "ZureX=50", "//[コメント]", "[テキスト]", " Table",
                    "Interval=5", "Position=1.5"],
 }

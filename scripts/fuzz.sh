@@ -20,7 +20,8 @@ if [ ${#targets[@]} -eq 0 ]; then
   for d in fuzz/corpus/*/; do targets+=("fuzz_$(basename "$d")"); done
 fi
 
-export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
+# As in scripts/test.sh: the slow unwinder finds the system libraries' frames.
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:fast_unwind_on_malloc=0:malloc_context_size=8}"
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export QT_QPA_PLATFORM=offscreen
