@@ -132,6 +132,9 @@ put("vbfile", "half-width-katakana", "ｽﾗｲﾄﾞ ｼｮｰ\r\n".encode("cp9
 put("vbfile", "lead-byte-then-blank-0x81-0x20", b"\x81\x20abc\r\n\x81")
 put("vbfile", "lead-byte-at-end", b"abc\x82")
 put("vbfile", "ibm-extension-duplicates", b"\xfa\x54\x81\xca\x87\x9a\x81\xe6\r\n")
+# Found by fuzz_vbfile: a carried lead byte before an IBM extension character read in its
+# second code paired, when written back, with the first code's lead byte.
+put("vbfile", "found-carried-lead-byte-pairs-with-recoded-character", b"\x81\xfa\x54\r\n")
 
 # ---- pictures -------------------------------------------------------------------------------
 
