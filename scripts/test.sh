@@ -15,11 +15,14 @@ if [ ! -f build-asan/build.ninja ]; then
     -DSANITIZE=ON -DFUZZ=ON >/dev/null
 fi
 cmake --build build-asan -j "$(nproc)"
-# Leaks count; those allocated inside the system libraries are listed in scripts/lsan.supp.
-# The libraries have no frame pointers, so only the slow unwinder finds their frames in an
-# allocation's stack; eight frames are enough to reach them and keep the suite quick.
-export ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0:malloc_context_size=8
-export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
-export UBSAN_OPTIONS=print_stacktrace=1
-(cd build-asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)" --timeout 900)
+(
+  # Leaks count; those allocated inside the system libraries are listed in scripts/lsan.supp.
+  # The libraries have no frame pointers, so only the slow unwinder finds their frames in an
+  # allocation's stack; eight frames are enough to reach them and keep the suite quick.
+  export ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0:malloc_context_size=8
+  export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
+  export UBSAN_OPTIONS=print_stacktrace=1
+  cd build-asan
+  QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)" --timeout 900
+)
 bash scripts/fuzz.sh
