@@ -12,6 +12,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 SECONDS_EACH=${FUZZ_SECONDS:-60}
 JOBS=${FUZZ_JOBS:-1}  # processes per target; above 1 the targets run one after another
+# FUZZ_PARALLEL: targets side by side when JOBS is 1 (default: the number of cores)
 BUILD=${FUZZ_BUILD:-build-asan}
 RUNS="$BUILD/fuzz-runs"
 
@@ -41,9 +42,11 @@ run_one() {
   # -timeout: one input may take this long (a 100-megapixel picture under the sanitizers);
   # -rss_limit_mb: what a picture at the decoder's pixel bound needs, and some to spare.
   "$bin" "${mode[@]}" -max_total_time="$SECONDS_EACH" -timeout=60 -rss_limit_mb=3072 -detect_leaks=0 \
-    -print_final_stats=1 -artifact_prefix="$work/" "$work/corpus" >"$work/log" 2>&1
+    -print_final_stats=1 -artifact_prefix="$work/" "$work/corpus" </dev/null >"$work/log" 2>&1
   echo $? >"$work/status"
 }
+export -f run_one
+export SECONDS_EACH JOBS BUILD RUNS
 
 for t in "${targets[@]}"; do
   if [ ! -x "$BUILD/fuzz/$t" ]; then
@@ -56,12 +59,7 @@ if [ "$JOBS" -gt 1 ]; then
   for t in "${targets[@]}"; do run_one "$t"; done
 else
   # One process a target, as many side by side as there are cores.
-  parallel=$(nproc)
-  for t in "${targets[@]}"; do
-    while [ "$(jobs -rp | wc -l)" -ge "$parallel" ]; do wait -n; done
-    run_one "$t" &
-  done
-  wait
+  printf '%s\n' "${targets[@]}" | xargs -P "${FUZZ_PARALLEL:-$(nproc)}" -I{} bash -c 'run_one "$1"' _ {}
 fi
 
 passed=0
@@ -69,7 +67,7 @@ failed=0
 printf '%-26s %10s %8s %8s  %s\n' target runs exec/s corpus result
 for t in "${targets[@]}"; do
   work="$RUNS/$t"
-  status=$(cat "$work/status")
+  status=$(cat "$work/status" 2>/dev/null || echo none)
   runs=$(grep -oE '^#[0-9]+' "$work/log" | tail -1 | tr -d '#')
   speed=$(grep -oE 'stat::average_exec_per_sec: *[0-9]+' "$work/log" | grep -oE '[0-9]+$' | tail -1)
   [ -z "$speed" ] && speed=$(grep -oE 'exec/s: [0-9]+' "$work/log" | tail -1 | grep -oE '[0-9]+$')
@@ -87,9 +85,9 @@ for t in "${targets[@]}"; do
 done
 for t in "${targets[@]}"; do
   work="$RUNS/$t"
-  [ "$(cat "$work/status")" = 0 ] && continue
+  [ "$(cat "$work/status" 2>/dev/null)" = 0 ] && continue
   echo
-  echo "==== $t found a fault (exit $(cat "$work/status")); whole log: $work/log"
+  echo "==== $t found a fault (exit $(cat "$work/status" 2>/dev/null)); whole log: $work/log"
   grep -E 'ERROR:|SUMMARY:|FUZZ FINDING|Test unit written to|^artifact_prefix' "$work/log" | head -20
   if grep -q 'LeakSanitizer: detected memory leaks' "$work/log"; then
     echo "a leak, found when the run ended; its allocation's stack is in the log. To find the"
