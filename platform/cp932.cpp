@@ -124,15 +124,24 @@ QByteArray ToCp932(const QString& text, bool* ok) {
   QByteArray out;
   qsizetype start = 0;
   bool converted = true;
+  bool carriedLeadByte = false;
   for (qsizetype i = 0; i <= text.size() && converted; ++i) {
     const bool end = i == text.size();
     if (!end && !IsEscapedByte(text, i)) continue;
     QByteArray part;
     converted = EncodePlain(text.mid(start, i - start), &part);
     out += part;
-    if (!end) out += static_cast<char>(text[i].unicode() - kEscapeBase);
+    if (!end) {
+      const auto byte = static_cast<unsigned char>(text[i].unicode() - kEscapeBase);
+      carriedLeadByte = carriedLeadByte || IsCp932LeadByte(byte);
+      out += static_cast<char>(byte);
+    }
     start = i + 1;
   }
+  // A carried lead byte pairs with the byte after it when that character is written in
+  // another of its codes than it was read in (the IBM extensions have two): the file would
+  // read back as other text, so such a text counts as not held.
+  if (converted && carriedLeadByte && FromCp932(out) != text) converted = false;
   if (!converted) {
     if (ok) *ok = false;
     return {};

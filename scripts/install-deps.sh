@@ -11,6 +11,7 @@ PKGS=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   libcdio-dev libcdio-paranoia-dev
   xvfb xauth imagemagick xdotool openbox x11-utils
+  clang-14 libclang-rt-14-dev
 )
 missing=()
 for p in "${PKGS[@]}"; do

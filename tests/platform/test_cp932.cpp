@@ -87,6 +87,21 @@ TEST(Cp932, BadBytesRoundTripUnchanged) {
   EXPECT_FALSE(ok);
 }
 
+// An IBM extension character read in its second code (0xFA54 for U+FFE2) is written in
+// its first (0x81CA); behind a carried lead byte that would pair with the lead byte and
+// read back as other text. Such a text is refused, so a save keeps the old file.
+TEST(Cp932, CarriedLeadByteBeforeARecodedCharacterIsRefusedNotCorrupted) {
+  const QByteArray bytes("\x81\xFA\x54");
+  const QString text = FromCp932(bytes);
+  EXPECT_EQ(text, QString(Carried(0x81)) + QChar(0xFFE2));
+  bool ok = true;
+  EXPECT_TRUE(ToCp932(text, &ok).isEmpty());
+  EXPECT_FALSE(ok);
+  // Without the carried byte the character is held, in its first code.
+  EXPECT_EQ(ToCp932(QString(QChar(0xFFE2)), &ok), QByteArray("\x81\xCA"));
+  EXPECT_TRUE(ok);
+}
+
 TEST(Cp932, CountsCharactersOnBytes) {
   const QByteArray bytes = ToCp932(QString::fromUtf8("aソ表ｽ"));
   ASSERT_EQ(bytes.size(), 6);
