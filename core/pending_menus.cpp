@@ -7,7 +7,6 @@
 #include "core/state.h"
 #include "platform/dialogs.h"
 #include "platform/form.h"
-#include "schedule/form9.h"
 
 namespace core::pending {
 
