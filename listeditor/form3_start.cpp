@@ -30,19 +30,26 @@ short ChosenRow(const platform::ListBox& list) {
   return static_cast<short>(std::max(list.ListIndex(), 0));
 }
 
+// Both starts: a search under way ends, the list is committed (the show plays the committed
+// list) and the show is to begin at the chosen row. False for an empty list.
+bool CommitAndChooseStart(Form3& w) {
+  if (w.List1.ListCount() == 0) return false;
+  w.SearchRunning = false;
+  w.Command1_Click();
+  core::ListState& lists = core::Lists();
+  lists.ChosenStartSlide = ChosenRow(w.List1);
+  lists.StartAtChosenSlide = 1;
+  return true;
+}
+
 }  // namespace
 
 void Form3::Command21_Click() {
-  if (List1.ListCount() == 0) return;
-  // A search under way ends here; the show plays the committed list.
-  SearchRunning = false;
-  Command1_Click();
+  if (!CommitAndChooseStart(*this)) return;
   core::ListState& lists = core::Lists();
   core::ShowSettings& s = core::Settings();
   core::SoundState& media = core::Sound();
   core::RunFlags& flags = core::Flags();
-  lists.ChosenStartSlide = ChosenRow(List1);
-  lists.StartAtChosenSlide = 1;
   s.LineSpace = 0;
   lists.SoundListStartTaken = 0;
   s.PicturePositionFixed = 0;
@@ -73,15 +80,11 @@ void Form3::Command21_Click() {
 }
 
 void Form3::Command22_Click() {
-  if (List1.ListCount() == 0) return;
-  SearchRunning = false;
-  Command1_Click();
+  if (!CommitAndChooseStart(*this)) return;
   core::ListState& lists = core::Lists();
   core::ShowSettings& s = core::Settings();
   core::SoundState& media = core::Sound();
   core::RunFlags& flags = core::Flags();
-  lists.ChosenStartSlide = ChosenRow(List1);
-  lists.StartAtChosenSlide = 1;
   flags.StartedFromListEditor = 1;
   engine::TakeScheduleMoment();
   platform::DoEvents();
