@@ -1,12 +1,22 @@
 #pragma once
-// A picture's own macro text file: "<picture>.txt" beside the picture or in the linked-files
-// folder. Opened in the program's text window; a new one starts from "header.txt" in the
-// application folder or the built-in header, followed by any generated macro text.
+// A picture's own macro text file: the picture-linked ".txt" beside the picture or in the
+// linked-files folder, opened in the program's text window. A new one starts from
+// "header.txt" in the application folder or the built-in header.
+#include <QStringList>
+
 namespace listeditor {
 
-// Opens (creating when needed) the macro text file of the picture chosen in the slide list
-// window. Pending generated macro text (core state GeneratedMacroText) is appended to a
-// new file and then cleared.
+// Makes sure the macro text file of the slide list window's current row exists and opens
+// it in the text window; "ﾃｷｽﾄ削除" is enabled. It asks nothing. A missing file is made
+// from the header and the picture's name line; pending generated macro text (core state
+// GeneratedMacroText, non-empty) replaces the file by the header and that text, and then
+// no text window opens. The caller empties GeneratedMacroText afterwards.
 void EditPictureMacroFile();
+
+// Asks, then deletes the current row's macro text file and disables "ﾃｷｽﾄ削除".
+void DeletePictureMacroFile();
+
+// The 26 lines of the built-in header.
+QStringList DefaultMacroHeader();
 
 }  // namespace listeditor
