@@ -36,7 +36,8 @@ void Form12::Form_Load() {
   const core::PathState& paths = core::Paths();
   platform::RunStepsIgnoringErrors({
       [this] {
-        Move((platform::ScreenWidth() - Width()) / 2.0, (platform::ScreenHeight() - Height()) / 2.0);
+        Move((platform::ScreenWidth() - Width()) / 2.0,
+             (platform::ScreenHeight() - Height()) / 2.0);
       },
       [this, &paths] {
         QString folder = paths.LinkedFilesFolder;

@@ -34,8 +34,7 @@ bool Opens(const QString& path) {
 }
 
 bool Asked(const QString& text, const QString& title) {
-  return platform::MsgBox(text, platform::vbYesNo | platform::vbQuestion, title) ==
-         platform::vbYes;
+  return platform::MsgBox(text, platform::vbYesNo | platform::vbQuestion, title) == platform::vbYes;
 }
 
 // The picture turned upright and, unless size adjustment is off, reduced to fit the
@@ -45,10 +44,17 @@ QImage FittedPicture(const QString& path, const core::TwipsRect& monitor) {
   work.Lead1.QueryImageFile(path, 0);
   work.Lead1.LoadImageFile(path, 0, 0);
   switch (core::GetExifOrientation(path)) {
-    case 3: work.Lead1.RotateImage(18000, true, Qt::white); break;
-    case 6: work.Lead1.RotateImage(9000, true, Qt::white); break;
-    case 8: work.Lead1.RotateImage(-9000, true, Qt::white); break;
-    default: break;
+    case 3:
+      work.Lead1.RotateImage(18000, true, Qt::white);
+      break;
+    case 6:
+      work.Lead1.RotateImage(9000, true, Qt::white);
+      break;
+    case 8:
+      work.Lead1.RotateImage(-9000, true, Qt::white);
+      break;
+    default:
+      break;
   }
   work.Picture1.SetPicture(work.Lead1.ImagePicture());
   const double pw = platform::PixelsToTwipsX(work.Lead1.ImageWidth());

@@ -43,10 +43,10 @@ void StartSoundRecorder() {
   core::PathState& paths = core::Paths();
   paths.RecordingWavPath = SelectedLinkedName(QStringLiteral(".wav"));
   // Only a name no file has gets the template: whatever a file holds, it stays.
-  const bool made = QFileInfo::exists(paths.RecordingWavPath) ||
-                    (!paths.RecordingWavPath.isEmpty() &&
-                     platform::SaveFileAtomically(paths.RecordingWavPath,
-                                                  platform::NarrationWavTemplate()));
+  const bool made =
+      QFileInfo::exists(paths.RecordingWavPath) ||
+      (!paths.RecordingWavPath.isEmpty() &&
+       platform::SaveFileAtomically(paths.RecordingWavPath, platform::NarrationWavTemplate()));
   if (!made) {
     platform::LogSwallowed("narration template",
                            std::runtime_error(paths.RecordingWavPath.toStdString()));

@@ -48,10 +48,11 @@ void WriteMacroFile(const QString& name, const QString& picture) {
 }
 
 void CannotCreate() {
-  platform::MsgBox(QStringLiteral("テキストファイルが作成できません。") + kCrLf +
-                       QStringLiteral("画像の保存先フォルダを変更してください。") + kCrLf +
-                       QStringLiteral("または、メニューの設定で画像連動フォルダ指定を行ってください。"),
-                   platform::vbExclamation, QStringLiteral("テキストファイル作成不可"));
+  platform::MsgBox(
+      QStringLiteral("テキストファイルが作成できません。") + kCrLf +
+          QStringLiteral("画像の保存先フォルダを変更してください。") + kCrLf +
+          QStringLiteral("または、メニューの設定で画像連動フォルダ指定を行ってください。"),
+      platform::vbExclamation, QStringLiteral("テキストファイル作成不可"));
 }
 
 }  // namespace
@@ -73,12 +74,10 @@ QStringList DefaultMacroHeader() {
       Padded(QStringLiteral("FontItalic=0"), QStringLiteral("//[斜体](0=なし,1=あり)")),
       Padded(QStringLiteral("FontBold=0"), QStringLiteral("//[太字](0=なし,1=あり)")),
       Padded(QStringLiteral("FontUnderLine=0"), QStringLiteral("//[下線](0=なし,1=あり)")),
-      Padded(QStringLiteral("Kage=2"),
-             QStringLiteral("//[影](0=なし,1=影, 2=黒輪郭, 3=白輪郭)")),
+      Padded(QStringLiteral("Kage=2"), QStringLiteral("//[影](0=なし,1=影, 2=黒輪郭, 3=白輪郭)")),
       Padded(QStringLiteral("ZureX=2"), QStringLiteral("//[影ずれ幅 X]")),
       Padded(QStringLiteral("ZureY=2"), QStringLiteral("//[影ずれ幅 Y]")),
-      Padded(QStringLiteral("BorderColor=0"),
-             QStringLiteral("//[輪郭色](0=標準,1-15=QBColor)")),
+      Padded(QStringLiteral("BorderColor=0"), QStringLiteral("//[輪郭色](0=標準,1-15=QBColor)")),
       Padded(QStringLiteral("CurrentX=0"), QStringLiteral("//[表示開始座標X]")),
       Padded(QStringLiteral("CurrentY=0"), QStringLiteral("//[表示開始座標Y]")),
       Padded(QStringLiteral("Delay=0.1"), QStringLiteral("//[遅延タイム](0.0-60.0秒)")),

@@ -81,8 +81,9 @@ TEST_F(Form12Test, TheRootAndTheUsersFolderAreRefused) {
     w.Command1_Click();
     ASSERT_EQ(Calls().size(), 1u);
     EXPECT_EQ(Calls()[0].title, QStringLiteral("フォルダ未指定"));
-    EXPECT_EQ(Calls()[0].text, QStringLiteral("\r\nこのフォルダは指定できません。\r\n"
-                                              "再度チェックを外し、別のフォルダを指定してください。"));
+    EXPECT_EQ(Calls()[0].text,
+              QStringLiteral("\r\nこのフォルダは指定できません。\r\n"
+                             "再度チェックを外し、別のフォルダを指定してください。"));
     EXPECT_EQ(listeditor::Form12IfLoaded(), &w);
     EXPECT_EQ(w.Check1.Value(), 1);
     EXPECT_FALSE(w.Dir1.Enabled());

@@ -6,9 +6,11 @@
 #include <QUrl>
 
 #include "core/monitors.h"
+#include "engine/form24.h"
 #include "engine/slidescreen.h"
 #include "linked_fixture.h"
 #include "tests/support/fake_tools.h"
+#include "tests/support/pictures.h"
 
 namespace form3_test {
 namespace {
@@ -40,11 +42,20 @@ class DblClickTest : public LinkedTest {
     QFile::remove(path);
     QDir(path).removeRecursively();
     switch (state) {
-      case State::kNone: break;
-      case State::kTemplate: test_support::WriteBytes(path, platform::NarrationWavTemplate()); break;
-      case State::kRecording: test_support::WriteBytes(path, Recording()); break;
-      case State::kShort: test_support::WriteBytes(path, QByteArray(30, 's')); break;
-      case State::kFolder: QDir().mkpath(path); break;
+      case State::kNone:
+        break;
+      case State::kTemplate:
+        test_support::WriteBytes(path, platform::NarrationWavTemplate());
+        break;
+      case State::kRecording:
+        test_support::WriteBytes(path, Recording());
+        break;
+      case State::kShort:
+        test_support::WriteBytes(path, QByteArray(30, 's'));
+        break;
+      case State::kFolder:
+        QDir().mkpath(path);
+        break;
     }
   }
 };
@@ -202,8 +213,13 @@ TEST_F(DblClickTest, APictureIsFittedToTheMainWindowsMonitorAndCentred) {
     short sizeAdjust;
     int w, h;
   };
+  // A portrait photo stored on its side: turned upright before it is fitted.
+  const QString turned = InPictures(QStringLiteral("turned.jpg"));
+  test_support::WriteBytes(
+      turned, test_support::JpegWithOrientation(QImage(60, 40, QImage::Format_RGB32), 6));
   const Case cases[] = {
       {"reduced to the width", path, 0, mw, mh / 2},
+      {"EXIF 6 turned upright", turned, 0, 40, 60},
       {"no size adjustment: natural size", path, 2, mw * 2, mh},
       {"small: never enlarged", smallPath, 0, 40, 30},
   };
@@ -226,6 +242,42 @@ TEST_F(DblClickTest, APictureIsFittedToTheMainWindowsMonitorAndCentred) {
     EXPECT_EQ(core::form4().Lead1.ImagePicture().size(), QSize(c.w, c.h));
     EXPECT_EQ(platform::ScreenMousePointer(), 0);
   }
+}
+
+TEST_F(DblClickTest, AMoviePlaysInTheMovieWindowAndASecondDoubleClickRightAfterIsIgnored) {
+  const QString movie = InPictures(QStringLiteral("clip.mp4"));
+  ASSERT_TRUE(QFile::copy(QStringLiteral(FIXTURES_DIR "/clip.mp4"), movie));
+  Options(1, 0, 0, 0, 0);
+  listeditor::Form3& w = WithRows({movie});
+  int shown = 0;
+  const auto closeMovieWhenShown = [&shown] {
+    QTimer::singleShot(0, [&shown] {
+      engine::Form24* m = engine::Form24IfLoaded();
+      if (!m || !m->isVisible()) return;
+      ++shown;
+      m->Form_Click();
+    });
+  };
+  closeMovieWhenShown();
+  w.List1_DblClick();
+  EXPECT_EQ(shown, 1);
+  EXPECT_TRUE(w.Timer1.Enabled());
+  EXPECT_FALSE(WindowShown());
+  // Within the guard the double-click shows nothing.
+  WithRows({movie});
+  closeMovieWhenShown();
+  w.List1_DblClick();
+  platform::DoEvents();
+  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(platform::ScreenMousePointer(), 0);
+  // Once the guard has ended it plays again.
+  w.Timer1_Timer();
+  WithRows({movie});
+  closeMovieWhenShown();
+  w.List1_DblClick();
+  EXPECT_EQ(shown, 2);
+  EXPECT_TRUE(Calls().empty());
+  platform::DestroyPendingNow();
 }
 
 TEST_F(DblClickTest, AnUnreadablePictureSaysSoAndShowsNoWindow) {
@@ -255,10 +307,8 @@ TEST_F(DblClickTest, ClosingRemovesOnlyTheUntouchedTemplate) {
     bool kept;
   };
   const Case cases[] = {
-      {"none", State::kNone, false},
-      {"template", State::kTemplate, false},
-      {"recording", State::kRecording, true},
-      {"short file", State::kShort, true},
+      {"none", State::kNone, false},          {"template", State::kTemplate, false},
+      {"recording", State::kRecording, true}, {"short file", State::kShort, true},
       {"folder", State::kFolder, true},
   };
   Options(1, 1, 0, 1, 0);

@@ -141,7 +141,8 @@ TEST_F(LinkedTest, TextEditAsksBeforeMakingAFileAndWantsOneRow) {
   ASSERT_EQ(Calls().size(), 2u);
   for (int i = 0; i < 2; ++i)
     EXPECT_EQ(Calls()[i].text, QStringLiteral("リストから１項目だけ選んで行ってください。"));
-  EXPECT_EQ(Titles(), (QStringList{QStringLiteral("テキスト編集"), QStringLiteral("テキスト削除")}));
+  EXPECT_EQ(Titles(),
+            (QStringList{QStringLiteral("テキスト編集"), QStringLiteral("テキスト削除")}));
 
   WithRows({a});
   dialogs_->ClearCalls();

@@ -3,8 +3,8 @@
 // every failure says so and keeps the user's files.
 #include <QDir>
 
-#include "listeditor/picture_macro.h"
 #include "linked_fixture.h"
+#include "listeditor/picture_macro.h"
 #include "platform/cp932.h"
 
 namespace form3_test {
