@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "core/startup.h"
+#include "cutout/form23.h"
 #include "listeditor/picture_tools.h"
 #include "listeditor/sound_services.h"
 #include "macro/macro.h"
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
   schedule::RegisterServices();
   listeditor::RegisterPictureToolServices();
   listeditor::RegisterSoundServices();
+  cutout::RegisterServices();
   platform::InstallQtTranslations();
   platform::InstallShippedFiles();
   core::InstallTerminationSignalHandlers();
