@@ -149,7 +149,8 @@ void Form23::LayOut() {
   Command7.Move(8070, 90, 450, 375);
   Command8.Move(8580, 90, 450, 375);
   Command9.Move(9090, 90, 450, 375);
-  Label2.Move(120, 630, 3600, 255);
+  Label2.Move(120, 540, 3600, 480);
+  Label2.SetWordWrap(true);
   Combo1.Move(3840, 570, 1200, 375);
   Combo2.Move(5100, 570, 1200, 375);
   Combo3.Move(6360, 570, 3180, 375);
