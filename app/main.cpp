@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "core/startup.h"
+#include "cutout/form23.h"
 #include "listeditor/linked_services.h"
 #include "listeditor/picture_tools.h"
 #include "listeditor/sound_services.h"
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
   listeditor::RegisterPictureToolServices();
   listeditor::RegisterSoundServices();
   listeditor::RegisterLinkedFileServices();
+  cutout::RegisterServices();
   platform::InstallQtTranslations();
   platform::InstallShippedFiles();
   core::InstallTerminationSignalHandlers();
