@@ -2,7 +2,9 @@
 // and the overlay filters of the picture that is still on the screen.
 #include "engine/picture_prep.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QTimer>
 #include <QFileInfo>
 #include <algorithm>
 #include <atomic>
@@ -10,6 +12,7 @@
 #include <exception>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "core/common.h"
 #include "core/form1.h"
@@ -249,9 +252,25 @@ std::optional<FitRequest> FitKnownNow() {
   return CurrentFitRequest(QSize(), false);
 }
 
+// The next slide's path, until the event queue starts its preparation.
+QString& PendingAhead() {
+  static QString path;
+  return path;
+}
+
+void StartPendingAhead() {
+  const QString path = std::exchange(PendingAhead(), QString());
+  if (path.isEmpty()) return;
+  // The key is taken now: a macro may have changed the fit since the request.
+  if (Ahead() && Ahead()->key == KeyFor(path)) return;
+  DiscardAhead();
+  Ahead() = StartPictureWork(path, FitKnownNow());
+}
+
 // The work for `path`: the picture prepared ahead when nothing it depends on changed,
 // otherwise a new preparation.
 PictureWork WorkFor(const QString& path) {
+  if (PendingAhead() == path) PendingAhead().clear();  // it is wanted now, not ahead
   std::optional<PictureWork> ahead = std::move(Ahead());
   Ahead().reset();
   if (ahead && ahead->key == KeyFor(path)) return std::move(*ahead);
@@ -473,18 +492,26 @@ void FitSlidePicture() {
 
 void PreparePictureAhead(const QString& path) {
   if (path.isEmpty()) {
-    DiscardAhead();
+    DiscardPictureAhead();
     return;
   }
-  const QString completed = CompletedSlidePath(path);
-  if (Ahead() && Ahead()->key == KeyFor(completed)) return;
-  DiscardAhead();
-  Ahead() = StartPictureWork(completed, FitKnownNow());
+  const bool posted = !PendingAhead().isEmpty();
+  PendingAhead() = CompletedSlidePath(path);
+  // Begun from the event queue, once the picture now on the screen has been painted: the
+  // next decode does not compete with this slide's change.
+  if (!posted) {
+    QTimer::singleShot(0, QCoreApplication::instance(),
+                       [] { platform::TryStep([] { StartPendingAhead(); }); });
+  }
 }
 
-void DiscardPictureAhead() { DiscardAhead(); }
+void DiscardPictureAhead() {
+  PendingAhead().clear();
+  DiscardAhead();
+}
 
 bool PictureAheadFor(const QString& path) {
+  StartPendingAhead();
   if (!Ahead() || Ahead()->key.path != CompletedSlidePath(path)) return false;
   Ahead()->job->WaitBlocking();
   return true;

@@ -8,11 +8,11 @@
 #include <QImageWriter>
 #include <QPainter>
 #include <QSaveFile>
+#include <QThreadPool>
 #include <QTransform>
 #include <cmath>
 #include <cstring>
 
-#include "platform/background.h"
 #include "platform/imaging_codecs.h"
 #include "platform/vberror.h"
 #include "platform/vbfile.h"
@@ -173,7 +173,9 @@ QImage RotateQuarters(const QImage& source, int quarters) {
 }  // namespace
 
 void WarmUpImageDecoders() {
-  StartBackgroundJob([](const BackgroundJob&) {
+  // Beside the pictures' worker, not in front of it: the first slide need not wait for
+  // formats it does not use.
+  QThreadPool::globalInstance()->start([] {
     // A tiny picture of each common format, decoded once through the same readers.
     QImage tiny(8, 8, QImage::Format_RGB32);
     tiny.fill(Qt::white);
@@ -218,7 +220,6 @@ void ImagingControl::LoadImageFileScaled(const QString& path, int maxWidth, int 
   int srcW = 0, srcH = 0;
   const QByteArray head = ReadHead(path, 8);
   if (IsJpegData(head)) {
-    const QByteArray data = ReadAllBytes(path);
     QImageReader header(path);
     header.setAutoTransform(false);
     const QSize size = header.size();
@@ -228,7 +229,7 @@ void ImagingControl::LoadImageFileScaled(const QString& path, int maxWidth, int 
       srcW = size.width();
       srcH = size.height();
       const QSize fit = FitWithin(srcW, srcH, maxWidth, maxHeight);
-      if (fit != size) image = DecodeJpegReduced(data, fit.width(), fit.height());
+      if (fit != size) image = DecodeJpegFileReduced(path, fit.width(), fit.height());
     }
   } else if ((IsPngData(head) || IsTiffData(head)) &&
              !IsMagickSuffix(QFileInfo(path).suffix().toLower())) {
