@@ -12,17 +12,29 @@ namespace platform {
 namespace {
 
 // One worker: pictures are decoded one after another, which bounds the memory they take.
+QThreadPool*& PoolPointer() {
+  static QThreadPool* pool = nullptr;
+  return pool;
+}
+
+// No decode may still run while the application object and the program's statics are
+// torn down: what has not begun is dropped, what runs is waited for.
+void StopPicturePool() {
+  if (QThreadPool* pool = PoolPointer()) {
+    pool->clear();
+    pool->waitForDone();
+  }
+}
+
 QThreadPool& PicturePool() {
-  static QThreadPool* pool = [] {
+  if (!PoolPointer()) {
     auto* p = new QThreadPool;
     p->setMaxThreadCount(1);
     p->setExpiryTimeout(-1);
-    // No decode may still run while the program's statics are torn down.
-    if (QCoreApplication* app = QCoreApplication::instance())
-      QObject::connect(app, &QCoreApplication::aboutToQuit, [p] { p->waitForDone(); });
-    return p;
-  }();
-  return *pool;
+    PoolPointer() = p;
+    qAddPostRoutine(StopPicturePool);
+  }
+  return *PoolPointer();
 }
 
 }  // namespace
