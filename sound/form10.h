@@ -88,9 +88,9 @@ class Form10 : public platform::Form {
   void Form_QueryUnload(int& cancel, int unloadMode) override;
   void Form_Unload(int& cancel) override;
 
-  // Walks `folder` and the folders below it, adding their files of SearchPattern; true
-  // when the whole search is to end.
-  bool SearchSoundFolderTree(const QString& folder, const QString& returnFolder);
+  // "一括選択"'s work on any folder's files (names in `folder`), as the folder search hands
+  // them over; at the limit it ends a running search.
+  void AddFolderFiles(const QString& folder, const QStringList& names);
 
   short SoundSearchRunning = 0;  // -1 while a folder search runs
   short SoundListFullStop = 0;   // 1 after an addition was refused or stopped at the limit

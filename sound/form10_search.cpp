@@ -1,10 +1,9 @@
-// The sound list editor's folder search: the type chooser, then a walk of the folder tree
-// with the editor's own folder and file lists, adding each folder's files by "一括選択".
-#include <QFileInfo>
-
+// The sound list editor's folder search: the type chooser, then the folder walk below the
+// highlighted folder, each folder's files added by "一括選択".
 #include "core/state.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
+#include "platform/folderwalk.h"
 #include "sound/form10.h"
 #include "sound/form19.h"
 
@@ -12,7 +11,33 @@ namespace sound {
 
 namespace {
 
-constexpr int kErrOutOfMemory = 7;
+// The Windows component store holds nothing of the user's: the walk does not go below it.
+const QStringList kNoDescent{QStringLiteral("/WINDOWS/WINSXS")};
+
+class SoundSearch : public platform::FolderWalkClient {
+ public:
+  explicit SoundSearch(Form10& w) : w_(w) {}
+
+  bool EnterFolder(const QString&) override {
+    w_.SoundSearchRunning = -1;
+    platform::DoEvents();
+    if (!Running()) return false;
+    if (w_.SoundListFullStop == 1) {
+      w_.SoundListFullStop = 0;
+      return false;
+    }
+    return true;
+  }
+  // A window closed meanwhile ends the walk too: it walks that window's lists.
+  bool Running() const override { return w_.SoundSearchRunning == -1 && !w_.IsClosed(); }
+  void FolderFiles(const QString& folder, const QStringList& names) override {
+    w_.AddFolderFiles(folder, names);
+  }
+  void Breathe() override { platform::DoEvents(); }
+
+ private:
+  Form10& w_;
+};
 
 // Puts the button back however the search ended.
 struct SearchEnd {
@@ -50,64 +75,17 @@ void Form10::Command8_Click() {
     SearchEnd end{*this};
     Command8.SetCaption(QStringLiteral("中止"));
     Label1.SetVisible(true);
-    SearchSoundFolderTree(start, QString());
+    platform::TryStep([this] { File1.SetPattern(core::Paths().SearchPattern); });
+    SoundSearch search(*this);
+    const platform::FolderWalkEnd how = platform::WalkFolderTree(
+        start, platform::FolderWalkRules{core::Paths().SearchPattern, kNoDescent}, search);
+    if (how == platform::FolderWalkEnd::kOutOfMemory) {
+      platform::MsgBox(QStringLiteral("ﾘｽﾄ ﾎﾞｯｸｽがいっぱいになりました。検索を中止します。"),
+                       platform::vbOKOnly);
+    }
   } catch (const std::exception& e) {
     platform::LogSwallowed("sound search", e);
     platform::SetScreenMousePointer(0);
-  }
-}
-
-bool Form10::SearchSoundFolderTree(const QString& folder, const QString& returnFolder) {
-  SoundSearchRunning = -1;
-  platform::DoEvents();
-  if (SoundSearchRunning == 0 || IsClosed()) return true;
-  if (SoundListFullStop == 1) {
-    SoundListFullStop = 0;
-    return true;
-  }
-  try {
-    int n = Dir1.ListCount();
-    while (n > 0 && SoundSearchRunning == -1) {
-      const QString back = Dir1.Path();
-      Dir1.SetPath(folder);
-      if (Dir1.ListCount() >= 1 &&
-          !Dir1.Path().toUpper().contains(QLatin1String("/WINDOWS/WINSXS"))) {
-        const QString sub = Dir1.List(n - 1);
-        // A link to a folder is not followed: it may lead back up the tree for ever.
-        bool opened = false;
-        if (!QFileInfo(sub).isSymLink()) {
-          try {
-            Dir1.SetPath(sub);
-            opened = true;
-          } catch (const platform::VbError& e) {
-            // A folder the user may not open is not walked.
-            if (e.Number() != platform::kErrPermissionDenied) throw;
-            platform::LogSwallowed("search folder", e);
-          }
-        }
-        if (opened && SearchSoundFolderTree(Dir1.Path(), back)) return true;
-      }
-      --n;
-    }
-    if (SoundSearchRunning == -1) {
-      File1.SetPattern(core::Paths().SearchPattern);
-      Command3_Click();
-    }
-    if (!returnFolder.isEmpty()) Dir1.SetPath(returnFolder);
-    return false;
-  } catch (const platform::VbError& e) {
-    platform::LogSwallowed("search folder", e);
-    if (e.Number() == kErrOutOfMemory) {
-      platform::MsgBox(QStringLiteral("ﾘｽﾄ ﾎﾞｯｸｽがいっぱいになりました。検索を中止します。"),
-                       platform::vbOKOnly);
-      return true;
-    }
-    return false;
-  } catch (const std::bad_alloc& e) {
-    platform::LogSwallowed("search folder", e);
-    platform::MsgBox(QStringLiteral("ﾘｽﾄ ﾎﾞｯｸｽがいっぱいになりました。検索を中止します。"),
-                     platform::vbOKOnly);
-    return true;
   }
 }
 
