@@ -2,6 +2,8 @@
 // The slide list window "スライドリスト": a file browser, the list of slides, a preview and
 // the buttons that add, arrange, open, save and start. Its two list boxes are the master
 // copy of the slide list and of the per-slide schedule records until OK commits them.
+#include <QElapsedTimer>
+
 #include "platform/controls.h"
 #include "platform/filelists.h"
 #include "platform/form.h"
@@ -132,6 +134,13 @@ class Form3 : public platform::Form {
   // ---- folder search (form3_search.cpp) ------------------------------------------------------
   // "検索": the type chooser, then the walk below the highlighted folder; "中止" ends it.
   void Command8_Click();
+  // 一括選択 of one folder the search walked. The rows go into the list together a few times
+  // a second (the first folder's at once): each change of a long list costs the view a
+  // pass over every row, which per folder would make a search of many folders crawl.
+  void AddSearchFolderFiles(const QString& folder, const QStringList& names);
+  // Puts the found rows that are still waiting into the list; the operations that add rows
+  // themselves run it first, so that the rows keep the order in which they came.
+  void FlushSearchFinds();
 
   // ---- preview (form3_preview.cpp) -----------------------------------------------------------
   // The row click (or a move by the keys): the preview and the per-row buttons follow it.
@@ -184,6 +193,9 @@ class Form3 : public platform::Form {
   // Moves the one selected row by `step` (-1 up, +1 down).
   void MoveSelectedRow(int step, const QString& title);
   void PlaceControls();
+  QStringList searchFinds_;    // found rows not yet in the list
+  int searchFilesListed_ = 0;  // files the walked folders listed since the last flush
+  QElapsedTimer searchFlushClock_;
 };
 
 Form3& form3();

@@ -60,6 +60,7 @@ bool Form3::IsTargetFile(const QString& path) const {
 // ---- adding -------------------------------------------------------------------------------
 
 void Form3::Command3_Click() {
+  FlushSearchFinds();
   QStringList names;
   platform::TryStep([&] {
     for (int i = 0; i < File1.ListCount(); ++i) names << File1.List(i);
@@ -99,6 +100,7 @@ void Form3::AddFolderFiles(const QString& folder, const QStringList& names) {
 }
 
 void Form3::List1_OLEDragDrop(const QStringList& paths) {
+  FlushSearchFinds();
   ListFullStop = 0;
   if (ListIsFull()) {
     ShowLimitMessage();
@@ -222,6 +224,7 @@ void Form3::MoveSelectedRow(int step, const QString& title) {
 
 void Form3::List1_KeyDown(int& keyCode, int shift) {
   (void)shift;
+  FlushSearchFinds();
   if (keyCode == platform::vbKeyInsert) {
     Check6.SetValue(Check6.Value() == 1 ? 0 : 1);
   } else if (keyCode == platform::vbKeyDelete) {

@@ -65,6 +65,7 @@ int Form3::OnlySelectedRow() const {
 // ---- the browser ------------------------------------------------------------------------
 
 void Form3::File1_Click() {
+  FlushSearchFinds();
   if (ListIsFull()) {
     ShowLimitMessage();
     return;
