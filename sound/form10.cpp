@@ -279,6 +279,7 @@ void Form10::Dir1_Change() {
 }
 
 void Form10::File1_Click() {
+  FlushSearchFinds();
   if (List1.ListCount() >= kSoundListLimit) {
     ListFullMessage(kClickTitle);
     return;
@@ -294,6 +295,7 @@ void Form10::File1_Click() {
 }
 
 void Form10::Command3_Click() {
+  FlushSearchFinds();
   QStringList names;
   platform::TryStep([&] {
     for (int i = 0; i < File1.ListCount(); ++i) names << File1.List(i);
@@ -331,6 +333,7 @@ void Form10::AddFolderFiles(const QString& folder, const QStringList& names) {
 }
 
 void Form10::List1_OLEDragDrop(const QStringList& paths) {
+  FlushSearchFinds();
   SoundListFullStop = 0;
   if (List1.ListCount() >= kSoundListLimit) {
     ListFullMessage(kDropTitle);
@@ -436,6 +439,7 @@ void Form10::List1_DblClick() { Command6_Click(); }
 
 void Form10::List1_KeyDown(int& keyCode, int shift) {
   (void)shift;
+  FlushSearchFinds();
   if (keyCode == platform::vbKeyDelete) Command5_Click();
   if (keyCode == platform::vbKeyInsert) Check2.SetValue(Check2.Value() == 1 ? 0 : 1);
 }

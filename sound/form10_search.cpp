@@ -1,5 +1,7 @@
 // The sound list editor's folder search: the type chooser, then the folder walk below the
 // highlighted folder, each folder's files added by "一括選択".
+#include <QItemSelectionModel>
+
 #include "core/state.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
@@ -31,7 +33,7 @@ class SoundSearch : public platform::FolderWalkClient {
   // A window closed meanwhile ends the walk too: it walks that window's lists.
   bool Running() const override { return w_.SoundSearchRunning == -1 && !w_.IsClosed(); }
   void FolderFiles(const QString& folder, const QStringList& names) override {
-    w_.AddFolderFiles(folder, names);
+    w_.AddSearchFolderFiles(folder, names);
   }
   void Breathe() override { platform::DoEvents(); }
 
@@ -53,7 +55,52 @@ struct SearchEnd {
   }
 };
 
+// How long found entries may wait before they go into the list.
+constexpr qint64 kFlushIntervalMs = 100;
+
 }  // namespace
+
+void Form10::AddSearchFolderFiles(const QString& folder, const QStringList& names) {
+  platform::DoEvents();
+  SoundListFullStop = 0;
+  const qsizetype room = kSoundListLimit - List1.ListCount() - searchFinds_.size();
+  if (room <= 0) {
+    FlushSearchFinds();
+    ListFullMessage(QStringLiteral("ｽﾗｲﾄﾞｼｮｰ"));
+    SoundListFullStop = 1;
+    return;
+  }
+  const QString base = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+  for (qsizetype i = 0; i < names.size() && i < room; ++i) searchFinds_ << base + names.at(i);
+  searchFilesListed_ += static_cast<int>(names.size());
+  if (!names.isEmpty() && names.size() >= room) {
+    // This folder's entries fill the list: they go in, then the message, and the search ends.
+    FlushSearchFinds();
+    ListFullMessage(QStringLiteral("ｽﾗｲﾄﾞｼｮｰ"));
+    SoundListFullStop = 1;
+    SoundSearchRunning = 0;
+    return;
+  }
+  if (!searchFlushClock_.isValid() || searchFlushClock_.elapsed() >= kFlushIntervalMs)
+    FlushSearchFinds();
+}
+
+void Form10::FlushSearchFinds() {
+  if (searchFinds_.isEmpty()) return;
+  const QStringList paths = std::move(searchFinds_);
+  searchFinds_.clear();
+  const int n = searchFilesListed_;
+  searchFilesListed_ = 0;
+  searchFlushClock_.start();
+  platform::TryStep([&] {
+    if (Check2.Value() == 1 && List1.SelCount() == 1)
+      List1.AddItems(paths, List1.selectionModel()->selectedRows().front().row());
+    else
+      List1.AddItems(paths);
+  });
+  ShowCount();
+  if (List1.ListCount() < kSoundListLimit) ScrollAfterAdding(n);
+}
 
 void Form10::Command8_Click() {
   if (SoundSearchRunning == -1) {
@@ -73,18 +120,23 @@ void Form10::Command8_Click() {
     }
     const QString start = Dir1.Path();
     SearchEnd end{*this};
+    searchFinds_.clear();
+    searchFilesListed_ = 0;
+    searchFlushClock_.invalidate();
     Command8.SetCaption(QStringLiteral("中止"));
     Label1.SetVisible(true);
     platform::TryStep([this] { File1.SetPattern(core::Paths().SearchPattern); });
     SoundSearch search(*this);
     const platform::FolderWalkEnd how = platform::WalkFolderTree(
         start, platform::FolderWalkRules{core::Paths().SearchPattern, kNoDescent}, search);
+    FlushSearchFinds();
     if (how == platform::FolderWalkEnd::kOutOfMemory) {
       platform::MsgBox(QStringLiteral("ﾘｽﾄ ﾎﾞｯｸｽがいっぱいになりました。検索を中止します。"),
                        platform::vbOKOnly);
     }
   } catch (const std::exception& e) {
     platform::LogSwallowed("sound search", e);
+    platform::TryStep([this] { FlushSearchFinds(); });
     platform::SetScreenMousePointer(0);
   }
 }
