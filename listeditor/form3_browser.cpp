@@ -1,5 +1,5 @@
 // The slide list window's file browser and adding one slide: the drive, folder and file
-// lists, the 30000-row limit and the row click.
+// lists and the 30000-row limit.
 #include <QItemSelectionModel>
 #include <algorithm>
 
