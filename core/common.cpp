@@ -146,6 +146,11 @@ short DigitValue(const QString& ch) {
 
 QString GetFileNameOfPath(const QString& path) { return path.mid(path.lastIndexOf(u'/') + 1); }
 
+bool IsMovieName(const QString& path) {
+  const QString ext = path.right(3).toUpper();
+  return ext == u"MP4" || ext == u"WMV" || ext == u"MOV" || ext == u"AVI";
+}
+
 short TestFileReadable(const QString& path) {
   const QFileInfo info(path);
   if (path.isEmpty() || !info.exists() || info.isDir()) return 0;

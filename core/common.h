@@ -28,6 +28,8 @@ short DigitValue(const QString& ch);
 
 // The text after the last "/" of a path (the whole path when it has none).
 QString GetFileNameOfPath(const QString& path);
+// A movie slide, by the last three letters of its name (MP4, WMV, MOV, AVI).
+bool IsMovieName(const QString& path);
 
 // 0 when no file of that name exists (a folder is no file), 1 when its first 45
 // characters (code page 932, a double-byte character counting once) can be read,

@@ -22,11 +22,6 @@ using platform::TryStep;
 
 constexpr int kPointerDefault = 0;
 
-bool IsMovieName(const QString& path) {
-  const QString ext = path.right(3).toUpper();
-  return ext == u"MP4" || ext == u"WMV" || ext == u"MOV" || ext == u"AVI";
-}
-
 // Named as a JPEG picture: the last three letters JPG or the last four JPEG.
 bool NamedAsJpeg(const QString& path) {
   return path.right(3).toUpper() == u"JPG" || path.right(4).toUpper() == u"JPEG";
@@ -320,7 +315,7 @@ void Form16::Command1_Click() {
       if (i >= editor.List1.ListCount()) break;
       if (!editor.List1.Selected(i)) continue;
       const QString src = editor.List1.List(i);
-      if (IsMovieName(src)) continue;
+      if (core::IsMovieName(src)) continue;
       const QString name = ListedName(src);
       if (name.isEmpty()) continue;
       Text2.SetText(name);

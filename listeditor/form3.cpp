@@ -118,8 +118,7 @@ Form3::Form3() {
   connect(&Command7, &CommandButton::Click, this, &Form3::Command7_Click);
   connect(&Command9, &CommandButton::Click, this, &Form3::Command9_Click);
   connect(&Command15, &CommandButton::Click, this, &Form3::Command15_Click);
-  connect(&Command12, &CommandButton::Click, this,
-          [] { platform::TryStep([] { OpenConversionCopy(); }); });
+  connect(&Command12, &CommandButton::Click, this, &Form3::Command12_Click);
   connect(&Command21, &CommandButton::Click, this, &Form3::Command21_Click);
   connect(&Command22, &CommandButton::Click, this, &Form3::Command22_Click);
   connect(&Command23, &CommandButton::Click, this, &Form3::Command23_Click);
@@ -136,6 +135,7 @@ Form3::Form3() {
   connect(&Drive1, &platform::DriveListBox::Change, this, &Form3::Drive1_Change);
   connect(&List1, &platform::ListBox::Click, this, &Form3::List1_Click);
   ConnectLinkedFileControls();
+  ConnectArrangeHandlers();
 }
 
 // ---- loading, activation, paint, resize ---------------------------------------------------

@@ -2,6 +2,8 @@
 // The slide list window "スライドリスト": a file browser, the list of slides, a preview and
 // the buttons that add, arrange, open, save and start. Its two list boxes are the master
 // copy of the slide list and of the per-slide schedule records until OK commits them.
+#include <QElapsedTimer>
+
 #include "platform/controls.h"
 #include "platform/filelists.h"
 #include "platform/form.h"
@@ -111,8 +113,43 @@ class Form3 : public platform::Form {
   void File1_Click();
   void Dir1_Change();
   void Drive1_Change();
-  // The row click; the preview follows it.
+
+  // ---- adding and arranging (form3_arrange.cpp) --------------------------------------------
+  void Command3_Click();   // 一括選択: every file the file list shows
+  void Command4_Click();   // 一括取消: empties the list after a question
+  void Command5_Click();   // 選択取消 (and Delete): removes the selected rows
+  void Command12_Click();  // 縮小変換コピー
+  void Command13_Click();  // ↑: the one selected row up
+  void Command14_Click();  // ↓: the one selected row down
+  // Insert toggles "挿入", Delete removes the selected rows.
+  void List1_KeyDown(int& keyCode, int shift);
+  // Files dropped from a file manager: the picture and movie files among them.
+  void List1_OLEDragDrop(const QStringList& paths);
+  // Whether a path names one of the 23 slide file types, by its name alone.
+  bool IsTargetFile(const QString& path) const;
+  // 一括選択's work on any folder's files (names in the folder `folder`), as the folder
+  // search hands them over; at the limit it ends a running search.
+  void AddFolderFiles(const QString& folder, const QStringList& names);
+
+  // ---- folder search (form3_search.cpp) ------------------------------------------------------
+  // "検索": the type chooser, then the walk below the highlighted folder; "中止" ends it.
+  void Command8_Click();
+  // 一括選択 of one folder the search walked. The rows go into the list together a few times
+  // a second (the first folder's at once): each change of a long list costs the view a
+  // pass over every row, which per folder would make a search of many folders crawl.
+  void AddSearchFolderFiles(const QString& folder, const QStringList& names);
+  // Puts the found rows that are still waiting into the list; the operations that add rows
+  // themselves run it first, so that the rows keep the order in which they came.
+  void FlushSearchFinds();
+
+  // ---- preview (form3_preview.cpp) -----------------------------------------------------------
+  // The row click (or a move by the keys): the preview and the per-row buttons follow it.
   void List1_Click();
+  void ShowSelectedPreview();
+  // The picture of `path` fitted into the preview frame, or the movie placeholder.
+  void ShowPreview(const QString& path);
+  // A picture of a type other than JPEG and BMP, through the imaging control.
+  void LoadPreviewImage(const QString& path);
 
   // ---- picture-linked files (form3_linked.cpp) ------------------------------------------
   void Command16_Click();  // ﾃｷｽﾄ編集: the row's macro text, made after a question
@@ -143,6 +180,10 @@ class Form3 : public platform::Form {
   // Adds one path with a blank schedule record: in front of the one selected row in insert
   // mode, else at the end; the count label follows.
   void AddSlidePath(const QString& path);
+  // Several paths the same way, in their order, at once.
+  void AddSlidePaths(const QStringList& paths);
+  // The row selected when exactly one is; -1 otherwise.
+  int OnlySelectedRow() const;
   // Empties both lists; the batch limit flag goes with them.
   void ClearLists();
   // Both lists afresh from the committed slide arrays, schedules included.
@@ -169,7 +210,14 @@ class Form3 : public platform::Form {
   enum class SaveOutcome { kSaved, kRefused, kCancelled, kFailed };
   SaveOutcome SaveList(bool distribution);
   void ConnectLinkedFileControls();
+  // The handlers of adding, arranging and searching, wired once by the constructor.
+  void ConnectArrangeHandlers();
+  // Moves the one selected row by `step` (-1 up, +1 down).
+  void MoveSelectedRow(int step, const QString& title);
   void PlaceControls();
+  QStringList searchFinds_;    // found rows not yet in the list
+  int searchFilesListed_ = 0;  // files the walked folders listed since the last flush
+  QElapsedTimer searchFlushClock_;
 };
 
 Form3& form3();

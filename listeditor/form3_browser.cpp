@@ -1,5 +1,6 @@
 // The slide list window's file browser and adding one slide: the drive, folder and file
-// lists, the 30000-row limit and the row click.
+// lists and the 30000-row limit.
+#include <QItemSelectionModel>
 #include <algorithm>
 
 #include "listeditor/form3.h"
@@ -16,14 +17,6 @@ QString JoinFolderAndName(const QString& folder, const QString& name) {
   return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
 }
 
-// The row that is selected when exactly one is; -1 otherwise.
-int OnlySelectedRow(const platform::ListBox& list) {
-  if (list.SelCount() != 1) return -1;
-  for (int i = 0; i < list.ListCount(); ++i)
-    if (list.Selected(i)) return i;
-  return -1;
-}
-
 }  // namespace
 
 bool Form3::ListIsFull() const { return List1.ListCount() > SlideListLimit - 1; }
@@ -34,7 +27,7 @@ void Form3::ShowLimitMessage() {
 }
 
 void Form3::AddSlidePath(const QString& path) {
-  const int k = Check6.Value() == 1 ? OnlySelectedRow(List1) : -1;
+  const int k = Check6.Value() == 1 ? OnlySelectedRow() : -1;
   if (k >= 0) {
     // In front of the selected row, which stays the selected one.
     List1.AddItem(path, k);
@@ -47,9 +40,32 @@ void Form3::AddSlidePath(const QString& path) {
   Label4.SetCaption(QString::number(List1.ListCount()));
 }
 
+void Form3::AddSlidePaths(const QStringList& paths) {
+  if (paths.isEmpty()) return;
+  const int n = static_cast<int>(paths.size());
+  const QStringList records(n, kBlankRecord);
+  const int k = Check6.Value() == 1 ? OnlySelectedRow() : -1;
+  if (k >= 0) {
+    List1.AddItems(paths, k);
+    List2.AddItems(records, k);
+    List1.SetListIndex(k + n);
+  } else {
+    List1.AddItems(paths);
+    List2.AddItems(records);
+  }
+  Label4.SetCaption(QString::number(List1.ListCount()));
+}
+
+int Form3::OnlySelectedRow() const {
+  if (List1.SelCount() != 1) return -1;
+  const QModelIndexList rows = List1.selectionModel()->selectedRows();
+  return rows.isEmpty() ? -1 : rows.front().row();
+}
+
 // ---- the browser ------------------------------------------------------------------------
 
 void Form3::File1_Click() {
+  FlushSearchFinds();
   if (ListIsFull()) {
     ShowLimitMessage();
     return;
@@ -78,15 +94,6 @@ void Form3::Drive1_Change() {
     if (platform::DriveOfPath(Dir1.Path()) != Drive1.Drive()) Dir1.SetPath(Drive1.Drive());
   });
   if (!moved) platform::TryStep([this] { Drive1.SetDrive(Dir1.Path()); });
-}
-
-// ---- the slide list ---------------------------------------------------------------------
-
-void Form3::List1_Click() {
-  // The preview and the per-row buttons follow the clicked row in their own handlers;
-  // until then a click only marks the list as clicked.
-  ListClicked = 1;
-  SetRowButtons();
 }
 
 }  // namespace listeditor

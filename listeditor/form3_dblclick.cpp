@@ -22,12 +22,6 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-bool IsMovie(const QString& path) {
-  const QString tail = path.right(3).toUpper();
-  return tail == QLatin1String("MP4") || tail == QLatin1String("WMV") ||
-         tail == QLatin1String("MOV") || tail == QLatin1String("AVI");
-}
-
 bool Opens(const QString& path) {
   QFile f(path);
   return !path.isEmpty() && f.open(QIODevice::ReadOnly);
@@ -130,7 +124,7 @@ void Form3::List1_DblClick() {
     platform::MsgBox(QStringLiteral("画像ファイルが表示できません。"), platform::vbExclamation,
                      QStringLiteral("画像ファイルエラー"));
   };
-  if (IsMovie(path)) {
+  if (core::IsMovieName(path)) {
     try {
       if (Timer1.Enabled()) {
         platform::SetScreenMousePointer(0);

@@ -23,12 +23,6 @@ const QString kCrLf = QStringLiteral("\r\n");
 // A directory search finds a file of that name.
 bool FileFound(const QString& path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
 
-bool IsMovie(const QString& path) {
-  const QString tail = path.right(3).toUpper();
-  return tail == QLatin1String("MP4") || tail == QLatin1String("WMV") ||
-         tail == QLatin1String("MOV") || tail == QLatin1String("AVI");
-}
-
 // Unless exactly one row is selected: the warning under `title`, and false.
 bool OneRowChosen(const platform::ListBox& list, const QString& title) {
   if (list.SelCount() == 1) return true;
@@ -116,7 +110,7 @@ void Form3::SetRowButtons() {
       [this] {
         const QString path = List1.List(List1.ListIndex());
         const bool one = List1.SelCount() == 1;
-        const bool picture = one && !IsMovie(path);
+        const bool picture = one && !core::IsMovieName(path);
         Command25.SetEnabled(picture);
         Command16.SetEnabled(picture);
         Command17.SetEnabled(picture && FileFound(SelectedLinkedName(QStringLiteral(".txt"))));

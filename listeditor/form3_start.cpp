@@ -2,6 +2,7 @@
 // the sound list editor, the text display settings and the cut-out macro generator.
 #include <algorithm>
 
+#include "core/common.h"
 #include "core/form1.h"
 #include "core/form15.h"
 #include "core/services.h"
@@ -19,12 +20,6 @@ namespace listeditor {
 namespace {
 
 // A row with a movie: the show begins without an erase effect.
-bool IsMoviePath(const QString& path) {
-  const QString tail = path.right(3).toUpper();
-  return tail == QLatin1String("MP4") || tail == QLatin1String("WMV") ||
-         tail == QLatin1String("MOV") || tail == QLatin1String("AVI");
-}
-
 // The row the show begins at: the selected one, the first when none is.
 short ChosenRow(const platform::ListBox& list) {
   return static_cast<short>(std::max(list.ListIndex(), 0));
@@ -59,7 +54,7 @@ void Form3::Command21_Click() {
   s.OverlayBackColorHex.clear();
   s.Borderless = 0;
   flags.SlideInProgress = 0;
-  flags.SkipEraseEffect = IsMoviePath(List1.List(lists.ChosenStartSlide)) ? 1 : 0;
+  flags.SkipEraseEffect = core::IsMovieName(List1.List(lists.ChosenStartSlide)) ? 1 : 0;
   core::form1().Timer1.SetEnabled(false);
   media.FadeOutRestartPending = 0;
   media.SoundFadedOut = 0;

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "core/common.h"
 #include "core/form1.h"
 #include "core/form4.h"
 #include "core/monitors.h"
@@ -34,11 +35,6 @@ const QSize kCellDecodeBox(kCellBoxWidth / platform::TwipsPerPixelX + 1,
 
 const QString kMovieCaption = QStringLiteral("動画ファイル");
 const QString kReadErrorCaption = QStringLiteral("読込みエラー");
-
-bool IsMovieName(const QString& path) {
-  const QString ext = path.right(3).toUpper();
-  return ext == u"MP4" || ext == u"WMV" || ext == u"MOV" || ext == u"AVI";
-}
 
 // Pictures the system loader is tried on first: the last three letters decide.
 bool ForSystemLoader(const QString& path) {
@@ -351,7 +347,7 @@ void Form5::MarkCellFailed(int k, const QString& path) {
   Image1(k).SetHeight(2265);
   buffer_ = QImage();
   bufferSize_ = QSize();
-  Label1(k).SetCaption(IsMovieName(path) ? kMovieCaption : kReadErrorCaption);
+  Label1(k).SetCaption(core::IsMovieName(path) ? kMovieCaption : kReadErrorCaption);
   Label1(k).SetVisible(true);
 }
 

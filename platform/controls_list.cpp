@@ -22,6 +22,16 @@ void ListBoxModel::Insert(int row, const QString& text) {
   endInsertRows();
 }
 
+void ListBoxModel::InsertMany(int row, const QStringList& texts) {
+  if (texts.isEmpty()) return;
+  beginInsertRows({}, row, row + static_cast<int>(texts.size()) - 1);
+  if (row == items_.size())
+    items_.append(texts);
+  else
+    items_ = items_.mid(0, row) + texts + items_.mid(row);
+  endInsertRows();
+}
+
 void ListBoxModel::Remove(int row) {
   beginRemoveRows({}, row, row);
   items_.removeAt(row);
@@ -90,6 +100,20 @@ void ListBox::AddItem(const QString& text, int index) {
     SyncCurrent();
   }
   newIndex_ = row;
+}
+
+void ListBox::AddItems(const QStringList& texts, int index) {
+  if (index < -1 || index > ListCount()) throw VbError(kErrInvalidCall, "AddItem");
+  if (texts.isEmpty()) return;
+  const int row = index < 0 ? ListCount() : index;
+  syncing_ = true;
+  model_.InsertMany(row, texts);
+  syncing_ = false;
+  if (listIndex_ >= row) {
+    listIndex_ += static_cast<int>(texts.size());
+    SyncCurrent();
+  }
+  newIndex_ = row + static_cast<int>(texts.size()) - 1;
 }
 
 void ListBox::RemoveItem(int index) {

@@ -13,6 +13,7 @@
 #include <QStyledItemDelegate>
 #include <algorithm>
 
+#include "platform/folderwalk.h"
 #include "platform/listbox.h"
 
 namespace platform {
@@ -21,11 +22,6 @@ namespace {
 
 constexpr int kDepthRole = Qt::UserRole + 1;
 constexpr int kIndentPixels = 12;
-
-bool ByNameIgnoringCase(const QString& a, const QString& b) {
-  const int c = a.compare(b, Qt::CaseInsensitive);
-  return c != 0 ? c < 0 : a < b;
-}
 
 // The entries of `folder` of one kind, visible ones only, sorted by name without regard to
 // case. A folder that cannot be read raises error 75.
@@ -37,7 +33,7 @@ QStringList ReadFolder(const QString& folder, QDir::Filters kind, const QStringL
   dir.setFilter(kind | QDir::NoDotAndDotDot);
   if (!patterns.isEmpty()) dir.setNameFilters(patterns);
   QStringList names = dir.entryList();
-  std::sort(names.begin(), names.end(), ByNameIgnoringCase);
+  std::sort(names.begin(), names.end(), NameOrderLess);
   return names;
 }
 

@@ -22,6 +22,7 @@ class ListBoxModel : public QAbstractListModel {
   const QStringList& Items() const { return items_; }
 
   void Insert(int row, const QString& text);
+  void InsertMany(int row, const QStringList& texts);
   void Remove(int row);
   void Set(int row, const QString& text);
   void Reset(const QStringList& items);
@@ -39,6 +40,9 @@ class ListBox : public ControlBase<QListView> {
 
   // Appends, or inserts at `index` (0..ListCount); other indexes raise error 5.
   void AddItem(const QString& text, int index = -1);
+  // Several entries at once, in their order, as AddItem of each would put them (one
+  // insertion for the view: a folder of thousands of files goes in at once).
+  void AddItems(const QStringList& texts, int index = -1);
   // Removes entry `index`; outside 0..ListCount-1 raises error 5. The current
   // entry is forgotten when it is the one removed (ListIndex -1).
   void RemoveItem(int index);

@@ -279,6 +279,7 @@ void Form10::Dir1_Change() {
 }
 
 void Form10::File1_Click() {
+  FlushSearchFinds();
   if (List1.ListCount() >= kSoundListLimit) {
     ListFullMessage(kClickTitle);
     return;
@@ -294,6 +295,15 @@ void Form10::File1_Click() {
 }
 
 void Form10::Command3_Click() {
+  FlushSearchFinds();
+  QStringList names;
+  platform::TryStep([&] {
+    for (int i = 0; i < File1.ListCount(); ++i) names << File1.List(i);
+  });
+  AddFolderFiles(Dir1.Path(), names);
+}
+
+void Form10::AddFolderFiles(const QString& folder, const QStringList& names) {
   platform::DoEvents();
   SoundListFullStop = 0;
   if (List1.ListCount() >= kSoundListLimit) {
@@ -301,22 +311,29 @@ void Form10::Command3_Click() {
     SoundListFullStop = 1;
     return;
   }
-  const QString folder = WithSeparator(Dir1.Path());
-  const int files = File1.ListCount();
-  for (int i = 0; i < files; ++i) {
-    platform::TryStep([&] { AddEntry(folder + File1.List(i)); });
-    ShowCount();
-    if (List1.ListCount() >= kSoundListLimit) {
-      ListFullMessage(kClickTitle);
-      SoundListFullStop = 1;
-      if (SoundSearchRunning == -1) SoundSearchRunning = 0;
-      return;
-    }
+  const QString base = WithSeparator(folder);
+  const qsizetype room = kSoundListLimit - List1.ListCount();
+  QStringList paths;
+  for (qsizetype i = 0; i < names.size() && i < room; ++i) paths << base + names.at(i);
+  // All at once: a folder of thousands of files is one insertion for the list.
+  platform::TryStep([&] {
+    if (Check2.Value() == 1 && List1.SelCount() == 1)
+      List1.AddItems(paths, SelectedRows(List1).front());
+    else
+      List1.AddItems(paths);
+  });
+  ShowCount();
+  if (!paths.isEmpty() && List1.ListCount() >= kSoundListLimit) {
+    ListFullMessage(kClickTitle);
+    SoundListFullStop = 1;
+    if (SoundSearchRunning == -1) SoundSearchRunning = 0;
+    return;
   }
-  ScrollAfterAdding(files);
+  ScrollAfterAdding(static_cast<int>(names.size()));
 }
 
 void Form10::List1_OLEDragDrop(const QStringList& paths) {
+  FlushSearchFinds();
   SoundListFullStop = 0;
   if (List1.ListCount() >= kSoundListLimit) {
     ListFullMessage(kDropTitle);
@@ -422,6 +439,7 @@ void Form10::List1_DblClick() { Command6_Click(); }
 
 void Form10::List1_KeyDown(int& keyCode, int shift) {
   (void)shift;
+  FlushSearchFinds();
   if (keyCode == platform::vbKeyDelete) Command5_Click();
   if (keyCode == platform::vbKeyInsert) Check2.SetValue(Check2.Value() == 1 ? 0 : 1);
 }

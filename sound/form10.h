@@ -2,6 +2,8 @@
 // The sound list editor "BGMリスト(WAV,MID,MP3)": its list box is the master copy of the
 // sound list. Files come in from the drive, folder and file lists, by dropping, or by the
 // folder search; entries are moved, removed and test-played; OK commits the list.
+#include <QElapsedTimer>
+
 #include "platform/controls.h"
 #include "platform/filelists.h"
 #include "platform/form.h"
@@ -88,9 +90,16 @@ class Form10 : public platform::Form {
   void Form_QueryUnload(int& cancel, int unloadMode) override;
   void Form_Unload(int& cancel) override;
 
-  // Walks `folder` and the folders below it, adding their files of SearchPattern; true
-  // when the whole search is to end.
-  bool SearchSoundFolderTree(const QString& folder, const QString& returnFolder);
+  // "一括選択"'s work on any folder's files (names in `folder`), as the folder search hands
+  // them over; at the limit it ends a running search.
+  void AddFolderFiles(const QString& folder, const QStringList& names);
+  // 一括選択 of one folder the search walked: the rows go into the list together a few times
+  // a second (the first folder's at once), since each change of a long list costs the view
+  // a pass over every entry.
+  void AddSearchFolderFiles(const QString& folder, const QStringList& names);
+  // Puts the found entries still waiting into the list; what adds entries itself runs it
+  // first, so that the entries keep the order in which they came.
+  void FlushSearchFinds();
 
   short SoundSearchRunning = 0;  // -1 while a folder search runs
   short SoundListFullStop = 0;   // 1 after an addition was refused or stopped at the limit
@@ -115,6 +124,9 @@ class Form10 : public platform::Form {
   void LayOut();
 
   int testPlayDepth_ = 0;
+  QStringList searchFinds_;    // found entries not yet in the list
+  int searchFilesListed_ = 0;  // files the walked folders listed since the last flush
+  QElapsedTimer searchFlushClock_;
 };
 
 Form10& form10();

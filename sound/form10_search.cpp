@@ -1,10 +1,11 @@
-// The sound list editor's folder search: the type chooser, then a walk of the folder tree
-// with the editor's own folder and file lists, adding each folder's files by "一括選択".
-#include <QFileInfo>
+// The sound list editor's folder search: the type chooser, then the folder walk below the
+// highlighted folder, each folder's files added by "一括選択".
+#include <QItemSelectionModel>
 
 #include "core/state.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
+#include "platform/folderwalk.h"
 #include "sound/form10.h"
 #include "sound/form19.h"
 
@@ -12,7 +13,33 @@ namespace sound {
 
 namespace {
 
-constexpr int kErrOutOfMemory = 7;
+// The Windows component store holds nothing of the user's: the walk does not go below it.
+const QStringList kNoDescent{QStringLiteral("/WINDOWS/WINSXS")};
+
+class SoundSearch : public platform::FolderWalkClient {
+ public:
+  explicit SoundSearch(Form10& w) : w_(w) {}
+
+  bool EnterFolder(const QString&) override {
+    w_.SoundSearchRunning = -1;
+    platform::DoEvents();
+    if (!Running()) return false;
+    if (w_.SoundListFullStop == 1) {
+      w_.SoundListFullStop = 0;
+      return false;
+    }
+    return true;
+  }
+  // A window closed meanwhile ends the walk too: it walks that window's lists.
+  bool Running() const override { return w_.SoundSearchRunning == -1 && !w_.IsClosed(); }
+  void FolderFiles(const QString& folder, const QStringList& names) override {
+    w_.AddSearchFolderFiles(folder, names);
+  }
+  void Breathe() override { platform::DoEvents(); }
+
+ private:
+  Form10& w_;
+};
 
 // Puts the button back however the search ended.
 struct SearchEnd {
@@ -28,7 +55,52 @@ struct SearchEnd {
   }
 };
 
+// How long found entries may wait before they go into the list.
+constexpr qint64 kFlushIntervalMs = 100;
+
 }  // namespace
+
+void Form10::AddSearchFolderFiles(const QString& folder, const QStringList& names) {
+  platform::DoEvents();
+  SoundListFullStop = 0;
+  const qsizetype room = kSoundListLimit - List1.ListCount() - searchFinds_.size();
+  if (room <= 0) {
+    FlushSearchFinds();
+    ListFullMessage(QStringLiteral("ｽﾗｲﾄﾞｼｮｰ"));
+    SoundListFullStop = 1;
+    return;
+  }
+  const QString base = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+  for (qsizetype i = 0; i < names.size() && i < room; ++i) searchFinds_ << base + names.at(i);
+  searchFilesListed_ += static_cast<int>(names.size());
+  if (!names.isEmpty() && names.size() >= room) {
+    // This folder's entries fill the list: they go in, then the message, and the search ends.
+    FlushSearchFinds();
+    ListFullMessage(QStringLiteral("ｽﾗｲﾄﾞｼｮｰ"));
+    SoundListFullStop = 1;
+    SoundSearchRunning = 0;
+    return;
+  }
+  if (!searchFlushClock_.isValid() || searchFlushClock_.elapsed() >= kFlushIntervalMs)
+    FlushSearchFinds();
+}
+
+void Form10::FlushSearchFinds() {
+  if (searchFinds_.isEmpty()) return;
+  const QStringList paths = std::move(searchFinds_);
+  searchFinds_.clear();
+  const int n = searchFilesListed_;
+  searchFilesListed_ = 0;
+  searchFlushClock_.start();
+  platform::TryStep([&] {
+    if (Check2.Value() == 1 && List1.SelCount() == 1)
+      List1.AddItems(paths, List1.selectionModel()->selectedRows().front().row());
+    else
+      List1.AddItems(paths);
+  });
+  ShowCount();
+  if (List1.ListCount() < kSoundListLimit) ScrollAfterAdding(n);
+}
 
 void Form10::Command8_Click() {
   if (SoundSearchRunning == -1) {
@@ -48,66 +120,24 @@ void Form10::Command8_Click() {
     }
     const QString start = Dir1.Path();
     SearchEnd end{*this};
+    searchFinds_.clear();
+    searchFilesListed_ = 0;
+    searchFlushClock_.invalidate();
     Command8.SetCaption(QStringLiteral("中止"));
     Label1.SetVisible(true);
-    SearchSoundFolderTree(start, QString());
-  } catch (const std::exception& e) {
-    platform::LogSwallowed("sound search", e);
-    platform::SetScreenMousePointer(0);
-  }
-}
-
-bool Form10::SearchSoundFolderTree(const QString& folder, const QString& returnFolder) {
-  SoundSearchRunning = -1;
-  platform::DoEvents();
-  if (SoundSearchRunning == 0 || IsClosed()) return true;
-  if (SoundListFullStop == 1) {
-    SoundListFullStop = 0;
-    return true;
-  }
-  try {
-    int n = Dir1.ListCount();
-    while (n > 0 && SoundSearchRunning == -1) {
-      const QString back = Dir1.Path();
-      Dir1.SetPath(folder);
-      if (Dir1.ListCount() >= 1 &&
-          !Dir1.Path().toUpper().contains(QLatin1String("/WINDOWS/WINSXS"))) {
-        const QString sub = Dir1.List(n - 1);
-        // A link to a folder is not followed: it may lead back up the tree for ever.
-        bool opened = false;
-        if (!QFileInfo(sub).isSymLink()) {
-          try {
-            Dir1.SetPath(sub);
-            opened = true;
-          } catch (const platform::VbError& e) {
-            // A folder the user may not open is not walked.
-            if (e.Number() != platform::kErrPermissionDenied) throw;
-            platform::LogSwallowed("search folder", e);
-          }
-        }
-        if (opened && SearchSoundFolderTree(Dir1.Path(), back)) return true;
-      }
-      --n;
-    }
-    if (SoundSearchRunning == -1) {
-      File1.SetPattern(core::Paths().SearchPattern);
-      Command3_Click();
-    }
-    if (!returnFolder.isEmpty()) Dir1.SetPath(returnFolder);
-    return false;
-  } catch (const platform::VbError& e) {
-    platform::LogSwallowed("search folder", e);
-    if (e.Number() == kErrOutOfMemory) {
+    platform::TryStep([this] { File1.SetPattern(core::Paths().SearchPattern); });
+    SoundSearch search(*this);
+    const platform::FolderWalkEnd how = platform::WalkFolderTree(
+        start, platform::FolderWalkRules{core::Paths().SearchPattern, kNoDescent}, search);
+    FlushSearchFinds();
+    if (how == platform::FolderWalkEnd::kOutOfMemory) {
       platform::MsgBox(QStringLiteral("ﾘｽﾄ ﾎﾞｯｸｽがいっぱいになりました。検索を中止します。"),
                        platform::vbOKOnly);
-      return true;
     }
-    return false;
-  } catch (const std::bad_alloc& e) {
-    platform::LogSwallowed("search folder", e);
-    platform::MsgBox(QStringLiteral("ﾘｽﾄ ﾎﾞｯｸｽがいっぱいになりました。検索を中止します。"),
-                     platform::vbOKOnly);
-    return true;
+  } catch (const std::exception& e) {
+    platform::LogSwallowed("sound search", e);
+    platform::TryStep([this] { FlushSearchFinds(); });
+    platform::SetScreenMousePointer(0);
   }
 }
 

@@ -1,0 +1,152 @@
+// The slide list window's folder search: the type chooser, then the folder walk below the
+// highlighted folder, each folder's files added by "一括選択". The window stays live: a
+// click on "中止" or on most other buttons ends the search at the next folder.
+#include <algorithm>
+#include <new>
+
+#include "core/state.h"
+#include "listeditor/form18.h"
+#include "listeditor/form3.h"
+#include "platform/dialogs.h"
+#include "platform/events.h"
+#include "platform/folderwalk.h"
+
+namespace listeditor {
+
+namespace {
+
+// The Windows component store and an old Windows copy are long and hold nothing of the
+// user's: the walk does not go below them.
+const QStringList kNoDescent{QStringLiteral("/WINDOWS/WINSXS"), QStringLiteral("/WINDOWS.OLD")};
+
+class SlideSearch : public platform::FolderWalkClient {
+ public:
+  explicit SlideSearch(Form3& w) : w_(w) {}
+
+  bool EnterFolder(const QString&) override {
+    w_.SearchRunning = true;
+    platform::DoEvents();
+    if (!Running()) return false;
+    if (w_.ListFullStop == 1) {
+      w_.ListFullStop = 0;
+      return false;
+    }
+    return true;
+  }
+  // A window closed meanwhile ends the walk too: it walks that window's lists.
+  bool Running() const override { return w_.SearchRunning && !w_.IsClosed(); }
+  void FolderFiles(const QString& folder, const QStringList& names) override {
+    w_.AddSearchFolderFiles(folder, names);
+  }
+  void Breathe() override { platform::DoEvents(); }
+
+ private:
+  Form3& w_;
+};
+
+// Puts the window back however the search ended.
+struct SearchEnd {
+  Form3& w;
+  ~SearchEnd() {
+    w.SearchRunning = false;
+    platform::RunStepsIgnoringErrors({
+        [] { platform::SetScreenMousePointer(0); },
+        [this] { w.File1.SetPattern(kSlidePatterns); },
+        [this] { w.Command8.SetCaption(QStringLiteral("検索")); },
+        [this] { w.Label1.SetVisible(false); },
+    });
+  }
+};
+
+// How long found rows may wait before they go into the list.
+constexpr qint64 kFlushIntervalMs = 100;
+
+QString WithSeparator(const QString& folder) {
+  return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
+}  // namespace
+
+void Form3::AddSearchFolderFiles(const QString& folder, const QStringList& names) {
+  platform::DoEvents();
+  ListFullStop = 0;
+  const qsizetype room = SlideListLimit - List1.ListCount() - searchFinds_.size();
+  if (room <= 0) {
+    FlushSearchFinds();
+    ShowLimitMessage();
+    ListFullStop = 1;
+    return;
+  }
+  const QString base = WithSeparator(folder);
+  for (qsizetype i = 0; i < names.size() && i < room; ++i) searchFinds_ << base + names.at(i);
+  searchFilesListed_ += static_cast<int>(names.size());
+  if (!names.isEmpty() && names.size() >= room) {
+    // This folder's rows fill the list: they go in, then the message, and the search ends.
+    FlushSearchFinds();
+    ShowLimitMessage();
+    ListFullStop = 1;
+    SearchRunning = false;
+    return;
+  }
+  if (!searchFlushClock_.isValid() || searchFlushClock_.elapsed() >= kFlushIntervalMs)
+    FlushSearchFinds();
+}
+
+void Form3::FlushSearchFinds() {
+  if (searchFinds_.isEmpty()) return;
+  const QStringList paths = std::move(searchFinds_);
+  searchFinds_.clear();
+  const int n = searchFilesListed_;
+  searchFilesListed_ = 0;
+  searchFlushClock_.start();
+  platform::TryStep([&] { AddSlidePaths(paths); });
+  platform::TryStep([&] {
+    if (List1.ListCount() == 0 || ListIsFull()) return;
+    const int top = List1.TopIndex();
+    const int next = top > 0 ? top + n : top + n - 1;
+    List1.SetTopIndex(std::clamp(next, 0, List1.ListCount() - 1));
+  });
+  Label4.SetCaption(QString::number(List1.ListCount()));
+}
+
+void Form3::Command8_Click() {
+  if (SearchRunning) {
+    SearchRunning = false;
+    return;
+  }
+  try {
+    // The highlighted folder is where the search starts (the open one when none is).
+    Dir1.SetPath(Dir1.List(Dir1.ListIndex()));
+    form18().ShowModal();
+    if (core::Paths().SearchPattern.isEmpty()) return;
+    if (ListFullStop == 1) {
+      // The first search after an addition stopped at the limit does not run.
+      ListFullStop = 0;
+      platform::SetScreenMousePointer(0);
+      return;
+    }
+    const QString start = Dir1.Path();
+    SearchEnd end{*this};
+    searchFinds_.clear();
+    searchFilesListed_ = 0;
+    searchFlushClock_.invalidate();
+    Command8.SetCaption(QStringLiteral("中止"));
+    Label1.SetVisible(true);
+    // The file list shows the start folder's files of the chosen types while the walk runs.
+    platform::TryStep([this] { File1.SetPattern(core::Paths().SearchPattern); });
+    SlideSearch search(*this);
+    const platform::FolderWalkEnd how = platform::WalkFolderTree(
+        start, platform::FolderWalkRules{core::Paths().SearchPattern, kNoDescent}, search);
+    FlushSearchFinds();
+    if (how == platform::FolderWalkEnd::kOutOfMemory) {
+      platform::MsgBox(QStringLiteral("ﾘｽﾄ ﾎﾞｯｸｽがいっぱいになりました。検索を中止します。"),
+                       platform::vbOKOnly);
+    }
+  } catch (const std::exception& e) {
+    platform::LogSwallowed("picture search", e);
+    platform::TryStep([this] { FlushSearchFinds(); });
+    platform::SetScreenMousePointer(0);
+  }
+}
+
+}  // namespace listeditor

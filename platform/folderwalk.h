@@ -1,0 +1,64 @@
+#pragma once
+// The one walk over a folder tree that the folder searches of the slide list and of the
+// sound list share. It visits a folder's subfolders from the last (in the browser lists'
+// name order) to the first, each walked whole before the next, and hands over a folder's
+// matching files after everything below it: for a start R with subfolders A (A1, A2) and
+// B the files arrive from B, A2, A1, A, R.
+//
+// The walk keeps its own stack of folders, so a deep tree cannot overflow the call stack.
+// A folder is entered once: a link (or bind mount) leading to a folder already entered is
+// not followed. The kernel's folders /proc, /sys, /dev and /run are never entered. Hidden
+// entries (names beginning with ".") are passed over, as the browser lists do.
+//
+//   class Search : public platform::FolderWalkClient { ... };
+//   platform::FolderWalkRules rules{QStringLiteral("*.JPG;*.PNG"), {QStringLiteral("/WINSXS")}};
+//   platform::WalkFolderTree(start, rules, search);
+#include <QString>
+#include <QStringList>
+
+namespace platform {
+
+// What the walk asks of the window that runs it.
+class FolderWalkClient {
+ public:
+  virtual ~FolderWalkClient() = default;
+  // A folder is about to be walked (window events may run here). False ends the whole walk
+  // at once: nothing more is handed over, not even the files of the folders above.
+  virtual bool EnterFolder(const QString& folder) = 0;
+  // Tested before each subfolder and before a folder's files: false winds the walk up
+  // without entering any further folder or handing over any further file.
+  virtual bool Running() const = 0;
+  // A folder's matching files (names only, in name order), after all folders below it.
+  virtual void FolderFiles(const QString& folder, const QStringList& names) = 0;
+  // Called every few thousand entries while one large folder is read, so that the window
+  // stays live; a stop asked for here is seen at the next Running().
+  virtual void Breathe() {}
+};
+
+struct FolderWalkRules {
+  // File patterns separated by ";" ("*.jpg;*.png"), matched without regard to case.
+  QString patterns;
+  // Upper-case path fragments: below a folder whose upper-cased path contains one of them
+  // nothing is walked, while that folder's own files are still handed over.
+  QStringList noDescent;
+};
+
+enum class FolderWalkEnd {
+  kCompleted,    // every folder was walked
+  kStopped,      // EnterFolder or Running ended it
+  kOutOfMemory,  // the walk could not hold its folders; what was handed over stays
+};
+
+// Walks `start` and everything below it. A folder that cannot be read is passed over
+// (and logged); its neighbours and the folders above it are still walked.
+FolderWalkEnd WalkFolderTree(const QString& start, const FolderWalkRules& rules,
+                             FolderWalkClient& client);
+
+// The order the browser lists show names in: without regard to case, then by code.
+bool NameOrderLess(const QString& a, const QString& b);
+
+// Whether a folder is one of those the walk never enters (/proc, /sys, /dev, /run and
+// what lies below them).
+bool IsSystemFolder(const QString& path);
+
+}  // namespace platform
