@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "platform/controls.h"
 #include "platform/form.h"
@@ -229,6 +230,8 @@ class Form1 : public platform::Form {
   void BuildLayout();
   void ConnectMenus();
   void ConnectMacroButtons();
+  // The menu ticks follow their settings (SettingMenus).
+  void JoinSettingMirrors();
   int FrameTwips() const;
   void FollowFrame();
 
@@ -261,5 +264,18 @@ void ChooseMenuItem(platform::MenuArray& menu, short& value, int index);
 // Shows a value read from a file: every item loses its tick, then item `value` (when it
 // exists) is ticked.
 void TickMenuItem(platform::MenuArray& menu, int value);
+
+struct ShowSettings;
+
+// A show setting and the main window's choice menu that shows it.
+struct SettingMenu {
+  short ShowSettings::*setting;
+  platform::MenuArray Form1::*menu;
+  short startValue;  // the value start-up gives it (-1: start-up leaves it)
+};
+// Every show setting that has a choice menu. The main window ticks its menus from it when
+// it is built (following the settings through core/mirrors.h); start-up gives the
+// settings their first values from it; the files' readers refresh the settings they read.
+const std::vector<SettingMenu>& SettingMenus();
 
 }  // namespace core

@@ -66,6 +66,7 @@ Form1::Form1() {
   ConnectMoreMenus(*this);
   engine::ConnectShowHandlers(*this);
   ConnectMacroButtons();
+  JoinSettingMirrors();
   // 画面全体: the full-screen start (Command4_Click).
   connect(&Command4, &platform::CommandButton::Click, this, [] { engine::FullScreenStart(); });
 }

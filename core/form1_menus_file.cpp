@@ -136,7 +136,7 @@ void mnuURU_Click(Form1& f) {
   }
 }
 
-void mnuRENF_Click(Form1&) { pending::ShowLinkedFilesFolderWindow(); }
+void mnuRENF_Click(Form1&) { standin::ShowLinkedFilesFolderWindow(); }
 
 // ---- help texts
 // ----------------------------------------------------------------------------------

@@ -9,7 +9,6 @@
 #include "core/state.h"
 #include "platform/menu.h"
 #include "platform/texteditor.h"
-#include "sound/form2.h"
 
 namespace core {
 
@@ -49,8 +48,6 @@ void ConnectMoreMenus(Form1& f) {
   item(f.mnuREADME, mnuREADME_Click);
   item(f.mnuSUB, mnuSUB_Click);
 
-  sound::InstallChooserMirrors();
-  InstallForm15Mirror();
   // The text viewer is closed as its close box would close it; a viewer that is gone
   // already raises an error, so that CloseTextViewer keeps its task id.
   SetTextViewerCloser([] { platform::CloseTextEditor(Paths().NotepadTaskId); });

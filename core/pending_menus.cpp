@@ -1,5 +1,6 @@
 // Stand-ins for operations of other windows, until their owners provide them.
 #include "core/pending_menus.h"
+#include "core/services.h"
 
 #include <algorithm>
 
@@ -8,7 +9,7 @@
 #include "platform/dialogs.h"
 #include "platform/form.h"
 
-namespace core::pending {
+namespace core::standin {
 
 // The folder window comes with the slide list editor's tools; until then the choice is a
 // question (beside the pictures, or in one folder) and a folder dialog.
@@ -32,4 +33,4 @@ void ShowLinkedFilesFolderWindow() {
   paths.LinkedFilesFolder = chosen;
 }
 
-}  // namespace core::pending
+}  // namespace core::standin

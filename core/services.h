@@ -55,10 +55,51 @@ struct Services {
 
 Services& TheServices();
 
+// Calls onto the windows of the layers above, as the original refers to another window's
+// controls. Each window's own code fills its entries as soon as it is in the program;
+// the stand-ins (namespace standin) do nothing. ResetServices keeps them: they are the
+// program's shape, not a test's choice.
+struct WindowCalls {
+  // The editors the files' readers load, as a reference to a window's list box loads it.
+  std::function<void()> LoadSlideList;  // the slide list window (Form3)
+  std::function<void()> LoadLinkList;   // the link-list editor (Form9)
+  std::function<void()> LoadSoundList;  // the sound list editor (Form10)
+  std::function<void()> ShowSlideList;  // Form3.Show
+  std::function<void()> ShowLinkList;   // Form9.Show
+  // The slide list window's linked-text buttons (Form3.Command16, Command17) off.
+  std::function<void()> DisableSlideTextButtons;
+  // The slide list window's click guard (Form3.Timer1: 500 ms, on) after a movie closed.
+  std::function<void()> GuardSlideListClicks;
+  // Whether that guard runs (false when the window is not loaded).
+  std::function<bool()> SlideListClickGuardRunning;
+  // The link-list editor's caption names the link-list file `path`.
+  std::function<void(const QString& path)> NameLinkListFile;
+  // The full-screen show window's ticker emptied, hidden and stopped, when it is loaded.
+  std::function<void()> ClearShowTicker;
+  // The movie window unloaded when it is loaded.
+  std::function<void()> CloseMovieWindow;
+  // The full-screen show surface P2 cleared with the background of the overlay mode.
+  std::function<void()> ResetShowSurfaceForOverlay;
+};
+WindowCalls& Windows();
+
 // Puts every entry back to its stand-in (tests use it).
 void ResetServices();
 
 // Hands a macro button's click to the show-screen buttons.
 void ClickShowButton(ShowButton button, int index);
+
+// The stand-ins of entries nobody filled, and of operations whose owner is still to come:
+// each does the least its operation may do.
+namespace standin {
+void Nothing();
+bool No();
+// The four-up view's "終了" without the view: FourUpViewOpen cleared, the main window shown.
+void CloseFourUpView();
+// FourUpViewOpen cleared.
+void UnloadFourUpView();
+// The linked-files folder window (Form12), shown modally (core/pending_menus.cpp).
+void ShowLinkedFilesFolderWindow();
+}  // namespace standin
 
 }  // namespace core

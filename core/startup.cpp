@@ -118,10 +118,13 @@ bool AutoStartWanted(short cmdLineMode, int slideCount, short autoStartOff, int 
 
 namespace {
 
-// Applies a start-up default and ticks its menu item.
-void Default(platform::MenuArray& menu, short& value, short v) {
-  value = v;
-  menu[v].SetChecked(true);
+// Gives the show settings that have a menu their start-up values, each with its tick.
+void GiveStartValues(Form1& f) {
+  for (const SettingMenu& row : SettingMenus()) {
+    if (row.startValue < 0) continue;
+    Settings().*row.setting = row.startValue;
+    (f.*row.menu)[row.startValue].SetChecked(true);
+  }
 }
 
 // The automatic full-screen start: the main window stays hidden, no title panel.
@@ -178,28 +181,8 @@ void Form1::Form_Load() {
   Label1.SetCaption(QString());
 
   // Start-up defaults, each with its menu tick.
-  Default(mnuYOMI, s.PictureLoadMode, 0);
-  Default(mnuKSPSEL, s.EffectSpeedFixed, 0);
-  Default(mnuFULL_FL, s.AlwaysFullScreenOff, 1);
-  Default(mnuHICHI, s.PicturePosition, 0);
-  Default(mnuKAIRO, s.OverlayBackColorIndex, 0);
-  Default(mnuSOP1, s.ContinueStart, 0);
-  Default(mnuJYUF, s.SecondInstanceOff, 0);
-  Default(mnuSTKAKU, s.FullStartConfirmOff, 0);
-  Default(mnuCDWAV, s.CdWithLinkedWavOff, 1);
-  Default(mnuKUFL, s.RepeatOff, 0);
-  Default(mnuKOU, s.SoundMode, 7);
+  GiveStartValues(*this);
   s.DefaultSoundFile = QStringLiteral("*.wav");
-  Default(mnuAUT, s.AutoStartOff, 1);
-  Default(mnuCTL, s.ControlBoxOff, 1);
-  Default(mnuSIZE, s.SizeAdjustMode, 1);
-  Default(mnuHKO, s.DisplayEffect, 9);
-  Default(mnuKOICHI1, s.LinkedSoundAfterText, 1);
-  Default(mnuLSAKU, s.ErrorEntryAutoRemove, 0);
-  Default(mnuRANDFL, s.RandomOrderOff, 1);
-  Default(mnuCDRND, s.CdTrackOrder, 0);
-  Default(mnuKASANE, s.OverlayMode, 0);
-  Default(mnuKASAS, s.PictureSizeMode, 0);
 
   platform::Randomize();
 
@@ -207,20 +190,14 @@ void Form1::Form_Load() {
   flags.OperationLocked = 0;
   s.SlideIntervalSeconds = 3;
   s.DisplayEffectSpeed = -30;
-  s.EraseEffect = 9;
   s.EraseEffectSpeed = -30;
   s.DisplaySlitCount = 10;
   s.EraseSlitCount = 10;
   s.EffectSpeedCorrection = 5;
   s.DisplayMosaicCount = 10;
   s.EraseMosaicCount = 10;
-  mnuSYOUKO[9].SetChecked(true);
-
-  Default(mnuCDR, s.CdTrackRepeatOff, 1);
   s.CdStartTrack = QStringLiteral("1");
   Sound().LastCdPosition.clear();
-  Default(mnuTEXT, s.TextMacroOff, 1);
-  Default(mnuDOU, s.WavSyncOff, 1);
 
   TryStep([this] {
     Move((platform::ScreenWidth() - Width()) / 2.0, (platform::ScreenHeight() - Height()) / 2.0);

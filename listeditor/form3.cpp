@@ -135,6 +135,7 @@ Form3::Form3() {
   connect(&Dir1, &platform::DirListBox::Change, this, &Form3::Dir1_Change);
   connect(&Drive1, &platform::DriveListBox::Change, this, &Form3::Drive1_Change);
   connect(&List1, &platform::ListBox::Click, this, &Form3::List1_Click);
+  JoinSettingMirrors();
 }
 
 // ---- loading, activation, paint, resize ---------------------------------------------------

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "core/mirrors.h"
 #include "core/slideshow_file.h"
 #include "platform/cdaudio.h"
 #include "test_menus_fixture.h"
@@ -366,9 +367,10 @@ TEST_F(MenusTest, ReaderMirrorsSetTheChoosersWithoutNotices) {
   core::ShowSettings& s = core::Settings();
   s.MidiWithLinkedWav = 1;
   s.Mp3WithLinkedWav = 1;
-  core::ReaderMirrors().midiWithLinkedWav();
-  core::ReaderMirrors().mp3WithLinkedWav();
-  core::ReaderMirrors().repeatMidiFile(QStringLiteral("/kvz/song.mid"));
+  s.RepeatMidiFile = QStringLiteral("/kvz/song.mid");
+  core::RefreshMirror(&s.MidiWithLinkedWav);
+  core::RefreshMirror(&s.Mp3WithLinkedWav);
+  core::RefreshMirror(&s.RepeatMidiFile);
   EXPECT_EQ(sound::form8().Check1.Value(), 1);
   EXPECT_EQ(sound::form17().Check1.Value(), 1);
   EXPECT_EQ(sound::form8().Text1.Text(), QStringLiteral("/kvz/song.mid"));
