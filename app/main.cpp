@@ -7,7 +7,9 @@
 #include "listeditor/picture_tools.h"
 #include "listeditor/sound_services.h"
 #include "macro/macro.h"
+#include "mainwindow/mainwindow.h"
 #include "platform/appfolder.h"
+#include "platform/application.h"
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
 #include "platform/mediaplayer.h"
@@ -16,10 +18,11 @@
 
 int main(int argc, char** argv) {
   platform::InitMediaBackend();
-  QApplication app(argc, argv);
+  platform::Application app(argc, argv);
   // The program ends through the main window's unload, never because a window hid.
   app.setQuitOnLastWindowClosed(false);
   platform::InstallFontSubstitutions();
+  mainwindow::Register();
   macro::RegisterServices();
   showbuttons::RegisterServices();
   schedule::RegisterServices();

@@ -26,6 +26,7 @@
 #include "engine/slidescreen.h"
 #include "engine/surfaces.h"
 #include "listeditor/form3.h"
+#include "mainwindow/mainwindow.h"
 #include "platform/events.h"
 #include "platform/imaging.h"
 #include "tests/support/pictures.h"
@@ -94,6 +95,7 @@ int main(int argc, char** argv) {
   test_support::UseOneOffscreenMonitor(dir);
   qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toUtf8());
   QApplication app(argc, argv);
+  mainwindow::Register();
   core::SetProgramEndHandler([](core::ProgramEnd) {});
 
   // The inputs.

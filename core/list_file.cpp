@@ -9,8 +9,7 @@
 #include "core/form1.h"
 #include "core/mirrors.h"
 #include "core/state.h"
-#include "engine/slidescreen.h"
-#include "engine/surfaces.h"
+#include "core/services.h"
 #include "platform/appfolder.h"
 #include "platform/dialogs.h"
 #include "platform/form.h"
@@ -60,16 +59,7 @@ void WarnUnsuitableFile(const QString& path, const QString& title) {
                    platform::vbOKOnly | platform::vbExclamation, title);
 }
 
-void ResetShowSurfaceForOverlay() {
-  engine::Slidescreen& screen = engine::slidescreen();
-  screen.P2.Cls();
-  if (Settings().OverlayMode != 0) {
-    screen.P2.Move(0, 0, screen.ScaleWidth(), screen.ScaleHeight());
-    engine::ApplyScreenBackColor(screen);
-  } else {
-    screen.P2.SetBackColor(Qt::black);
-  }
-}
+void ResetShowSurfaceForOverlay() { Windows().ResetShowSurfaceForOverlay(); }
 
 // ---- reading and writing ----------------------------------------------------------------
 

@@ -55,12 +55,15 @@ void ResetServices() { TheServices() = StandIns(); }
 WindowCalls& Windows() {
   static WindowCalls* calls = [] {
     auto* c = new WindowCalls;
+    c->MakeMainWindow = [] { return new Form1; };
     c->LoadSlideList = standin::Nothing;
     c->LoadLinkList = standin::Nothing;
     c->LoadSoundList = standin::Nothing;
     c->ShowSlideList = standin::Nothing;
     c->ShowLinkList = standin::Nothing;
+    c->NewLinkList = standin::Nothing;
     c->DisableSlideTextButtons = standin::Nothing;
+    c->ShowSlideCount = standin::Nothing;
     c->GuardSlideListClicks = standin::Nothing;
     c->SlideListClickGuardRunning = standin::No;
     c->NameLinkListFile = [](const QString&) {};

@@ -4,31 +4,10 @@
 #include "core/services.h"
 #include "core/state.h"
 #include "listeditor/form3.h"
+#include "listeditor/register.h"
 
 namespace listeditor {
 namespace {
-
-// Filled as soon as the window's code is in the program, before any reader runs.
-[[maybe_unused]] const bool kEditorFilled = [] {
-  core::WindowCalls& e = core::Windows();
-  e.LoadSlideList = [] { form3(); };
-  e.ShowSlideList = [] { form3().Show(); };
-  e.GuardSlideListClicks = [] {
-    Form3& w = form3();
-    w.Timer1.SetInterval(500);
-    w.Timer1.SetEnabled(true);
-  };
-  e.SlideListClickGuardRunning = [] {
-    const Form3* w = Form3IfLoaded();
-    return w && w->Timer1.Enabled();
-  };
-  e.DisableSlideTextButtons = [] {
-    Form3& w = form3();
-    w.Command16.SetEnabled(false);
-    w.Command17.SetEnabled(false);
-  };
-  return true;
-}();
 
 void Mirror(QObject* window, platform::CheckBox& box, short& setting) {
   core::JoinMirror(window, &setting, [&box, &setting] { box.SetValue(setting == 1 ? 1 : 0); });
@@ -43,6 +22,30 @@ void Form3::JoinSettingMirrors() {
   Mirror(this, Check3, s.DblClickWallpaper);
   Mirror(this, Check4, s.DblClickText);
   Mirror(this, Check5, s.DblClickSlideshow);
+}
+
+void RegisterWindowCalls() {
+  core::WindowCalls& e = core::Windows();
+  e.LoadSlideList = [] { form3(); };
+  e.ShowSlideList = [] { form3().Show(); };
+  e.ShowSlideCount = [] {
+    Form3& w = form3();
+    w.Label4.SetCaption(QString::number(w.List1.ListCount()));
+  };
+  e.GuardSlideListClicks = [] {
+    Form3& w = form3();
+    w.Timer1.SetInterval(500);
+    w.Timer1.SetEnabled(true);
+  };
+  e.SlideListClickGuardRunning = [] {
+    const Form3* w = Form3IfLoaded();
+    return w && w->Timer1.Enabled();
+  };
+  e.DisableSlideTextButtons = [] {
+    Form3& w = form3();
+    w.Command16.SetEnabled(false);
+    w.Command17.SetEnabled(false);
+  };
 }
 
 }  // namespace listeditor

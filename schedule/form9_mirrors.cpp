@@ -4,18 +4,10 @@
 #include "core/services.h"
 #include "core/state.h"
 #include "schedule/form9.h"
+#include "schedule/register.h"
 
 namespace schedule {
 namespace {
-
-// Filled as soon as the window's code is in the program, before any reader runs.
-[[maybe_unused]] const bool kEditorFilled = [] {
-  core::WindowCalls& e = core::Windows();
-  e.LoadLinkList = [] { form9(); };
-  e.ShowLinkList = [] { form9().Show(); };
-  e.NameLinkListFile = [](const QString& path) { form9().SetCaption(LinkEditorCaption(path)); };
-  return true;
-}();
 
 void Mirror(QObject* window, platform::CheckBox& box, short& setting) {
   core::JoinMirror(window, &setting, [&box, &setting] { box.SetValue(setting == 1 ? 1 : 0); });
@@ -28,6 +20,17 @@ void Form9::JoinSettingMirrors() {
   Mirror(this, Check1, s.LinkAutoStart);
   Mirror(this, Check2, s.LinkRepeat);
   Mirror(this, Check3, s.LinkKeepAtEnd);
+}
+
+void RegisterWindowCalls() {
+  core::WindowCalls& e = core::Windows();
+  e.LoadLinkList = [] { form9(); };
+  e.ShowLinkList = [] { form9().Show(); };
+  e.NameLinkListFile = [](const QString& path) { form9().SetCaption(LinkEditorCaption(path)); };
+  e.NewLinkList = [] {
+    form9().Command4_Click();
+    form9().Command2_Click();
+  };
 }
 
 }  // namespace schedule

@@ -4,15 +4,10 @@
 #include "core/services.h"
 #include "core/state.h"
 #include "sound/form10.h"
+#include "sound/register.h"
 
 namespace sound {
 namespace {
-
-// Filled as soon as the window's code is in the program, before any reader runs.
-[[maybe_unused]] const bool kEditorFilled = [] {
-  core::Windows().LoadSoundList = [] { form10(); };
-  return true;
-}();
 
 void Mirror(QObject* window, platform::CheckBox& box, short& setting) {
   core::JoinMirror(window, &setting, [&box, &setting] { box.SetValue(setting == 1 ? 1 : 0); });
@@ -25,6 +20,10 @@ void Form10::JoinSettingMirrors() {
   Mirror(this, Check1, s.SoundListInSlideshowFile);
   Mirror(this, Check5, s.SoundListWithLinkedWav);
   Mirror(this, Check6, s.SoundListFromSelection);
+}
+
+void RegisterWindowCalls() {
+  core::Windows().LoadSoundList = [] { form10(); };
 }
 
 }  // namespace sound

@@ -1,10 +1,12 @@
 // Test entry: offscreen Qt, a throw-away data folder, one QApplication with the
-// program's Japanese Qt texts.
+// program's Japanese Qt texts, and core's services filled as the program fills them.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include "mainwindow/mainwindow.h"
+#include "platform/application.h"
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
 
@@ -26,8 +28,13 @@ int main(int argc, char** argv) {
   qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
   ::testing::InitGoogleTest(&argc, argv);
   ::testing::AddGlobalTestEnvironment(new ForgetShardingInChildren);
-  QApplication app(argc, argv);
+  platform::Application app(argc, argv);
+  // An error that escapes a handler is a fault of the product's code.
+  platform::SetEscapedErrorRule([](const QString& what) {
+    ADD_FAILURE() << "an error escaped a handler: " << what.toStdString();
+  });
   platform::InstallFontSubstitutions();
   platform::InstallQtTranslations();
+  mainwindow::Register();
   return RUN_ALL_TESTS();
 }

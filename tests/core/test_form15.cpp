@@ -35,7 +35,7 @@ TEST_F(MenusTest, TextDisplayWindowShowsTheValues) {
 
 TEST_F(MenusTest, TextMacroBoxMovesTheMainMenuTick) {
   core::Form1& f = Main();
-  core::mnuTEXT_Click(f, 0);
+  sound::mnuTEXT_Click(f, 0);
   core::Form15& w = core::form15();
   ASSERT_EQ(w.Check1.Value(), 1);
   w.Check1.SetValue(0);
@@ -50,7 +50,7 @@ TEST_F(MenusTest, TextMacroBoxMovesTheMainMenuTick) {
 
 TEST_F(MenusTest, TextDisplayWindowAfterTheMenuChoseNoneShowsTheBoxClear) {
   core::Form1& f = Main();
-  core::mnuTEXT_Click(f, 1);
+  sound::mnuTEXT_Click(f, 1);
   core::Form15& w = core::form15();
   w.Show();
   WaitFor([&w] { return w.Visible(); }, 1000);
