@@ -20,9 +20,6 @@ constexpr int kDesignHeight = 7524;
 
 TitlePanelHooks g_titlePanelHooks;
 
-// The system button-face colour (&H8000000F), the back colour of the picture buttons.
-QColor ButtonFace() { return QGuiApplication::palette().color(QPalette::Button); }
-
 }  // namespace
 
 QString ProgramTitle() {

@@ -430,7 +430,7 @@ QString ShippedFile(const QString& name) {
 // The help texts the program ships: code page 932 with CR LF, and the macro help names
 // every keyword the macro interpreter knows.
 TEST(ShippedHelpTexts, AreCp932WithCrLfAndListEveryMacroKeyword) {
-  for (const QString name : {QStringLiteral("Readme.txt"), QStringLiteral("マクロ.txt")}) {
+  for (const QString& name : {QStringLiteral("Readme.txt"), QStringLiteral("マクロ.txt")}) {
     SCOPED_TRACE(name.toStdString());
     const QByteArray bytes = ReadBytes(ShippedFile(name));
     ASSERT_FALSE(bytes.isEmpty());
