@@ -31,4 +31,9 @@ platform::ListBoxModel& Form10List1() {
   return Kept(model);
 }
 
+void ClearMasterLists() {
+  for (platform::ListBoxModel* model : {&Form3List1(), &Form3List2(), &Form9List1(), &Form10List1()})
+    if (model->Count() > 0) model->Clear();
+}
+
 }  // namespace core

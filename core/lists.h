@@ -16,4 +16,7 @@ platform::ListBoxModel& Form9List1();
 // Form10.List1: the WAV, MIDI and MP3 paths; the sound list editor "BGMリスト" shows it.
 platform::ListBoxModel& Form10List1();
 
+// Empties them all (the state's reset, ResetAllState).
+void ClearMasterLists();
+
 }  // namespace core
