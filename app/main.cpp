@@ -9,7 +9,9 @@
 #include "listeditor/picture_tools.h"
 #include "listeditor/sound_services.h"
 #include "macro/macro.h"
+#include "mainwindow/mainwindow.h"
 #include "platform/appfolder.h"
+#include "platform/application.h"
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
 #include "platform/imaging.h"
@@ -19,11 +21,12 @@
 
 int main(int argc, char** argv) {
   platform::InitMediaBackend();
-  QApplication app(argc, argv);
+  platform::Application app(argc, argv);
   // The program ends through the main window's unload, never because a window hid.
   app.setQuitOnLastWindowClosed(false);
   platform::InstallFontSubstitutions();
   platform::WarmUpImageDecoders();  // beside the start-up, so the first slide need not wait
+  mainwindow::Register();
   macro::RegisterServices();
   showbuttons::RegisterServices();
   schedule::RegisterServices();

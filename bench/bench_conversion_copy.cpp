@@ -20,6 +20,7 @@
 #include "core/state.h"
 #include "listeditor/form16.h"
 #include "listeditor/form3.h"
+#include "mainwindow/mainwindow.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "tests/support/timing.h"
@@ -60,6 +61,7 @@ int main(int argc, char** argv) {
   test_support::UseOneOffscreenMonitor(dir);
   qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toUtf8());
   QApplication app(argc, argv);
+  mainwindow::Register();
   platform::ScriptedDialogs dialogs;  // a question would be a failure: counted below
 
   std::printf("making %d photographs of 6000 x 4000 (JPEG, quality 90)...\n", kPictures);

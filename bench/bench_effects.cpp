@@ -19,6 +19,7 @@
 #include "engine/effects.h"
 #include "engine/slidescreen.h"
 #include "engine/surfaces.h"
+#include "mainwindow/mainwindow.h"
 #include "platform/events.h"
 #include "platform/random.h"
 #include "tests/support/timing.h"
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
   QTemporaryDir dir;
   test_support::UseOneOffscreenMonitor(dir);
   QApplication app(argc, argv);
+  mainwindow::Register();
 
   core::ResetAllState();
   core::BuildMonitorTable();

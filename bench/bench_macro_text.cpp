@@ -13,6 +13,7 @@
 #include "core/state.h"
 #include "engine/slidescreen.h"
 #include "macro/macro.h"
+#include "mainwindow/mainwindow.h"
 #include "platform/cp932.h"
 #include "platform/events.h"
 #include "platform/fonts.h"
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
   QTemporaryDir dir;
   test_support::PrepareBenchProcess(dir);
   QApplication app(argc, argv);
+  mainwindow::Register();
   platform::InstallFontSubstitutions();
   macro::RegisterServices();
 

@@ -15,6 +15,7 @@
 #include "engine/slidescreen.h"
 #include "macro/macro.h"
 #include "macro/macro_state.h"
+#include "mainwindow/mainwindow.h"
 #include "platform/events.h"
 #include "platform/fonts.h"
 #include "platform/picturebox.h"
@@ -43,6 +44,7 @@ int main(int argc, char** argv) {
   QTemporaryDir dir;
   test_support::PrepareBenchProcess(dir);
   QApplication app(argc, argv);
+  mainwindow::Register();
   platform::InstallFontSubstitutions();
   macro::RegisterServices();
   showbuttons::RegisterServices();

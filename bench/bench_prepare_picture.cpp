@@ -31,6 +31,7 @@
 #include "engine/slidescreen.h"
 #include "engine/surfaces.h"
 #include "listeditor/form3.h"
+#include "mainwindow/mainwindow.h"
 #include "platform/events.h"
 #include "platform/imaging.h"
 #include "tests/support/pictures.h"
@@ -99,6 +100,7 @@ int main(int argc, char** argv) {
   test_support::UseOneOffscreenMonitor(dir);
   qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toUtf8());
   QApplication app(argc, argv);
+  mainwindow::Register();
   core::SetProgramEndHandler([](core::ProgramEnd) {});
   const bool firstOnly = argc == 3 && QByteArray(argv[1]) == "--first";
   platform::WarmUpImageDecoders();  // as the program does at its start

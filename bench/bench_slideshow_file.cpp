@@ -19,6 +19,7 @@
 #include "core/startup.h"
 #include "core/state.h"
 #include "listeditor/form3.h"
+#include "mainwindow/mainwindow.h"
 #include "platform/appfolder.h"
 #include "platform/dialogs.h"
 #include "tests/support/timing.h"
@@ -59,6 +60,7 @@ int main(int argc, char** argv) {
   QTemporaryDir dataHome;
   qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
   QApplication app(argc, argv);
+  mainwindow::Register();
   const int slides = argc > 1 ? std::atoi(argv[1]) : 30000;
   const int rounds = argc > 2 ? std::atoi(argv[2]) : 5;
 

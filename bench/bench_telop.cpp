@@ -19,6 +19,7 @@
 #include "macro/macro.h"
 #include "macro/macro_state.h"
 #include "macro/telop.h"
+#include "mainwindow/mainwindow.h"
 #include "platform/events.h"
 #include "platform/fonts.h"
 #include "platform/picturebox.h"
@@ -69,6 +70,7 @@ int main(int argc, char** argv) {
   QTemporaryDir dir;
   test_support::PrepareBenchProcess(dir);
   QApplication app(argc, argv);
+  mainwindow::Register();
   platform::InstallFontSubstitutions();
   macro::RegisterServices();
 

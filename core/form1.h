@@ -1,11 +1,16 @@
 #pragma once
-// The main window: the row of show buttons, the preview box, the setting menus and
-// the hidden controls that the show and the picture macros use.
+// The main window's controls: the row of show buttons, the preview box, the setting menus
+// and the hidden controls that the show and the picture macros use. Every subsystem draws
+// on them, so they live here; the window's behaviour lives with its owners: the handlers
+// with the subsystem whose behaviour they are (show buttons and show options in engine,
+// sound menus in sound, file menu in listeditor), the start-up, shutdown and the wiring
+// of the handlers in mainwindow/, whose window core::form1() makes through the services.
 #include <QStringList>
 #include <array>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "platform/controls.h"
 #include "platform/form.h"
@@ -164,20 +169,12 @@ class Form1 : public platform::Form {
   platform::MenuItem mnuSUB{&mnuSETU, QStringLiteral("マクロ.txt")};
 
   // ---- handlers ----------------------------------------------------------------------------
-  // Start-up: defaults, settings files, single copy, command-line file, link table,
-  // then the automatic full-screen start or the main window.
-  void Form_Load() override;
-  // Menu enabling that follows the sound and CD settings; preview box height.
-  void Form_Activate() override;
-  void Form_Paint() override;
-  // Sizes the preview box and draws the title panel once.
-  void Form_Resize() override;
-  // Shutdown: stops everything, writes the settings files, unloads the other windows and
-  // ends the process.
-  void Form_Unload(int& cancel) override;
+  // The window's load, activation, paint, resize and unload are mainwindow::MainWindow's.
+  // "終了": unloads the window, which ends the program (mainwindow/).
   void nmuEND_Click();
 
-  // Show-option menus.
+  // Show-option menus (engine/form1_menus.cpp); ConnectMenus connects them.
+  void ConnectMenus();
   void mnuFULL_FL_Click(int index);
   void mnuYOMI_Click(int index);
   void mnuTIME_Click();
@@ -223,21 +220,28 @@ class Form1 : public platform::Form {
   short SkipNextResize = 0;  // 1 after the automatic full-screen start: next resize ignored
   bool ShuttingDown() const { return shuttingDown_; }
 
+ protected:
+  // The frame height counted in FrameExtraHeight follows the window's frame.
+  void FollowFrame();
+  // The shutdown has begun: the windows closing with it do not show this one again.
+  void SetShuttingDown() { shuttingDown_ = true; }
+
  private:
   static QStringList SoundModeCaptions();
   static QStringList EffectCaptions(bool erase);
   void BuildLayout();
-  void ConnectMenus();
   void ConnectMacroButtons();
+  // The menu ticks follow their settings (SettingMenus).
+  void JoinSettingMirrors();
   int FrameTwips() const;
-  void FollowFrame();
 
   std::array<std::unique_ptr<platform::PictureBox>, kPicButtonCount> picture2_;
   bool shuttingDown_ = false;
   int frameAtLoad_ = 0;  // frame height (twips) counted in FrameExtraHeight
 };
 
-// The main window, loaded (running Form_Load, the whole start-up) on first reference.
+// The main window, loaded (running Form_Load, the whole start-up) on first reference;
+// made by the services' MakeMainWindow.
 Form1& form1();
 // The main window when it is loaded, else nullptr; never loads it.
 Form1* Form1IfLoaded();
@@ -261,5 +265,18 @@ void ChooseMenuItem(platform::MenuArray& menu, short& value, int index);
 // Shows a value read from a file: every item loses its tick, then item `value` (when it
 // exists) is ticked.
 void TickMenuItem(platform::MenuArray& menu, int value);
+
+struct ShowSettings;
+
+// A show setting and the main window's choice menu that shows it.
+struct SettingMenu {
+  short ShowSettings::*setting;
+  platform::MenuArray Form1::*menu;
+  short startValue;  // the value start-up gives it (-1: start-up leaves it)
+};
+// Every show setting that has a choice menu. The main window ticks its menus from it when
+// it is built (following the settings through core/mirrors.h); start-up gives the
+// settings their first values from it; the files' readers refresh the settings they read.
+const std::vector<SettingMenu>& SettingMenus();
 
 }  // namespace core

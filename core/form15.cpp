@@ -2,6 +2,7 @@
 #include "core/form15.h"
 
 #include "core/form1.h"
+#include "core/mirrors.h"
 #include "core/monitors.h"
 #include "core/slideshow_file.h"
 #include "core/state.h"
@@ -10,6 +11,12 @@ namespace core {
 
 Form15::Form15() {
   SetCaption(QStringLiteral("テキスト表示設定"));
+  // The files' readers refresh the origin options.
+  JoinMirror(this, &Settings().TextOriginScreen, [this] {
+    const bool screen = Settings().TextOriginScreen != 0;
+    Option1.SetValue(!screen);
+    Option2.SetValue(screen);
+  });
   SetClientSize(5400, 3720);
   Frame1.Move(120, 120, 5160, 735);
   Check1.Move(240, 330, 4680, 300);
@@ -83,14 +90,5 @@ platform::FormSlot<Form15>& Form15Slot() {
 
 Form15& form15() { return Form15Slot().Get(); }
 Form15* Form15IfLoaded() { return Form15Slot().IfLoaded(); }
-
-void InstallForm15Mirror() {
-  ReaderMirrors().textOrigin = [] {
-    Form15& w = form15();
-    const bool screen = Settings().TextOriginScreen != 0;
-    w.Option1.SetValue(!screen);
-    w.Option2.SetValue(screen);
-  };
-}
 
 }  // namespace core

@@ -39,7 +39,4 @@ class Form15 : public platform::Form {
 Form15& form15();
 Form15* Form15IfLoaded();
 
-// Lets the file readers set the origin options (core::ReaderMirrors).
-void InstallForm15Mirror();
-
 }  // namespace core

@@ -1,15 +1,12 @@
-// The main window's frame: its controls, activation, resizing and the title panel.
+// The main window's controls, the preview box's size and the title panel.
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
 
 #include "core/form1.h"
-#include "core/form1_menus_more.h"
 #include "core/services.h"
 #include "core/startup.h"
 #include "core/state.h"
-#include "engine/form1_show.h"
-#include "engine/fullscreen_start.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
@@ -22,9 +19,6 @@ constexpr int kDesignWidth = 9420;  // inner area as designed (twips)
 constexpr int kDesignHeight = 7524;
 
 TitlePanelHooks g_titlePanelHooks;
-
-// The system button-face colour (&H8000000F), the back colour of the picture buttons.
-QColor ButtonFace() { return QGuiApplication::palette().color(QPalette::Button); }
 
 }  // namespace
 
@@ -58,16 +52,12 @@ QStringList Form1::EffectCaptions(bool erase) {
   return items;
 }
 
+// The controls only: the handlers are connected by the window mainwindow/ makes.
 Form1::Form1() {
   SetCaption(ProgramTitle());
   BuildLayout();
-  ConnectMenus();
-  connect(&nmuEND, &platform::MenuItem::Click, this, &Form1::nmuEND_Click);
-  ConnectMoreMenus(*this);
-  engine::ConnectShowHandlers(*this);
   ConnectMacroButtons();
-  // 画面全体: the full-screen start (Command4_Click).
-  connect(&Command4, &platform::CommandButton::Click, this, [] { engine::FullScreenStart(); });
+  JoinSettingMirrors();
 }
 
 Form1::~Form1() = default;
@@ -166,30 +156,6 @@ void Form1::SizePreviewBox() {
   Picture1.SetHeight(Height() - 1450 - extra);
 }
 
-namespace {
-// Drawing before the window is on screen would be lost: under a window manager the window
-// is shown some time before it is mapped, and the panel's hold lets no events run.
-bool OnScreen(const QWidget& w) {
-  const QWindow* handle = w.windowHandle();
-  return w.isVisible() && handle && handle->isExposed();
-}
-}  // namespace
-
-// The first paint is the first moment the window is really exposed.
-void Form1::Form_Paint() {
-  if (Flags().TitlePanelDone != 1 && OnScreen(*this)) platform::TryStep([] { DrawTitlePanel(); });
-}
-
-void Form1::Form_Resize() {
-  if (SkipNextResize == 1) {
-    SkipNextResize = 0;
-    return;
-  }
-  platform::TryStep([this] { SizePreviewBox(); });
-  // A resize before the window is exposed leaves the panel to the first paint.
-  if (OnScreen(*this)) platform::TryStep([] { DrawTitlePanel(); });
-}
-
 void Form1::ApplyLinkedWavMenuRule() {
   const ShowSettings& s = Settings();
   const bool linkedWav = s.SoundMode == 0 || s.SoundMode == 1 || s.SoundMode == 9 ||
@@ -203,16 +169,6 @@ void Form1::ApplyLinkedWavMenuRule() {
     mnuDOUKI.SetEnabled(false);
     mnuKOICHI.SetEnabled(true);
   }
-}
-
-void Form1::Form_Activate() {
-  const ShowSettings& s = Settings();
-  mnuKAHAI.SetEnabled(s.OverlayMode != 0);
-  mnuCD.SetEnabled(s.CdTrackOrder == 0);
-  mnuCDRP.SetEnabled(s.CdTrackOrder == 0);
-  ApplyLinkedWavMenuRule();
-  FollowFrame();
-  Picture1.SetHeight(Height() - 1450 - Surfaces().FrameExtraHeight);
 }
 
 // ---- title panel --------------------------------------------------------------------------
@@ -331,7 +287,7 @@ namespace core {
 
 namespace {
 platform::FormSlot<Form1>& Form1Slot() {
-  static platform::FormSlot<Form1> slot;
+  static platform::FormSlot<Form1> slot([] { return Windows().MakeMainWindow(); });
   return slot;
 }
 }  // namespace

@@ -4,9 +4,11 @@
 #include <QStringList>
 
 #include "core/list_file.h"
+#include "core/lists.h"
+#include "core/mirrors.h"
+#include "core/services.h"
 #include "core/state.h"
 #include "platform/vbfile.h"
-#include "schedule/form9.h"
 
 namespace core {
 
@@ -28,7 +30,8 @@ QString LinkSettingsFilePath() { return AppDataFolder() + QLatin1String(kLinkSet
 
 void SaveLinkSettingsFile() {
   const ShowSettings& s = Settings();
-  const QStringList& entries = schedule::form9().List1.Items();
+  Windows().LoadLinkList();
+  const QStringList& entries = Form9List1().Items();
   SaveListFile(LinkSettingsFilePath(), [&](platform::VbFile& file) {
     file.PrintLine(QLatin1String(kLinkSettingsFileTag));
     file.PrintNumber(s.LinkAutoStart);
@@ -70,24 +73,25 @@ void LoadLinkSettingsFile() {
 
   // Each value is stored before its box is set, so the box's reaction finds them equal.
   ShowSettings& s = Settings();
-  schedule::Form9& editor = schedule::form9();
+  WindowCalls& editors = Windows();
+  editors.LoadLinkList();
   s.LinkAutoStart = read.autoStart;
-  editor.Check1.SetValue(read.autoStart == 1 ? 1 : 0);
+  RefreshMirror(&s.LinkAutoStart);
   s.LinkRepeat = read.repeat;
-  editor.Check2.SetValue(read.repeat == 1 ? 1 : 0);
+  RefreshMirror(&s.LinkRepeat);
   s.LinkKeepAtEnd = read.keepAtEnd;
-  editor.Check3.SetValue(read.keepAtEnd == 1 ? 1 : 0);
+  RefreshMirror(&s.LinkKeepAtEnd);
   PathState& paths = Paths();
   paths.LinkListFileName = read.listFilePath;
   paths.LinkListFilePath = read.listFilePath;
 
   ListState& lists = Lists();
-  QStringList items = editor.List1.Items();
+  QStringList items = Form9List1().Items();
   items += read.entries;
-  editor.List1.SetItems(items);
+  Form9List1().Reset(items);
   for (int i = 0; i < read.entries.size(); ++i) lists.LinkListEntries[i + 1] = read.entries[i];
   if (!paths.LinkListFilePath.isEmpty())
-    editor.SetCaption(schedule::LinkEditorCaption(paths.LinkListFilePath));
+    editors.NameLinkListFile(paths.LinkListFilePath);
 }
 
 }  // namespace core

@@ -6,10 +6,11 @@
 
 #include "core/common.h"
 #include "core/list_file.h"
+#include "core/lists.h"
+#include "core/services.h"
 #include "core/startup.h"
 #include "core/state.h"
 #include "platform/vbfile.h"
-#include "schedule/form9.h"
 
 namespace core {
 
@@ -53,9 +54,10 @@ QStringList ReadLinkEntries(const QString& path, const QString& folder) {
 void SaveLinkListFile(QString& path) {
   path = WithDefaultExtension(path, QLatin1String(kLinkListExtension));
   const bool distribution = Paths().DistributionSave == 1;
-  schedule::Form9& editor = schedule::form9();
+  WindowCalls& editors = Windows();
+  editors.LoadLinkList();
   const bool saved = SaveListFile(path, [&](platform::VbFile& file) {
-    const QStringList& entries = editor.List1.Items();
+    const QStringList& entries = Form9List1().Items();
     file.PrintLine(QLatin1String(kLinkListFileTag));
     file.PrintLine(StoredPathItem(path, distribution));
     file.PrintNumber(entries.size());
@@ -65,7 +67,7 @@ void SaveLinkListFile(QString& path) {
 
   PathState& paths = Paths();
   paths.LinkListFilePath = path;
-  editor.SetCaption(schedule::LinkEditorCaption(path));
+  editors.NameLinkListFile(path);
   paths.LinkListFileName = QFileInfo(path).fileName();
 }
 
@@ -81,12 +83,13 @@ void LoadLinkListFile(const QString& path) {
     return;
   }
 
-  schedule::Form9& editor = schedule::form9();
-  editor.List1.SetItems(entries);
+  WindowCalls& editors = Windows();
+  editors.LoadLinkList();
+  Form9List1().Reset(entries);
   ListState& lists = Lists();
   lists.LinkListEntries.Erase();
   for (int i = 0; i < entries.size(); ++i) lists.LinkListEntries[i + 1] = entries[i];
-  editor.SetCaption(schedule::LinkEditorCaption(path));
+  editors.NameLinkListFile(path);
   PathState& paths = Paths();
   paths.LinkListFilePath = path;
   paths.LinkListFileName = QFileInfo(path).fileName();

@@ -7,9 +7,9 @@
 
 #include "core/common.h"
 #include "core/form1.h"
+#include "core/mirrors.h"
 #include "core/state.h"
-#include "engine/slidescreen.h"
-#include "engine/surfaces.h"
+#include "core/services.h"
 #include "platform/appfolder.h"
 #include "platform/dialogs.h"
 #include "platform/form.h"
@@ -29,11 +29,6 @@ constexpr int kSlitMin = 2, kSlitMax = 100;
 constexpr int kMosaicMin = 5, kMosaicMax = 100;
 
 }  // namespace
-
-FileReaderMirrors& ReaderMirrors() {
-  static FileReaderMirrors mirrors;
-  return mirrors;
-}
 
 QString AppDataFolder() {
   const QString& folder = Paths().AppFolder;
@@ -64,16 +59,7 @@ void WarnUnsuitableFile(const QString& path, const QString& title) {
                    platform::vbOKOnly | platform::vbExclamation, title);
 }
 
-void ResetShowSurfaceForOverlay() {
-  engine::Slidescreen& screen = engine::slidescreen();
-  screen.P2.Cls();
-  if (Settings().OverlayMode != 0) {
-    screen.P2.Move(0, 0, screen.ScaleWidth(), screen.ScaleHeight());
-    engine::ApplyScreenBackColor(screen);
-  } else {
-    screen.P2.SetBackColor(Qt::black);
-  }
-}
+void ResetShowSurfaceForOverlay() { Windows().ResetShowSurfaceForOverlay(); }
 
 // ---- reading and writing ----------------------------------------------------------------
 
@@ -214,15 +200,16 @@ void CommitCdProgram(const QStringList& program) {
   lists.CdProgramCount = static_cast<short>(program.size());
 }
 
-void TickSharedTailMenus(Form1& main, const ShowSettings& s) {
-  TickMenuItem(main.mnuKAIRO, s.OverlayBackColorIndex);
-  TickMenuItem(main.mnuHICHI, s.PicturePosition);
-  TickMenuItem(main.mnuFULL_FL, s.AlwaysFullScreenOff);
-  TickMenuItem(main.mnuKSPSEL, s.EffectSpeedFixed);
+void RefreshSharedTailMenus(Form1& main) {
+  ShowSettings& s = Settings();
+  RefreshMirror(&s.OverlayBackColorIndex);
+  RefreshMirror(&s.PicturePosition);
+  RefreshMirror(&s.AlwaysFullScreenOff);
+  RefreshMirror(&s.EffectSpeedFixed);
   main.mnuHKSP.SetEnabled(s.EffectSpeedFixed == 0);
   main.mnuSKSP.SetEnabled(s.EffectSpeedFixed == 0);
   main.mnuKAHAI.SetEnabled(s.OverlayMode != 0);
-  TickMenuItem(main.mnuYOMI, s.PictureLoadMode);
+  RefreshMirror(&s.PictureLoadMode);
 }
 
 }  // namespace core

@@ -45,17 +45,6 @@ void WarnUnsuitableFile(const QString& path, const QString& title);
 // colour; otherwise it is black.
 void ResetShowSurfaceForOverlay();
 
-// Check boxes, option buttons and text boxes of windows outside the application core that
-// show values the file readers set. Each window installs its routine when it has one; the
-// readers call it after the values are stored, so a click reaction finds them equal.
-struct FileReaderMirrors {
-  std::function<void()> midiWithLinkedWav;             // form8.Check1 from MidiWithLinkedWav
-  std::function<void()> mp3WithLinkedWav;              // form17.Check1 from Mp3WithLinkedWav
-  std::function<void(const QString&)> repeatMidiFile;  // form8.Text1: a resolved MIDI path
-  std::function<void()> textOrigin;  // Form15.Option1/Option2 from TextOriginScreen
-};
-FileReaderMirrors& ReaderMirrors();
-
 // ---- reading and writing ----------------------------------------------------------------
 
 // The hourglass while a file is read or written; the default pointer again at Restore()
@@ -122,7 +111,7 @@ void CommitSlides(const QStringList& slides, const QStringList& records);
 // CdProgram and CdProgramCount from a programme read.
 void CommitCdProgram(const QStringList& program);
 // The main window's menus of the tail values both files hold, from the overlay background
-// colour to the picture load mode.
-void TickSharedTailMenus(Form1& main, const ShowSettings& s);
+// colour to the picture load mode (the ticks through core/mirrors.h).
+void RefreshSharedTailMenus(Form1& main);
 
 }  // namespace core

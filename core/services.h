@@ -6,6 +6,8 @@
 
 namespace core {
 
+class Form1;
+
 // The macro buttons whose clicks the windows hand on to their owner.
 enum class ShowButton {
   ShowPicture,    // Slidescreen.Picture1(index)
@@ -60,10 +62,57 @@ struct Services {
 
 Services& TheServices();
 
-// Puts every entry back to its stand-in (tests use it).
+// Calls onto the windows of the layers above, as the original refers to another window's
+// controls. Each window's own code fills its entries at start-up (mainwindow::Register);
+// the stand-ins (namespace standin) do the least. ResetServices keeps them: they are the
+// program's shape, not a test's choice.
+struct WindowCalls {
+  // Makes the main window (the stand-in makes the bare window: its controls, no start-up).
+  std::function<Form1*()> MakeMainWindow;
+  // The editors the files' readers load, as a reference to a window's list box loads it.
+  std::function<void()> LoadSlideList;  // the slide list window (Form3)
+  std::function<void()> LoadLinkList;   // the link-list editor (Form9)
+  std::function<void()> LoadSoundList;  // the sound list editor (Form10)
+  std::function<void()> ShowSlideList;  // Form3.Show
+  std::function<void()> ShowLinkList;   // Form9.Show
+  // The file menu's "新規作成" in the link-list editor: its list emptied, the editor closed
+  // (Form9.Command4, then Command2).
+  std::function<void()> NewLinkList;
+  // The slide list window's linked-text buttons (Form3.Command16, Command17) off.
+  std::function<void()> DisableSlideTextButtons;
+  // The slide list window's count label (Form3.Label4) shows its rows.
+  std::function<void()> ShowSlideCount;
+  // The slide list window's click guard (Form3.Timer1: 500 ms, on) after a movie closed.
+  std::function<void()> GuardSlideListClicks;
+  // Whether that guard runs (false when the window is not loaded).
+  std::function<bool()> SlideListClickGuardRunning;
+  // The link-list editor's caption names the link-list file `path`.
+  std::function<void(const QString& path)> NameLinkListFile;
+  // The full-screen show window's ticker emptied, hidden and stopped, when it is loaded.
+  std::function<void()> ClearShowTicker;
+  // The movie window unloaded when it is loaded.
+  std::function<void()> CloseMovieWindow;
+  // The full-screen show surface P2 cleared with the background of the overlay mode.
+  std::function<void()> ResetShowSurfaceForOverlay;
+};
+WindowCalls& Windows();
+
+// Puts every entry of TheServices back to its stand-in (tests use it); the window calls
+// stay.
 void ResetServices();
 
 // Hands a macro button's click to the show-screen buttons.
 void ClickShowButton(ShowButton button, int index);
+
+// The stand-ins of entries nobody filled, and of operations whose owner is still to come:
+// each does the least its operation may do.
+namespace standin {
+void Nothing();
+bool No();
+// The four-up view's "終了" without the view: FourUpViewOpen cleared, the main window shown.
+void CloseFourUpView();
+// FourUpViewOpen cleared.
+void UnloadFourUpView();
+}  // namespace standin
 
 }  // namespace core

@@ -7,13 +7,14 @@
 #include "core/common.h"
 #include "core/form1.h"
 #include "core/list_file.h"
+#include "core/lists.h"
+#include "core/mirrors.h"
 #include "core/monitors.h"
+#include "core/services.h"
 #include "core/state.h"
-#include "listeditor/form3.h"
 #include "platform/form.h"
 #include "platform/menu.h"
 #include "platform/vbfile.h"
-#include "sound/form10.h"
 
 namespace core {
 
@@ -221,8 +222,6 @@ void PlaceMainWindowOnMonitor(Form1& main, int i) {
   main.SetTop(t.MonitorTops[i] + (h - main.Height()) / 2);
 }
 
-void SetBox(platform::CheckBox& box, short value) { box.SetValue(value == 1 ? 1 : 0); }
-
 // Makes what was read the program's state, its menus and its windows.
 void ApplySettingsContents(SettingsContents& c) {
   const ShowSettings& s = c.settings;
@@ -247,55 +246,56 @@ void ApplySettingsContents(SettingsContents& c) {
 
   Form1& main = form1();
   if (has("V2.1a3567893")) {
-    TickMenuItem(main.mnuRANDFL, s.RandomOrderOff);
-    TickMenuItem(main.mnuCDRND, s.CdTrackOrder);
-    TickMenuItem(main.mnuSOP1, s.ContinueStart);
-    TickMenuItem(main.mnuKASANE, s.OverlayMode);
-    TickMenuItem(main.mnuKASAS, s.PictureSizeMode);
+    RefreshMirror(&Settings().RandomOrderOff);
+    RefreshMirror(&Settings().CdTrackOrder);
+    RefreshMirror(&Settings().ContinueStart);
+    RefreshMirror(&Settings().OverlayMode);
+    RefreshMirror(&Settings().PictureSizeMode);
   }
   if (has("V2.1a356789")) {
-    TickMenuItem(main.mnuCTL, s.ControlBoxOff);
-    TickMenuItem(main.mnuKOICHI1, s.LinkedSoundAfterText);
-    TickMenuItem(main.mnuSIZE, s.SizeAdjustMode);
-    TickMenuItem(main.mnuLSAKU, s.ErrorEntryAutoRemove);
+    RefreshMirror(&Settings().ControlBoxOff);
+    RefreshMirror(&Settings().LinkedSoundAfterText);
+    RefreshMirror(&Settings().SizeAdjustMode);
+    RefreshMirror(&Settings().ErrorEntryAutoRemove);
   }
-  if (has("V2.1a356")) TickMenuItem(main.mnuTEXT, s.TextMacroOff);
-  TickMenuItem(main.mnuAUT, s.AutoStartOff);
-  TickMenuItem(main.mnuHKO, s.DisplayEffect);
-  TickMenuItem(main.mnuSYOUKO, s.EraseEffect);
-  TickMenuItem(main.mnuCDR, s.CdTrackRepeatOff);
-  if (has("V2.1a3567")) TickMenuItem(main.mnuDOU, s.WavSyncOff);
+  if (has("V2.1a356")) RefreshMirror(&Settings().TextMacroOff);
+  RefreshMirror(&Settings().AutoStartOff);
+  RefreshMirror(&Settings().DisplayEffect);
+  RefreshMirror(&Settings().EraseEffect);
+  RefreshMirror(&Settings().CdTrackRepeatOff);
+  if (has("V2.1a3567")) RefreshMirror(&Settings().WavSyncOff);
   if (c.intervalRead) main.Timer1.SetInterval(s.SlideIntervalMs);
-  TickMenuItem(main.mnuKUFL, s.RepeatOff);
-  TickMenuItem(main.mnuKOU, s.SoundMode);
+  RefreshMirror(&Settings().RepeatOff);
+  RefreshMirror(&Settings().SoundMode);
   main.mnuCDM.SetEnabled(s.SoundMode == 2);
-  TickMenuItem(main.mnuCDWAV, s.CdWithLinkedWavOff);
-  TickMenuItem(main.mnuSTKAKU, s.FullStartConfirmOff);
-  TickMenuItem(main.mnuJYUF, s.SecondInstanceOff);
+  RefreshMirror(&Settings().CdWithLinkedWavOff);
+  RefreshMirror(&Settings().FullStartConfirmOff);
+  RefreshMirror(&Settings().SecondInstanceOff);
   ResetShowSurfaceForOverlay();
-  TickSharedTailMenus(main, s);
-  TickMenuItem(main.mnuCTL_P, s.ControlBoxAtBottom);
-  TickMenuItem(main.menuHEAD, s.UserMacroHeaderOff);
+  RefreshSharedTailMenus(main);
+  RefreshMirror(&Settings().ControlBoxAtBottom);
+  RefreshMirror(&Settings().UserMacroHeaderOff);
 
-  listeditor::Form3& editor = listeditor::form3();
+  WindowCalls& editors = Windows();
+  editors.LoadSlideList();
   if (c.slidesReached) {
-    editor.List1.SetItems(c.slides);
-    editor.List2.SetItems(c.records);
+    Form3List1().Reset(c.slides);
+    Form3List2().Reset(c.records);
   }
-  if (has("V2.1a356789")) SetBox(editor.Check5, s.DblClickSlideshow);
-  if (has("V2.1")) SetBox(editor.Check1, s.DblClickPicture);
-  if (has("V2.1a3")) SetBox(editor.Check2, s.DblClickRecord);
-  if (has("V2.1a35")) SetBox(editor.Check3, s.DblClickWallpaper);
-  if (has("V2.1a356")) SetBox(editor.Check4, s.DblClickText);
+  ShowSettings& now = Settings();
+  if (has("V2.1a356789")) RefreshMirror(&now.DblClickSlideshow);
+  if (has("V2.1")) RefreshMirror(&now.DblClickPicture);
+  if (has("V2.1a3")) RefreshMirror(&now.DblClickRecord);
+  if (has("V2.1a35")) RefreshMirror(&now.DblClickWallpaper);
+  if (has("V2.1a356")) RefreshMirror(&now.DblClickText);
 
-  sound::Form10& sounds = sound::form10();
-  SetBox(sounds.Check1, s.SoundListInSlideshowFile);
-  SetBox(sounds.Check5, s.SoundListWithLinkedWav);
-  SetBox(sounds.Check6, s.SoundListFromSelection);
-  FileReaderMirrors& mirrors = ReaderMirrors();
-  if (mirrors.textOrigin) mirrors.textOrigin();
-  if (mirrors.midiWithLinkedWav) mirrors.midiWithLinkedWav();
-  if (mirrors.mp3WithLinkedWav) mirrors.mp3WithLinkedWav();
+  editors.LoadSoundList();
+  RefreshMirror(&now.SoundListInSlideshowFile);
+  RefreshMirror(&now.SoundListWithLinkedWav);
+  RefreshMirror(&now.SoundListFromSelection);
+  RefreshMirror(&now.TextOriginScreen);
+  RefreshMirror(&now.MidiWithLinkedWav);
+  RefreshMirror(&now.Mp3WithLinkedWav);
 
   if (c.monitorRead) PlaceMainWindowOnMonitor(main, c.monitorIndex);
 
@@ -351,9 +351,9 @@ void WriteSettingsLines(platform::VbFile& file) {
   WriteIntervalRepeatAndSoundMode(file, s);
   file.PrintLine(s.DefaultSoundFile);
 
-  listeditor::Form3& editor = listeditor::form3();
-  const QStringList& slides = editor.List1.Items();
-  const QStringList& records = editor.List2.Items();
+  Windows().LoadSlideList();
+  const QStringList& slides = Form3List1().Items();
+  const QStringList& records = Form3List2().Items();
   file.PrintNumber(slides.size());
   for (const QString& slide : slides) file.PrintLine(slide);
 
@@ -414,9 +414,9 @@ void ApplySettingsInMemory() {
   c.linkedFilesFolder = paths.LinkedFilesFolder;
   c.lastShownSlideIndex = lists.LastShownSlideIndex;
   c.slideshowFilePath = paths.SlideshowFilePath;
-  const listeditor::Form3& editor = listeditor::form3();
-  c.slides = editor.List1.Items();
-  c.records = editor.List2.Items();
+  Windows().LoadSlideList();
+  c.slides = Form3List1().Items();
+  c.records = Form3List2().Items();
   for (int i = 1; i <= std::clamp<int>(lists.CdProgramCount, 0, kCdProgramUpper); ++i)
     c.cdProgram << lists.CdProgram[i];
   c.monitorIndex = Monitors().MonitorIndex;

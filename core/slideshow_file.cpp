@@ -8,13 +8,14 @@
 
 #include "core/common.h"
 #include "core/form1.h"
+#include "core/lists.h"
+#include "core/mirrors.h"
+#include "core/services.h"
 #include "core/soundlist_file.h"
 #include "core/startup.h"
 #include "core/state.h"
-#include "listeditor/form3.h"
 #include "platform/menu.h"
 #include "platform/vbfile.h"
-#include "sound/form10.h"
 
 namespace core {
 
@@ -200,9 +201,9 @@ void ApplySlideshowContents(const QString& path, SlideshowContents& c) {
   const ShowSettings& s = c.settings;
   auto has = [&c](const char* prefix) { return c.key.startsWith(QLatin1String(prefix)); };
 
-  listeditor::Form3& editor = listeditor::form3();
-  editor.Command16.SetEnabled(false);
-  editor.Command17.SetEnabled(false);
+  WindowCalls& editors = Windows();
+  editors.LoadSlideList();
+  editors.DisableSlideTextButtons();
 
   Settings() = s;
   PathState& paths = Paths();
@@ -220,49 +221,50 @@ void ApplySlideshowContents(const QString& path, SlideshowContents& c) {
     editorSlides.append(c.slides[i]);
     editorRecords.append(c.records[i]);
   }
-  editor.List1.SetItems(editorSlides);
-  editor.List2.SetItems(editorRecords);
+  Form3List1().Reset(editorSlides);
+  Form3List2().Reset(editorRecords);
 
   CommitCdProgram(c.cdProgram);
   lists.CdProgramPosition = 0;
 
   Form1& main = form1();
   main.Timer1.SetInterval(s.SlideIntervalMs);
-  TickMenuItem(main.mnuRANDFL, s.RandomOrderOff);
-  TickMenuItem(main.mnuKUFL, s.RepeatOff);
-  TickMenuItem(main.mnuKOU, s.SoundMode);
+  RefreshMirror(&Settings().RandomOrderOff);
+  RefreshMirror(&Settings().RepeatOff);
+  RefreshMirror(&Settings().SoundMode);
   main.mnuCDM.SetEnabled(s.SoundMode == 2);
   if (has("pic3")) {
-    TickMenuItem(main.mnuHKO, s.DisplayEffect);
-    TickMenuItem(main.mnuSYOUKO, s.EraseEffect);
-    TickMenuItem(main.mnuCDR, s.CdTrackRepeatOff);
+    RefreshMirror(&Settings().DisplayEffect);
+    RefreshMirror(&Settings().EraseEffect);
+    RefreshMirror(&Settings().CdTrackRepeatOff);
   }
-  if (has("pic316")) TickMenuItem(main.mnuTEXT, s.TextMacroOff);
-  if (has("pic3167")) TickMenuItem(main.mnuDOU, s.WavSyncOff);
-  TickMenuItem(main.mnuKOICHI1, s.LinkedSoundAfterText);
-  if (has("pic31678")) TickMenuItem(main.mnuCDRND, s.CdTrackOrder);
-  TickMenuItem(main.mnuKASANE, s.OverlayMode);
-  TickMenuItem(main.mnuKASAS, s.PictureSizeMode);
-  TickMenuItem(main.mnuCDWAV, s.CdWithLinkedWavOff);
-  TickSharedTailMenus(main, s);
+  if (has("pic316")) RefreshMirror(&Settings().TextMacroOff);
+  if (has("pic3167")) RefreshMirror(&Settings().WavSyncOff);
+  RefreshMirror(&Settings().LinkedSoundAfterText);
+  if (has("pic31678")) RefreshMirror(&Settings().CdTrackOrder);
+  RefreshMirror(&Settings().OverlayMode);
+  RefreshMirror(&Settings().PictureSizeMode);
+  RefreshMirror(&Settings().CdWithLinkedWavOff);
+  RefreshSharedTailMenus(main);
 
-  FileReaderMirrors& mirrors = ReaderMirrors();
-  if (c.midiFileResolved && mirrors.repeatMidiFile) mirrors.repeatMidiFile(s.RepeatMidiFile);
+  if (c.midiFileResolved) RefreshMirror(&Settings().RepeatMidiFile);
   ResetShowSurfaceForOverlay();
 
   if (c.carriesSoundList) {
     // The flag keeps the sound list editor, should this load it, from reading the
     // sound-list file over the list of the slideshow file.
     lists.SoundListLoading = 1;
-    sound::form10().List1.SetItems(c.soundList);
+    editors.LoadSoundList();
+    Form10List1().Reset(c.soundList);
     lists.SoundListEntries.Erase();
     for (int i = 0; i < c.soundList.size(); ++i) lists.SoundListEntries[i + 1] = c.soundList[i];
     lists.SoundListCount = static_cast<short>(c.soundList.size());
   }
   lists.SoundListLoading = 0;
-  if (mirrors.midiWithLinkedWav) mirrors.midiWithLinkedWav();
-  if (mirrors.mp3WithLinkedWav) mirrors.mp3WithLinkedWav();
-  sound::form10().Check5.SetValue(s.SoundListWithLinkedWav == 1 ? 1 : 0);
+  RefreshMirror(&Settings().MidiWithLinkedWav);
+  RefreshMirror(&Settings().Mp3WithLinkedWav);
+  editors.LoadSoundList();
+  RefreshMirror(&Settings().SoundListWithLinkedWav);
 
   if (c.carriesSoundList) SaveSoundListFile();
 
@@ -310,9 +312,9 @@ void WriteSlideshowLines(platform::VbFile& file, const QString& path) {
   file.PrintNumber(paths.LinkedFilesInFolder);
   file.PrintLine(paths.LinkedFilesFolder);
 
-  listeditor::Form3& editor = listeditor::form3();
-  const QStringList& slides = editor.List1.Items();
-  const QStringList& records = editor.List2.Items();
+  Windows().LoadSlideList();
+  const QStringList& slides = Form3List1().Items();
+  const QStringList& records = Form3List2().Items();
   const int n = static_cast<int>(slides.size());
   file.PrintNumber(n);
   for (const QString& slide : slides) file.PrintLine(pathItem(slide));
@@ -346,9 +348,9 @@ void WriteSlideshowLines(platform::VbFile& file, const QString& path) {
 // they match what the file holds.
 void RefreshScheduleArrays() {
   ListState& lists = Lists();
-  listeditor::Form3& editor = listeditor::form3();
-  const QStringList& records = editor.List2.Items();
-  const int n = editor.List1.ListCount();
+  Windows().LoadSlideList();
+  const QStringList& records = Form3List2().Items();
+  const int n = Form3List1().Count();
   lists.SlideAddDateTimes.Erase();
   lists.SlideDeleteDateTimes.Erase();
   for (int i = 0; i < n; ++i) {

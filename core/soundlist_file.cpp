@@ -5,9 +5,10 @@
 #include <algorithm>
 
 #include "core/list_file.h"
+#include "core/lists.h"
+#include "core/services.h"
 #include "core/state.h"
 #include "platform/vbfile.h"
-#include "sound/form10.h"
 
 namespace core {
 
@@ -38,7 +39,8 @@ void LoadSoundListFile() {
   }
 
   ListState& lists = Lists();
-  sound::form10().List1.SetItems(entries);
+  Windows().LoadSoundList();
+  Form10List1().Reset(entries);
   lists.SoundListEntries.Erase();
   for (int i = 0; i < entries.size(); ++i) lists.SoundListEntries[i + 1] = entries[i];
   lists.SoundListCount = static_cast<short>(entries.size());

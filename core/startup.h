@@ -38,10 +38,6 @@ void BuildLinkTable();
 bool AutoStartWanted(short cmdLineMode, int slideCount, short autoStartOff, int linkEntryCount,
                      short linkAutoStart);
 
-// Hides the main window and shows the full-screen show window on its monitor, whose
-// activation starts the show (the link run first when LinkRunActive = 1).
-void StartFullScreenShow();
-
 // ---- single copy ------------------------------------------------------------------------------
 
 // True when another copy of the program holds the lock in AppFolder. The first call that

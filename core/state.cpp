@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "core/lists.h"
+
 namespace core {
 namespace {
 
@@ -41,6 +43,8 @@ MonitorTable& Monitors() { return State().monitors; }
 void ResetAllState() {
   static const auto* fresh = new AllState;
   State() = *fresh;
+  // The master lists are state too, though they live beside the windows that show them.
+  ClearMasterLists();
 }
 
 void ClearButtonSlots() {

@@ -8,7 +8,6 @@
 #include "engine/slideplayer.h"
 #include "engine/slidescreen.h"
 #include "engine/slidetimer.h"
-#include "listeditor/form3.h"
 #include "platform/dialogs.h"
 #include "platform/form.h"
 #include "platform/timer.h"
@@ -325,7 +324,7 @@ void Command7_Click() {
 void Command6_Click() {
   if (core::Flags().FourUpViewOpen == 1) TryStep([] { core::TheServices().UnloadFourUpView(); });
   core::Flags().SlideListEditorOpen = 1;
-  listeditor::form3().Show();
+  core::Windows().ShowSlideList();
   core::form1().Hide();
 }
 

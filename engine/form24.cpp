@@ -2,8 +2,8 @@
 #include "engine/form24.h"
 
 #include "core/monitors.h"
+#include "core/services.h"
 #include "core/state.h"
-#include "listeditor/form3.h"
 #include "platform/dialogs.h"
 #include "platform/vberror.h"
 
@@ -101,9 +101,7 @@ void Form24::WindowsMediaPlayer1_KeyPress(int keyAscii) {
 void Form24::Form_Unload(int& cancel) {
   cancel = 0;
   // The click that closed the movie must not also act on the show window.
-  listeditor::Form3& editor = listeditor::form3();
-  editor.Timer1.SetInterval(500);
-  editor.Timer1.SetEnabled(true);
+  core::Windows().GuardSlideListClicks();
   core::Settings().MovieLoop = 0;
   // The window's player goes with it; nothing may sound from a closed window.
   WindowsMediaPlayer1.SetLoop(false);

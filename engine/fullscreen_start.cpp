@@ -4,7 +4,9 @@
 
 #include "core/form1.h"
 #include "core/form4.h"
+#include "core/lists.h"
 #include "core/monitors.h"
+#include "core/services.h"
 #include "core/slideshow_file.h"
 #include "core/startup.h"
 #include "core/state.h"
@@ -12,7 +14,6 @@
 #include "engine/picture_prep.h"
 #include "engine/slidescreen.h"
 #include "engine/surfaces.h"
-#include "listeditor/form3.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/form.h"
@@ -252,9 +253,10 @@ void RebuildSlideListFromEditor() {
   core::Flags().ShowRunning = 0;
   lists.SlideEndIndex = 0;
   lists.SlidePaths.Erase();
-  const platform::ListBox& editorList = listeditor::form3().List1;
-  for (int i = 1; i <= editorList.ListCount(); ++i) {
-    lists.SlidePaths[i] = editorList.List(i - 1);
+  core::Windows().LoadSlideList();
+  const QStringList& editorList = core::Form3List1().Items();
+  for (int i = 1; i <= editorList.size(); ++i) {
+    lists.SlidePaths[i] = editorList.at(i - 1);
     lists.SlideEndIndex = platform::CInt(lists.SlideEndIndex + 1);
   }
   lists.SlideEndIndex = platform::CInt(lists.SlideEndIndex + 1);
@@ -280,8 +282,7 @@ bool LoadLinkFileAtPosition() {
 }
 
 bool ClickGuardRunning() {
-  const listeditor::Form3* editor = listeditor::Form3IfLoaded();
-  return editor && editor->Timer1.Enabled();
+  return core::Windows().SlideListClickGuardRunning();
 }
 
 }  // namespace engine

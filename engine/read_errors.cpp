@@ -2,10 +2,10 @@
 // the end of the show.
 #include "core/form1.h"
 #include "core/form4.h"
+#include "core/lists.h"
 #include "core/services.h"
 #include "core/state.h"
 #include "engine/slideplayer.h"
-#include "listeditor/form3.h"
 #include "platform/dialogs.h"
 #include "platform/form.h"
 #include "platform/vberror.h"
@@ -20,28 +20,30 @@ using platform::TryStep;
 // move up one place.
 void RemoveSlideEntry(int i) {
   core::ListState& lists = core::Lists();
-  listeditor::Form3& editor = listeditor::form3();
-  const int n = editor.List1.ListCount();
+  core::Windows().LoadSlideList();
+  platform::ListBoxModel& rows = core::Form3List1();
+  platform::ListBoxModel& records = core::Form3List2();
+  const int n = rows.Count();
   if (i < 1 || i > n) return;
 
   TryStep([] { core::TheServices().UnloadFourUpView(); });
   lists.SlidePaths[n].clear();
   lists.SlideAddDateTimes[n].clear();
   lists.SlideDeleteDateTimes[n].clear();
-  editor.List1.RemoveItem(i - 1);
-  if (i - 1 < editor.List2.ListCount()) editor.List2.RemoveItem(i - 1);
+  rows.Remove(i - 1);
+  if (i - 1 < records.Count()) records.Remove(i - 1);
 
-  const int count = editor.List1.ListCount();
+  const int count = rows.Count();
   for (int k = i; k <= count; ++k) {
-    lists.SlidePaths[k] = editor.List1.List(k - 1);
-    const QString record = k - 1 < editor.List2.ListCount() ? editor.List2.List(k - 1) : QString();
+    lists.SlidePaths[k] = rows.Items().at(k - 1);
+    const QString record = k - 1 < records.Count() ? records.Items().at(k - 1) : QString();
     lists.SlideAddDateTimes[k] = core::ScheduleAddMoment(record);
     lists.SlideDeleteDateTimes[k] = core::ScheduleDeleteMoment(record);
   }
   lists.SlideEndIndex = static_cast<short>(count + 1);
   lists.CurrentSlideIndex = static_cast<short>(i - 1);
   lists.LastShownSlideIndex = static_cast<short>(i - 1);
-  editor.Label4.SetCaption(QString::number(count));
+  core::Windows().ShowSlideCount();
 
   if (lists.SlidePaths[1].isEmpty()) {
     platform::MsgBox(QStringLiteral("スライドリストに　画像ファイルが見つかりません。"),

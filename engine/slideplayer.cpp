@@ -8,6 +8,7 @@
 
 #include "core/common.h"
 #include "core/form1.h"
+#include "core/lists.h"
 #include "core/monitors.h"
 #include "core/services.h"
 #include "core/state.h"
@@ -18,7 +19,6 @@
 #include "engine/slidescreen.h"
 #include "engine/slidescreen2.h"
 #include "engine/surfaces.h"
-#include "listeditor/form3.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
@@ -401,7 +401,10 @@ void ShowCurrentSlide() {
 
   if (randomPass) {
     int count = 0;
-    TryStep([&count] { count = listeditor::form3().List1.ListCount(); });
+    TryStep([&count] {
+      core::Windows().LoadSlideList();
+      count = core::Form3List1().Count();
+    });
     lists.CurrentSlideIndex = RandomSlideIndex(platform::Rnd(), count);
     bool outside = false;
     try {

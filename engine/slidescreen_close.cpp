@@ -4,15 +4,15 @@
 
 #include "core/form1.h"
 #include "core/form4.h"
+#include "core/lists.h"
+#include "core/services.h"
 #include "core/state.h"
 #include "engine/fullscreen_start.h"
 #include "engine/slidescreen.h"
 #include "engine/slidescreen2.h"
 #include "engine/surfaces.h"
-#include "listeditor/form3.h"
 #include "platform/twips.h"
 #include "platform/vberror.h"
-#include "schedule/form9.h"
 #include "sound/background_sound.h"
 #include "sound/cd_audio.h"
 
@@ -80,7 +80,8 @@ void EndTheShowInTheMainWindow() {
   });
   TryStep([&lists] {
     // 画面全体 keeps its state with an empty list.
-    const int count = listeditor::form3().List1.ListCount();
+    core::Windows().LoadSlideList();
+    const int count = core::Form3List1().Count();
     if (count >= 1) {
       core::Form1& f1 = core::form1();
       f1.Command1.SetEnabled(true);
@@ -182,10 +183,10 @@ void Slidescreen::Form_Unload(int& cancel) {
   // Back to the window the show was started from.
   TryStep([&flags] {
     if (core::Lists().LinkSingleFileRun == 1) {
-      schedule::form9().Show();
+      core::Windows().ShowLinkList();
     } else if (flags.StartedFromListEditor != 0) {
       core::form1().Hide();
-      listeditor::form3().Show();
+      core::Windows().ShowSlideList();
     } else {
       core::form1().Show();
     }

@@ -2,12 +2,13 @@
 #include "engine/slidetimer.h"
 
 #include "core/form1.h"
+#include "core/lists.h"
+#include "core/services.h"
 #include "core/slideshow_file.h"
 #include "core/state.h"
 #include "engine/form1_show.h"
 #include "engine/slideplayer.h"
 #include "engine/slidescreen.h"
-#include "listeditor/form3.h"
 #include "platform/vberror.h"
 #include "sound/background_sound.h"
 #include "sound/cd_audio.h"
@@ -66,9 +67,10 @@ void LoadNextLinkFile() {
   lists.SlideEndIndex = 0;
   lists.SlidePaths.Erase();
   TryStep([&lists] {
-    const listeditor::Form3& editor = listeditor::form3();
-    for (int i = 0; i < editor.List1.ListCount(); ++i) {
-      lists.SlidePaths[i + 1] = editor.List1.List(i);
+    core::Windows().LoadSlideList();
+    const QStringList& rows = core::Form3List1().Items();
+    for (int i = 0; i < rows.size(); ++i) {
+      lists.SlidePaths[i + 1] = rows.at(i);
       lists.SlideEndIndex = static_cast<short>(lists.SlideEndIndex + 1);
     }
   });

@@ -17,6 +17,7 @@
 #include "core/startup.h"
 #include "core/state.h"
 #include "listeditor/form3.h"
+#include "mainwindow/mainwindow.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "platform/fonts.h"
@@ -68,6 +69,7 @@ inline void StartProgram(int* argc, char*** argv) {
   QDir().mkpath(dirs.App());
   QDir().mkpath(dirs.Docs());
   new QApplication(*argc, *argv);
+  mainwindow::Register();
   platform::InstallFontSubstitutions();
   Dialogs();
   core::SetProgramEndHandler([](core::ProgramEnd) {});

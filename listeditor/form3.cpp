@@ -136,6 +136,7 @@ Form3::Form3() {
   connect(&List1, &platform::ListBox::Click, this, &Form3::List1_Click);
   ConnectLinkedFileControls();
   ConnectArrangeHandlers();
+  JoinSettingMirrors();
 }
 
 // ---- loading, activation, paint, resize ---------------------------------------------------

@@ -4,6 +4,7 @@
 // copy of the slide list and of the per-slide schedule records until OK commits them.
 #include <QElapsedTimer>
 
+#include "core/lists.h"
 #include "platform/controls.h"
 #include "platform/filelists.h"
 #include "platform/form.h"
@@ -31,8 +32,8 @@ class Form3 : public platform::Form {
   platform::Label Label1{this, QStringLiteral("検索中")};  // shown while a search runs
   platform::Label Label6{this, QStringLiteral("↓画像・動画ファイルをドラッグ＆ドロップして下さい")};
   // The slide list and its schedule records.
-  platform::ListBox List1{this, 2};  // slide paths in show order (row i - 1 is slide i)
-  platform::ListBox List2{this};     // hidden: the schedule record of each row
+  platform::ListBox List1{this, core::Form3List1(), 2};  // slide paths in show order (row i - 1 is slide i)
+  platform::ListBox List2{this, core::Form3List2()};     // hidden: the schedule record of each row
   // Picture-linked files and launchers.
   platform::CommandButton Command16{this, QStringLiteral("ﾃｷｽﾄ編集")};     // edit macro text
   platform::CommandButton Command17{this, QStringLiteral("ﾃｷｽﾄ削除")};     // delete macro text
@@ -218,6 +219,8 @@ class Form3 : public platform::Form {
   QStringList searchFinds_;    // found rows not yet in the list
   int searchFilesListed_ = 0;  // files the walked folders listed since the last flush
   QElapsedTimer searchFlushClock_;
+  // The double-click boxes follow their settings when a file is read (form3_mirrors.cpp).
+  void JoinSettingMirrors();
 };
 
 Form3& form3();

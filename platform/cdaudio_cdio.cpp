@@ -52,7 +52,8 @@ class ParanoiaSource : public CdSectorSource {
     for (int t = first; t < first + count; ++t) {
       const lsn_t start = cdio_get_track_lsn(p.get(), track_t(t));
       const bool last = t == first + count - 1;
-      lsn_t end = cdio_get_track_lsn(p.get(), last ? CDIO_CDROM_LEADOUT_TRACK : track_t(t + 1));
+      const track_t next = last ? track_t(CDIO_CDROM_LEADOUT_TRACK) : track_t(t + 1);
+      lsn_t end = cdio_get_track_lsn(p.get(), next);
       if (start == CDIO_INVALID_LSN || end == CDIO_INVALID_LSN || end <= start) return {};
       const bool audio = cdio_get_track_format(p.get(), track_t(t)) == TRACK_FORMAT_AUDIO;
       if (audio && !last && cdio_get_track_format(p.get(), track_t(t + 1)) != TRACK_FORMAT_AUDIO &&

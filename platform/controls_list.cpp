@@ -6,6 +6,8 @@
 
 #include "platform/listbox.h"
 
+#include "platform/form.h"
+
 namespace platform {
 
 // ---- model -----------------------------------------------------------------------
@@ -52,10 +54,18 @@ void ListBoxModel::Reset(const QStringList& items) {
 
 // ---- list box ----------------------------------------------------------------------
 
-ListBox::ListBox(QWidget* parent, int multiSelect)
-    : ControlBase(parent), multiSelect_(multiSelect) {
+ListBox::ListBox(QWidget* parent, int multiSelect) : ListBox(parent, ownModel_, multiSelect) {}
+
+ListBox::ListBox(QWidget* parent, ListBoxModel& model, int multiSelect)
+    : ControlBase(parent), model_(&model), multiSelect_(multiSelect) {
   if (multiSelect < 0 || multiSelect > 2) throw VbError(kErrInvalidPropertyValue, "MultiSelect");
-  setModel(&model_);
+  // Before the view's own connections: the view's moves of its current entry while the
+  // model changes are not the user's.
+  connect(model_, &QAbstractItemModel::rowsAboutToBeInserted, this, [this] { ++syncing_; });
+  connect(model_, &QAbstractItemModel::rowsAboutToBeRemoved, this, [this] { ++syncing_; });
+  connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, [this] { ++syncing_; });
+  setModel(model_);
+  WatchModel();
   setUniformItemSizes(true);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionMode(multiSelect == 0   ? QAbstractItemView::SingleSelection
@@ -64,10 +74,48 @@ ListBox::ListBox(QWidget* parent, int multiSelect)
   // The user's moves keep ListIndex; Click follows a mouse choice (keys: keyPressEvent).
   connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& current) {
-            if (!syncing_) listIndex_ = current.isValid() ? current.row() : -1;
+            if (syncing_ == 0) listIndex_ = current.isValid() ? current.row() : -1;
           });
   connect(this, &QListView::clicked, this, [this](const QModelIndex&) { emit Click(); });
   connect(this, &QListView::doubleClicked, this, [this](const QModelIndex&) { emit DblClick(); });
+  if (model_ != &ownModel_) {
+    if (auto* form = qobject_cast<Form*>(window()))
+      connect(form, &Form::Unloaded, this, [this] { model_->Clear(); });
+  }
+}
+
+// After the view's own connections, so that the view has taken the change in first.
+void ListBox::WatchModel() {
+  connect(model_, &QAbstractItemModel::rowsInserted, this,
+          [this](const QModelIndex&, int first, int last) { FollowInsert(first, last); });
+  connect(model_, &QAbstractItemModel::rowsRemoved, this,
+          [this](const QModelIndex&, int first, int) { FollowRemove(first); });
+  connect(model_, &QAbstractItemModel::modelReset, this, [this] { FollowReset(); });
+}
+
+void ListBox::FollowInsert(int first, int last) {
+  --syncing_;
+  if (listIndex_ >= first) {
+    listIndex_ += last - first + 1;
+    SyncCurrent();
+  }
+  newIndex_ = last;
+}
+
+void ListBox::FollowRemove(int row) {
+  --syncing_;
+  if (listIndex_ == row)
+    listIndex_ = -1;
+  else if (listIndex_ > row)
+    --listIndex_;
+  newIndex_ = -1;
+  SyncCurrent();
+}
+
+void ListBox::FollowReset() {
+  --syncing_;
+  listIndex_ = -1;
+  newIndex_ = -1;
 }
 
 void ListBox::CheckIndex(int index, int error) const {
@@ -75,10 +123,10 @@ void ListBox::CheckIndex(int index, int error) const {
 }
 
 void ListBox::SyncCurrent() {
-  syncing_ = true;
+  ++syncing_;
   if (listIndex_ >= 0) {
     selectionModel()->setCurrentIndex(
-        model_.index(listIndex_),
+        model_->index(listIndex_),
         multiSelect_ == 0 ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::NoUpdate);
   } else {
     // A one-at-a-time view selects a neighbour of a removed entry; the original
@@ -86,97 +134,60 @@ void ListBox::SyncCurrent() {
     if (multiSelect_ == 0) selectionModel()->clearSelection();
     selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
   }
-  syncing_ = false;
+  --syncing_;
 }
 
 void ListBox::AddItem(const QString& text, int index) {
   if (index < -1 || index > ListCount()) throw VbError(kErrInvalidCall, "AddItem");
-  const int row = index < 0 ? ListCount() : index;
-  syncing_ = true;
-  model_.Insert(row, text);
-  syncing_ = false;
-  if (listIndex_ >= row) {
-    ++listIndex_;
-    SyncCurrent();
-  }
-  newIndex_ = row;
+  model_->Insert(index < 0 ? ListCount() : index, text);
 }
 
 void ListBox::AddItems(const QStringList& texts, int index) {
   if (index < -1 || index > ListCount()) throw VbError(kErrInvalidCall, "AddItem");
-  if (texts.isEmpty()) return;
-  const int row = index < 0 ? ListCount() : index;
-  syncing_ = true;
-  model_.InsertMany(row, texts);
-  syncing_ = false;
-  if (listIndex_ >= row) {
-    listIndex_ += static_cast<int>(texts.size());
-    SyncCurrent();
-  }
-  newIndex_ = row + static_cast<int>(texts.size()) - 1;
+  model_->InsertMany(index < 0 ? ListCount() : index, texts);
 }
 
 void ListBox::RemoveItem(int index) {
   CheckIndex(index, kErrInvalidCall);
-  syncing_ = true;
-  model_.Remove(index);
-  syncing_ = false;
-  if (listIndex_ == index)
-    listIndex_ = -1;
-  else if (listIndex_ > index)
-    --listIndex_;
-  newIndex_ = -1;
-  SyncCurrent();
+  model_->Remove(index);
 }
 
-void ListBox::Clear() {
-  syncing_ = true;
-  model_.Reset({});
-  syncing_ = false;
-  listIndex_ = -1;
-  newIndex_ = -1;
-}
+void ListBox::Clear() { model_->Clear(); }
 
-void ListBox::SetItems(const QStringList& items) {
-  syncing_ = true;
-  model_.Reset(items);
-  syncing_ = false;
-  listIndex_ = -1;
-  newIndex_ = -1;
-}
+void ListBox::SetItems(const QStringList& items) { model_->Reset(items); }
 
 QString ListBox::List(int index) const {
   if (index < -1) throw VbError(kErrInvalidPropertyIndex, "List");
   if (index == -1 || index >= ListCount()) return {};
-  return model_.Items().at(index);
+  return model_->Items().at(index);
 }
 
 void ListBox::SetList(int index, const QString& text) {
   CheckIndex(index, kErrInvalidPropertyIndex);
-  model_.Set(index, text);
+  model_->Set(index, text);
 }
 
 void ListBox::SetListIndex(int index) {
   if (index < -1 || index >= ListCount()) throw VbError(kErrInvalidPropertyValue, "ListIndex");
   if (index == listIndex_) return;
   listIndex_ = index;
-  syncing_ = true;
+  ++syncing_;
   if (index < 0) {
     if (multiSelect_ == 0) selectionModel()->clearSelection();
     selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
   } else {
     const auto how =
         multiSelect_ == 0 ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::Select;
-    selectionModel()->setCurrentIndex(model_.index(index), how);
-    scrollTo(model_.index(index));
+    selectionModel()->setCurrentIndex(model_->index(index), how);
+    scrollTo(model_->index(index));
   }
-  syncing_ = false;
+  --syncing_;
   emit Click();
 }
 
 bool ListBox::Selected(int index) const {
   CheckIndex(index, kErrInvalidPropertyIndex);
-  return selectionModel()->isSelected(model_.index(index));
+  return selectionModel()->isSelected(model_->index(index));
 }
 
 void ListBox::SetSelected(int index, bool on) {
@@ -188,10 +199,10 @@ void ListBox::SetSelected(int index, bool on) {
       SetListIndex(-1);
     return;
   }
-  syncing_ = true;
-  selectionModel()->select(model_.index(index),
+  ++syncing_;
+  selectionModel()->select(model_->index(index),
                            on ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
-  syncing_ = false;
+  --syncing_;
 }
 
 int ListBox::SelCount() const { return static_cast<int>(selectionModel()->selectedRows().size()); }
@@ -203,7 +214,7 @@ int ListBox::TopIndex() const {
 
 void ListBox::SetTopIndex(int index) {
   CheckIndex(index, kErrInvalidPropertyValue);
-  scrollTo(model_.index(index), QAbstractItemView::PositionAtTop);
+  scrollTo(model_->index(index), QAbstractItemView::PositionAtTop);
 }
 
 void ListBox::SetOLEDropMode(int mode) {

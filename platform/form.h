@@ -26,6 +26,7 @@
 // fresh one. Code that must not load a window asks slot.IsLoaded() first.
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
 #include "platform/controls_base.h"
 #include "platform/twips.h"
@@ -175,10 +176,14 @@ class Form : public QWidget, public ControlHost {
 template <class T>
 class FormSlot {
  public:
+  FormSlot() = default;
+  // `make` builds the window: a class of a layer above that gives it its behaviour.
+  explicit FormSlot(std::function<T*()> make) : make_(std::move(make)) {}
+
   // The window, created and loaded (hidden, Form_Load run) when needed.
   T& Get() {
     if (form_) return *form_;
-    T* f = new T();
+    T* f = make_ ? make_() : new T();
     form_ = f;
     f->SetDeleteOnUnload(true);
     QObject::connect(f, &Form::Unloaded, f, [this, f] {
@@ -198,6 +203,7 @@ class FormSlot {
 
  private:
   QPointer<T> form_;
+  std::function<T*()> make_;
 };
 
 // The program's main window: dialogs centre on its monitor.

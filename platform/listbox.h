@@ -26,6 +26,8 @@ class ListBoxModel : public QAbstractListModel {
   void Remove(int row);
   void Set(int row, const QString& text);
   void Reset(const QStringList& items);
+  void Clear() { Reset({}); }
+  int Count() const { return static_cast<int>(items_.size()); }
 
  private:
   QStringList items_;
@@ -37,6 +39,11 @@ class ListBox : public ControlBase<QListView> {
  public:
   // multiSelect: 0 one entry at a time, 1 each click toggles, 2 Shift/Ctrl ranges.
   explicit ListBox(QWidget* parent, int multiSelect = 0);
+  // A list box showing a list that lives outside its window (the program's master lists):
+  // the files' readers and writers work on `model` without the window. What changes the
+  // model from outside moves the current entry as the box's own calls do; the list goes
+  // with the window as a list box's does, so the window's unloading empties it.
+  ListBox(QWidget* parent, ListBoxModel& model, int multiSelect = 0);
 
   // Appends, or inserts at `index` (0..ListCount); other indexes raise error 5.
   void AddItem(const QString& text, int index = -1);
@@ -47,7 +54,7 @@ class ListBox : public ControlBase<QListView> {
   // entry is forgotten when it is the one removed (ListIndex -1).
   void RemoveItem(int index);
   void Clear();
-  int ListCount() const { return model_.rowCount(); }
+  int ListCount() const { return model_->rowCount(); }
   // The entry's text; "" for -1 or past the end; below -1 raises error 381.
   QString List(int index) const;
   // Replaces an entry's text; outside 0..ListCount-1 raises error 381.
@@ -72,7 +79,7 @@ class ListBox : public ControlBase<QListView> {
   // 1: files dropped on the list raise OLEDragDrop with their paths; 0: no drops.
   void SetOLEDropMode(int mode);
   // All entries at once, for bulk copies; SetItems replaces them (no current entry).
-  const QStringList& Items() const { return model_.Items(); }
+  const QStringList& Items() const { return model_->Items(); }
   void SetItems(const QStringList& items);
 
  signals:
@@ -93,15 +100,23 @@ class ListBox : public ControlBase<QListView> {
 
  private:
   void CheckIndex(int index, int error) const;
+  // Follows the model's changes, whoever makes them.
+  void WatchModel();
+  void FollowInsert(int first, int last);
+  void FollowRemove(int row);
+  void FollowReset();
   // Shows listIndex_ as the view's current entry without raising events.
   void SyncCurrent();
 
-  ListBoxModel model_;
+  ListBoxModel ownModel_;
+  ListBoxModel* model_ = &ownModel_;
   int listIndex_ = -1;
   int newIndex_ = -1;
   int multiSelect_ = 0;
   int dropMode_ = 0;
-  bool syncing_ = false;
+  // Above 0 while the model changes or the current entry is set from here: the view's
+  // own current-entry moves are not the user's then.
+  int syncing_ = 0;
 };
 
 }  // namespace platform

@@ -76,6 +76,7 @@ Form9::Form9() {
   connect(&Command6, &platform::CommandButton::Click, this, &Form9::Command6_Click);
   connect(&Command7, &platform::CommandButton::Click, this, &Form9::Command7_Click);
   connect(&Command8, &platform::CommandButton::Click, this, &Form9::Command8_Click);
+  JoinSettingMirrors();
 }
 
 // ---- window events ------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 #pragma once
 // The link-list editor: its list box is the master copy of the link list.
+#include "core/lists.h"
 #include "platform/controls.h"
 #include "platform/filelists.h"
 #include "platform/form.h"
@@ -20,7 +21,7 @@ class Form9 : public platform::Form {
   platform::CheckBox Check4{this, QStringLiteral("挿入")};  // insert in front of the selection
   platform::Label Label5{this, QStringLiteral("個数")};
   platform::Label Label4{this};      // number of entries
-  platform::ListBox List1{this, 2};  // slideshow files in play order (row i - 1 is entry i)
+  platform::ListBox List1{this, core::Form9List1(), 2};  // slideshow files in play order (row i - 1 is entry i)
   platform::CommandButton Command1{this, QStringLiteral("START")};     // link run
   platform::CommandButton Command2{this, QStringLiteral("終了")};      // commit and close
   platform::CommandButton Command6{this, QStringLiteral("開く")};      // open a link-list file
@@ -88,6 +89,8 @@ class Form9 : public platform::Form {
   // Adds one path: in front of the single selected entry in insert mode, else at the end.
   void AddLinkEntry(const QString& path);
   void RefreshCount();
+  // The option boxes follow their settings when a file is read (form9_mirrors.cpp).
+  void JoinSettingMirrors();
   bool ListFull() const { return List1.ListCount() >= LinkEntryLimit; }
   // Scrolls the list by `lines` (the view's top entry moves down).
   void ScrollListBy(int lines);

@@ -5,6 +5,8 @@
 # CHECKED_BUILD=0 stops after the first stage (a quick local run).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# No folder includes one of a layer above it.
+python3 scripts/check-layers.py
 bash scripts/build.sh
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)" --timeout 600)
 [ "${CHECKED_BUILD:-1}" = 1 ] || exit 0

@@ -6,9 +6,8 @@
 #include <cmath>
 
 #include "core/form1.h"
+#include "core/services.h"
 #include "core/state.h"
-#include "engine/form24.h"
-#include "engine/slidescreen.h"
 #include "platform/dialogs.h"
 #include "platform/effectsound.h"
 #include "platform/vberror.h"
@@ -202,19 +201,9 @@ void StopShowMedia() {
       if (main)
         main->SetCaption(path.isEmpty() ? core::ProgramTitle() : QStringLiteral("ｽﾗｲﾄﾞ - ") + path);
     });
-    // The full-screen window is not loaded just to empty its ticker.
-    engine::Slidescreen* screen = engine::SlidescreenIfLoaded();
-    TryStep([screen] {
-      if (screen) screen->Label1.SetCaption(QString());
-    });
+    TryStep([] { core::Windows().ClearShowTicker(); });
     TryStep([main] {
       if (main) main->Label1.SetCaption(QString());
-    });
-    TryStep([screen] {
-      if (screen) screen->Label1.SetVisible(false);
-    });
-    TryStep([screen] {
-      if (screen) screen->Timer1.SetEnabled(false);
     });
     TryStep([main] {
       if (main) main->Label1.SetVisible(false);
@@ -247,9 +236,7 @@ void StopShowMedia() {
     snd.MediaPlaying = 0;
   }
 
-  TryStep([] {
-    if (engine::Form24* movie = engine::Form24IfLoaded()) movie->Unload();
-  });
+  TryStep([] { core::Windows().CloseMovieWindow(); });
 }
 
 }  // namespace sound

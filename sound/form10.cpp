@@ -118,6 +118,7 @@ Form10::Form10() {
   connect(&List1, &platform::ListBox::DblClick, this, &Form10::List1_DblClick);
   connect(&List1, &platform::ListBox::KeyDown, this, &Form10::List1_KeyDown);
   connect(&List1, &platform::ListBox::OLEDragDrop, this, &Form10::List1_OLEDragDrop);
+  JoinSettingMirrors();
 }
 
 // ---- load, activation, paint, size ------------------------------------------------------

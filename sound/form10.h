@@ -4,6 +4,7 @@
 // folder search; entries are moved, removed and test-played; OK commits the list.
 #include <QElapsedTimer>
 
+#include "core/lists.h"
 #include "platform/controls.h"
 #include "platform/filelists.h"
 #include "platform/form.h"
@@ -23,7 +24,7 @@ class Form10 : public platform::Form {
   platform::DirListBox Dir1{this};
   platform::DriveListBox Drive1{this};
   platform::FileListBox File1{this};                       // the folder's WAV, MIDI and MP3 files
-  platform::ListBox List1{this, 2};                        // WAV, MIDI and MP3 paths in list order
+  platform::ListBox List1{this, core::Form10List1(), 2};  // WAV, MIDI and MP3 paths in list order
   platform::Label Label1{this, QStringLiteral("検索中")};  // shown while a search runs
   platform::Label Label2{this, QStringLiteral("↓ﾄﾞﾗｯｸﾞ＆ﾄﾞﾛｯﾌﾟして下さい")};
   platform::Label Label5{this, QStringLiteral("個数")};
@@ -108,6 +109,8 @@ class Form10 : public platform::Form {
  private:
   // A guarded button clicked during a search only ends the search: true then.
   bool SearchGuard();
+  // The option boxes follow their settings when a file is read (form10_mirrors.cpp).
+  void JoinSettingMirrors();
   // The limit message of the additions.
   void ListFullMessage(const QString& title);
   // Adds one entry, in front of the single selected entry in insert mode.

@@ -3,6 +3,7 @@
 
 #include <QDir>
 
+#include "core/mirrors.h"
 #include "core/monitors.h"
 #include "core/slideshow_file.h"
 #include "platform/dialogs.h"
@@ -36,6 +37,16 @@ OneFileChooser::OneFileChooser(const Design& design) : design_(design) {
   connect(&Check1, &platform::CheckBox::Click, this, &OneFileChooser::Check1_Click);
   connect(&Command2, &platform::CommandButton::Click, this, &OneFileChooser::Command2_Click);
   connect(&Command1, &platform::CommandButton::Click, this, &OneFileChooser::Command1_Click);
+
+  // The files' readers refresh the linked-WAV choice and a file name they resolved.
+  core::ShowSettings& s = core::Settings();
+  if (design_.withLinkedWav) {
+    core::JoinMirror(this, &(s.*design_.withLinkedWav), [this] {
+      Check1.SetValue(core::Settings().*design_.withLinkedWav == 1 ? 1 : 0);
+    });
+  }
+  core::JoinMirror(this, &(s.*design_.file),
+                   [this] { Text1.SetText(core::Settings().*design_.file); });
 }
 
 void OneFileChooser::Form_Load() {
@@ -126,16 +137,5 @@ platform::FormSlot<Form2>& Form2Slot() {
 
 Form2& form2() { return Form2Slot().Get(); }
 Form2* Form2IfLoaded() { return Form2Slot().IfLoaded(); }
-
-void InstallChooserMirrors() {
-  core::FileReaderMirrors& mirrors = core::ReaderMirrors();
-  mirrors.midiWithLinkedWav = [] {
-    form8().Check1.SetValue(core::Settings().MidiWithLinkedWav == 1 ? 1 : 0);
-  };
-  mirrors.mp3WithLinkedWav = [] {
-    form17().Check1.SetValue(core::Settings().Mp3WithLinkedWav == 1 ? 1 : 0);
-  };
-  mirrors.repeatMidiFile = [](const QString& path) { form8().Text1.SetText(path); };
-}
 
 }  // namespace sound

@@ -66,8 +66,4 @@ class Form2 : public OneFileChooser {
 Form2& form2();
 Form2* Form2IfLoaded();
 
-// Lets the file readers set the choosers' check boxes and the MIDI path they resolved
-// (core::ReaderMirrors).
-void InstallChooserMirrors();
-
 }  // namespace sound

@@ -1,5 +1,6 @@
 // The text display settings window: its check box follows and moves the main window's
 // text macro menu, its options set the text origin, and "戻る" closes it.
+#include "core/mirrors.h"
 #include "core/slideshow_file.h"
 #include "test_menus_fixture.h"
 
@@ -34,7 +35,7 @@ TEST_F(MenusTest, TextDisplayWindowShowsTheValues) {
 
 TEST_F(MenusTest, TextMacroBoxMovesTheMainMenuTick) {
   core::Form1& f = Main();
-  core::mnuTEXT_Click(f, 0);
+  sound::mnuTEXT_Click(f, 0);
   core::Form15& w = core::form15();
   ASSERT_EQ(w.Check1.Value(), 1);
   w.Check1.SetValue(0);
@@ -49,7 +50,7 @@ TEST_F(MenusTest, TextMacroBoxMovesTheMainMenuTick) {
 
 TEST_F(MenusTest, TextDisplayWindowAfterTheMenuChoseNoneShowsTheBoxClear) {
   core::Form1& f = Main();
-  core::mnuTEXT_Click(f, 1);
+  sound::mnuTEXT_Click(f, 1);
   core::Form15& w = core::form15();
   w.Show();
   WaitFor([&w] { return w.Visible(); }, 1000);
@@ -69,7 +70,7 @@ TEST_F(MenusTest, OriginOptionsSetTheOrigin) {
 
   // A file reader sets the options to the value it read.
   core::Settings().TextOriginScreen = 1;
-  core::ReaderMirrors().textOrigin();
+  core::RefreshMirror(&core::Settings().TextOriginScreen);
   EXPECT_TRUE(w.Option2.Value());
   EXPECT_FALSE(w.Option1.Value());
   EXPECT_EQ(core::Settings().TextOriginScreen, 1);

@@ -34,9 +34,9 @@ TEST_P(EffectMenuTest, ChoiceTicksAndAsksItsCounts) {
   platform::MenuArray& menu = c.erase ? f.mnuSYOUKO : f.mnuHKO;
   Script(c.replies);
   if (c.erase)
-    core::mnuSYOUKO_Click(f, c.index);
+    engine::mnuSYOUKO_Click(f, c.index);
   else
-    core::mnuHKO_Click(f, c.index);
+    engine::mnuHKO_Click(f, c.index);
 
   EXPECT_EQ(c.erase ? s.EraseEffect : s.DisplayEffect, c.index);
   EXPECT_EQ(Ticked(menu), c.index);
@@ -92,7 +92,7 @@ TEST_F(MenusTest, CountQuestionShowsItsPromptRangeAndCurrentValue) {
   core::Form1& f = Main();
   core::Settings().DisplaySlitCount = 17;
   Script({Cancel()});
-  core::mnuHKO_Click(f, 6);
+  engine::mnuHKO_Click(f, 6);
   ASSERT_EQ(dialogs_.Calls().size(), 1u);
   const auto& call = dialogs_.Calls()[0];
   EXPECT_EQ(call.kind, platform::DialogKind::kInputBox);
@@ -105,9 +105,9 @@ TEST_F(MenusTest, CountQuestionShowsItsPromptRangeAndCurrentValue) {
 TEST_F(MenusTest, ChoosingTheTickedEffectAgainAsksAgain) {
   core::Form1& f = Main();
   Script({Text("20")});
-  core::mnuHKO_Click(f, 8);
+  engine::mnuHKO_Click(f, 8);
   Script({Text("40")});
-  core::mnuHKO_Click(f, 8);
+  engine::mnuHKO_Click(f, 8);
   EXPECT_EQ(dialogs_.CallsOf(platform::DialogKind::kInputBox).size(), 2u);
   EXPECT_EQ(core::Settings().DisplayMosaicCount, 40);
   EXPECT_EQ(TickCount(f.mnuHKO), 1);
@@ -128,9 +128,9 @@ TEST_P(SpeedMenuTest, AnswerSetsTheSpeedOrIsRefused) {
   core::Form1& f = Main();
   Script(c.replies);
   if (c.erase)
-    core::mnuSKSP_Click(f);
+    engine::mnuSKSP_Click(f);
   else
-    core::mnuHKSP_Click(f);
+    engine::mnuHKSP_Click(f);
   const core::ShowSettings& s = core::Settings();
   EXPECT_EQ(c.erase ? s.EraseEffectSpeed : s.DisplayEffectSpeed, c.expected);
   EXPECT_EQ(c.erase ? s.DisplayEffectSpeed : s.EraseEffectSpeed, -30);
@@ -164,7 +164,7 @@ TEST_F(MenusTest, FixedSpeedGreysTheSpeedItemsAndVariableKeepsMinusThirty) {
   core::ShowSettings& s = core::Settings();
   s.DisplayEffectSpeed = 5;
   s.EraseEffectSpeed = -100;
-  core::mnuKSPSEL_Click(f, 1);
+  engine::mnuKSPSEL_Click(f, 1);
   EXPECT_EQ(s.EffectSpeedFixed, 1);
   EXPECT_EQ(Ticked(f.mnuKSPSEL), 1);
   EXPECT_FALSE(f.mnuHKSP.Enabled());
@@ -172,7 +172,7 @@ TEST_F(MenusTest, FixedSpeedGreysTheSpeedItemsAndVariableKeepsMinusThirty) {
   EXPECT_EQ(s.DisplayEffectSpeed, -30);
   EXPECT_EQ(s.EraseEffectSpeed, -30);
 
-  core::mnuKSPSEL_Click(f, 0);
+  engine::mnuKSPSEL_Click(f, 0);
   EXPECT_EQ(s.EffectSpeedFixed, 0);
   EXPECT_EQ(Ticked(f.mnuKSPSEL), 0);
   EXPECT_EQ(TickCount(f.mnuKSPSEL), 1);

@@ -39,7 +39,7 @@ TEST_F(FileMenuTest, NewAnsweredNoThreeTimesCommitsEveryListAgain) {
   FillEditors();
   schedule::form9().Show();
   Script({No(), No(), No()});
-  core::mnuNEW_Click(f);
+  listeditor::mnuNEW_Click(f);
 
   EXPECT_EQ(Titles(), QStringList({QStringLiteral("新規作成"), QStringLiteral("一括取消"),
                                    QStringLiteral("一括取消")}));
@@ -70,7 +70,7 @@ TEST_F(FileMenuTest, NewAnsweredYesResetsTheListsAndEverySetting) {
   f.SetCaption(QStringLiteral("ｽﾗｲﾄﾞ - /shows/old.kvz"));
   // New empties the sound list itself, so the sound list editor has nothing to ask.
   Script({Yes(), Yes()});
-  core::mnuNEW_Click(f);
+  listeditor::mnuNEW_Click(f);
   EXPECT_EQ(Titles(), QStringList({QStringLiteral("新規作成"), QStringLiteral("一括取消")}));
 
   EXPECT_EQ(dialogs_.Pending(), 0);
@@ -106,7 +106,7 @@ TEST_F(FileMenuTest, SaveThenOpenBringsTheSlideListBack) {
   const QString saved = dir_.filePath(QStringLiteral("show"));
 
   Script({Text(saved)});
-  core::mnuSAVE_Click(f);
+  listeditor::mnuSAVE_Click(f);
   auto saves = dialogs_.CallsOf(DialogKind::kSaveFile);
   ASSERT_EQ(saves.size(), 1u);
   EXPECT_EQ(saves[0].title, QStringLiteral("スライドショー　ファイルの保存"));
@@ -119,7 +119,7 @@ TEST_F(FileMenuTest, SaveThenOpenBringsTheSlideListBack) {
   // The next save proposes the current file.
   dialogs_.ClearCalls();
   Script({Cancel()});
-  core::mnuSAVE_Click(f);
+  listeditor::mnuSAVE_Click(f);
   saves = dialogs_.CallsOf(DialogKind::kSaveFile);
   ASSERT_EQ(saves.size(), 1u);
   EXPECT_EQ(saves[0].initialFile, kvz);
@@ -128,7 +128,7 @@ TEST_F(FileMenuTest, SaveThenOpenBringsTheSlideListBack) {
   listeditor::form3().List2.Clear();
   dialogs_.ClearCalls();
   Script({Text(kvz)});
-  core::mnuOPEN_Click(f);
+  listeditor::mnuOPEN_Click(f);
   const auto opens = dialogs_.CallsOf(DialogKind::kOpenFile);
   ASSERT_EQ(opens.size(), 1u);
   EXPECT_EQ(opens[0].title, QStringLiteral("スライドショー　ファイルを開く"));
@@ -143,14 +143,14 @@ TEST_F(FileMenuTest, OpenCancelledStillCommits) {
   core::Form1& f = Main();
   FillEditors();
   Script({Cancel()});
-  core::mnuOPEN_Click(f);
+  listeditor::mnuOPEN_Click(f);
   EXPECT_EQ(listeditor::form3().List1.ListCount(), 2);
   EXPECT_EQ(core::Lists().SlideEndIndex, 3);
 }
 
 TEST_F(FileMenuTest, SavingAnEmptyListIsRefused) {
   core::Form1& f = Main();
-  for (auto save : {core::mnuSAVE_Click, core::mnuHAIHU_Click}) {
+  for (auto save : {listeditor::mnuSAVE_Click, listeditor::mnuHAIHU_Click}) {
     dialogs_.ClearCalls();
     save(f);
     ASSERT_EQ(dialogs_.Calls().size(), 1u);
@@ -167,13 +167,13 @@ TEST_F(FileMenuTest, DistributionSaveExplainsAndStoresBareNames) {
   FillEditors();
   const QString kvz = dir_.filePath(QStringLiteral("dist.kvz"));
   Script({No()});
-  core::mnuHAIHU_Click(f);
+  listeditor::mnuHAIHU_Click(f);
   EXPECT_TRUE(dialogs_.CallsOf(DialogKind::kSaveFile).empty());
   EXPECT_FALSE(QFile::exists(kvz));
 
   dialogs_.ClearCalls();
   Script({Yes(), Text(kvz)});
-  core::mnuHAIHU_Click(f);
+  listeditor::mnuHAIHU_Click(f);
   ASSERT_EQ(dialogs_.Calls().size(), 2u);
   EXPECT_EQ(dialogs_.Calls()[0].title, QStringLiteral("配布用ＫＶＺファイルの保存"));
   EXPECT_TRUE(dialogs_.Calls()[0].text.startsWith(
@@ -201,7 +201,7 @@ TEST_F(HeaderTest, CancelledOrMissingChoiceWarnsAndTicksNone) {
   for (const Reply& reply : {Cancel(), Text(dir_.filePath(QStringLiteral("none.txt")))}) {
     dialogs_.ClearCalls();
     Script({reply});
-    core::menuHEAD_Click(f, 0);
+    listeditor::menuHEAD_Click(f, 0);
     ASSERT_EQ(dialogs_.Calls().size(), 2u);
     EXPECT_EQ(dialogs_.Calls()[0].title,
               QStringLiteral("ユーザマクロヘッダーファイルを選択してください"));
@@ -230,7 +230,7 @@ TEST_F(HeaderTest, ChosenFileIsCopiedLineByLineWithCrLf) {
     WriteBytes(chosen, c.in);
     dialogs_.ClearCalls();
     Script({Text(chosen)});
-    core::menuHEAD_Click(f, 0);
+    listeditor::menuHEAD_Click(f, 0);
     EXPECT_TRUE(dialogs_.CallsOf(DialogKind::kMsgBox).empty());
     EXPECT_EQ(core::Settings().UserMacroHeaderOff, 0);
     EXPECT_EQ(Ticked(f.menuHEAD), 0);
@@ -245,14 +245,14 @@ TEST_F(HeaderTest, ChoosingTheProgramsOwnHeaderCopiesNothing) {
   const QString otherCase = QFileInfo(Target()).absolutePath() + QStringLiteral("/HEADER.TXT");
   for (const QString& chosen : {Target(), otherCase}) {
     Script({Text(chosen)});
-    core::menuHEAD_Click(f, 0);
+    listeditor::menuHEAD_Click(f, 0);
     EXPECT_EQ(ReadBytes(Target()), QByteArray("mine\nno crlf"));
   }
   // The same file named through another path.
   const QString link = dir_.filePath(QStringLiteral("header_link.txt"));
   ASSERT_TRUE(QFile::link(Target(), link));
   Script({Text(link)});
-  core::menuHEAD_Click(f, 0);
+  listeditor::menuHEAD_Click(f, 0);
   EXPECT_EQ(ReadBytes(Target()), QByteArray("mine\nno crlf"));
   EXPECT_EQ(core::Settings().UserMacroHeaderOff, 0);
   EXPECT_TRUE(dialogs_.CallsOf(DialogKind::kMsgBox).empty());
@@ -260,7 +260,7 @@ TEST_F(HeaderTest, ChoosingTheProgramsOwnHeaderCopiesNothing) {
 
 TEST_F(HeaderTest, NoneOnlyTicks) {
   core::Form1& f = Main();
-  core::menuHEAD_Click(f, 1);
+  listeditor::menuHEAD_Click(f, 1);
   EXPECT_EQ(core::Settings().UserMacroHeaderOff, 1);
   EXPECT_TRUE(dialogs_.Calls().empty());
 }
@@ -277,7 +277,7 @@ TEST_F(FileMenuTest, LinkListItemOpensTheEditorOnlyWhenTheSlideListButtonIsUsabl
     f.Command6.SetEnabled(c.slideListButton);
     core::Flags().ShowRunning = c.showRunning;
     core::Flags().FourUpViewOpen = 1;
-    core::mnuURU_Click(f);
+    listeditor::mnuURU_Click(f);
     EXPECT_EQ(core::Flags().FourUpViewOpen, 0);
     EXPECT_EQ(schedule::Form9IfLoaded() && schedule::form9().Visible(), c.opens);
     EXPECT_EQ(core::Flags().LinkEditorOpen, c.opens ? 1 : 0);
@@ -317,7 +317,7 @@ TEST_F(HelpTest, HelpTextOpensInTheTextViewerOrWarns) {
   core::Form1& f = Main();
   WriteBytes(AppFile(QStringLiteral("Readme.txt")), platform::ToCp932(QStringLiteral("説明\r\n")));
   QFile::remove(AppFile(QStringLiteral("マクロ.txt")));
-  core::mnuREADME_Click(f);
+  listeditor::mnuREADME_Click(f);
   const short id = core::Paths().NotepadTaskId;
   ASSERT_NE(id, 0);
   platform::TextEditorWindow* viewer = platform::FindTextEditor(id);
@@ -325,7 +325,7 @@ TEST_F(HelpTest, HelpTextOpensInTheTextViewerOrWarns) {
   EXPECT_EQ(viewer->Text(), QStringLiteral("説明\n"));
   EXPECT_TRUE(dialogs_.Calls().empty());
 
-  core::mnuSUB_Click(f);
+  listeditor::mnuSUB_Click(f);
   ASSERT_EQ(dialogs_.Calls().size(), 1u);
   EXPECT_EQ(dialogs_.Calls()[0].text, QStringLiteral("マクロ.txtが読込めません。"));
   EXPECT_EQ(dialogs_.Calls()[0].title, QStringLiteral("読込みエラー"));
@@ -336,7 +336,7 @@ TEST_F(HelpTest, HelpTextOpensInTheTextViewerOrWarns) {
 TEST_F(HelpTest, ExitClosesTheViewerOnlyAfterAMacroFileWasOpened) {
   Main();
   WriteBytes(AppFile(QStringLiteral("Readme.txt")), "a\r\n");
-  core::OpenHelpText(QStringLiteral("Readme.txt"));
+  listeditor::OpenHelpText(QStringLiteral("Readme.txt"));
   const short id = core::Paths().NotepadTaskId;
   core::CloseTextViewer();  // no macro file was opened: the viewer stays
   EXPECT_NE(platform::FindTextEditor(id), nullptr);
@@ -348,7 +348,7 @@ TEST_F(HelpTest, ExitClosesTheViewerOnlyAfterAMacroFileWasOpened) {
   EXPECT_TRUE(core::Paths().NotepadTextPath.isEmpty());
 
   // A viewer closed by the user already: only the path is forgotten.
-  core::OpenHelpText(QStringLiteral("Readme.txt"));
+  listeditor::OpenHelpText(QStringLiteral("Readme.txt"));
   const short again = core::Paths().NotepadTaskId;
   platform::FindTextEditor(again)->close();
   core::Paths().NotepadTextPath = QStringLiteral("/pics/a.txt");
@@ -365,20 +365,20 @@ TEST_F(FileMenuTest, MenuSettingsSurviveARestart) {
   WriteBytes(wav, "RIFF");
 
   Script({Text("30")});
-  core::mnuHKO_Click(f, 8);
+  engine::mnuHKO_Click(f, 8);
   Script({Text("7"), Text("40")});
-  core::mnuSYOUKO_Click(f, 11);
+  engine::mnuSYOUKO_Click(f, 11);
   Script({Text("-200")});
-  core::mnuHKSP_Click(f);
+  engine::mnuHKSP_Click(f);
   Script({Text("4")});
-  core::mnuSKSP_Click(f);
+  engine::mnuSKSP_Click(f);
   Script({Yes(), Text(wav)});
-  core::mnuKOU_Click(f, 1);
-  core::mnuDOU_Click(f, 0);
-  core::mnuKOICHI1_Click(f, 0);
-  core::mnuTEXT_Click(f, 1);
-  core::mnuCDR_Click(f, 0);
-  core::mnuCDWAV_Click(f, 0);
+  sound::mnuKOU_Click(f, 1);
+  sound::mnuDOU_Click(f, 0);
+  sound::mnuKOICHI1_Click(f, 0);
+  sound::mnuTEXT_Click(f, 1);
+  sound::mnuCDR_Click(f, 0);
+  sound::mnuCDWAV_Click(f, 0);
   core::Settings().MidiWithLinkedWav = 1;
   core::Settings().RepeatMidiFile = QStringLiteral("/music/a.mid");
   core::form15().Option2.SetValue(true);
@@ -430,7 +430,7 @@ QString ShippedFile(const QString& name) {
 // The help texts the program ships: code page 932 with CR LF, and the macro help names
 // every keyword the macro interpreter knows.
 TEST(ShippedHelpTexts, AreCp932WithCrLfAndListEveryMacroKeyword) {
-  for (const QString name : {QStringLiteral("Readme.txt"), QStringLiteral("マクロ.txt")}) {
+  for (const QString& name : {QStringLiteral("Readme.txt"), QStringLiteral("マクロ.txt")}) {
     SCOPED_TRACE(name.toStdString());
     const QByteArray bytes = ReadBytes(ShippedFile(name));
     ASSERT_FALSE(bytes.isEmpty());

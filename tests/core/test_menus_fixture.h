@@ -11,7 +11,9 @@
 
 #include "core/form1.h"
 #include "core/form15.h"
-#include "core/form1_menus_more.h"
+#include "engine/form1_menus.h"
+#include "listeditor/form1_menus_file.h"
+#include "sound/form1_menus_sound.h"
 #include "core/form4.h"
 #include "core/startup.h"
 #include "core/state.h"

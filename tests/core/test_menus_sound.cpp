@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "core/mirrors.h"
 #include "core/slideshow_file.h"
 #include "platform/cdaudio.h"
 #include "test_menus_fixture.h"
@@ -63,7 +64,7 @@ TEST_P(SoundModeTest, ModeTicksEnablesAndAsks) {
       ActOnChooser(*chooser, c.chooser, c.chooserText);
     });
   }
-  core::mnuKOU_Click(f, c.index);
+  sound::mnuKOU_Click(f, c.index);
 
   EXPECT_EQ(s.SoundMode, c.mode);
   EXPECT_EQ(Ticked(f.mnuKOU), c.mode);
@@ -284,19 +285,19 @@ TEST_F(MenusTest, ChoosersStoreTheirFileOnOkOnly) {
   core::ShowSettings& s = core::Settings();
   s.RepeatWavFile = QStringLiteral("/old.wav");
   WhenShown([] { ActOnChooser(sound::form2(), InWindow::kCancel, QStringLiteral("/new.wav")); });
-  core::mnuKOU_Click(f, 3);
+  sound::mnuKOU_Click(f, 3);
   EXPECT_EQ(s.RepeatWavFile, QStringLiteral("/old.wav"));
 
   // OK stores the text as it is, even a file that does not exist, and an empty one.
   WhenShown([] { ActOnChooser(sound::form8(), InWindow::kOk, QStringLiteral("/no/such.mid")); });
-  core::mnuKOU_Click(f, 4);
+  sound::mnuKOU_Click(f, 4);
   EXPECT_EQ(s.RepeatMidiFile, QStringLiteral("/no/such.mid"));
   WhenShown([] {
     sound::form17().Text1.SetText(QString());
     sound::form17().Command2.DoClick();
   });
   s.RepeatMp3File = QStringLiteral("/old.mp3");
-  core::mnuKOU_Click(f, 8);
+  sound::mnuKOU_Click(f, 8);
   EXPECT_TRUE(s.RepeatMp3File.isEmpty());
 }
 
@@ -321,7 +322,7 @@ TEST_F(MenusTest, ChooserShowsTheStoredFileAndBrowsesForAnother) {
     w.File1.SetListIndex(1);
     w.Command2.DoClick();
   });
-  core::mnuKOU_Click(f, 4);
+  sound::mnuKOU_Click(f, 4);
   EXPECT_EQ(shown, QStringLiteral("/music/a.mid"));
   EXPECT_EQ(listed, QStringList({"b.mid", "C.MID"}));
   EXPECT_EQ(subfolders, QStringList({dir.filePath("sub")}));
@@ -366,9 +367,10 @@ TEST_F(MenusTest, ReaderMirrorsSetTheChoosersWithoutNotices) {
   core::ShowSettings& s = core::Settings();
   s.MidiWithLinkedWav = 1;
   s.Mp3WithLinkedWav = 1;
-  core::ReaderMirrors().midiWithLinkedWav();
-  core::ReaderMirrors().mp3WithLinkedWav();
-  core::ReaderMirrors().repeatMidiFile(QStringLiteral("/kvz/song.mid"));
+  s.RepeatMidiFile = QStringLiteral("/kvz/song.mid");
+  core::RefreshMirror(&s.MidiWithLinkedWav);
+  core::RefreshMirror(&s.Mp3WithLinkedWav);
+  core::RefreshMirror(&s.RepeatMidiFile);
   EXPECT_EQ(sound::form8().Check1.Value(), 1);
   EXPECT_EQ(sound::form17().Check1.Value(), 1);
   EXPECT_EQ(sound::form8().Text1.Text(), QStringLiteral("/kvz/song.mid"));
@@ -394,7 +396,7 @@ TEST_P(DefaultSoundTest, AnswerIsKeptOnlyWhenItNamesAWavFile) {
   const QString at = dir.path();
   core::Settings().DefaultSoundFile = QStringLiteral("*.wav");
   dialogs_.AnswerText(QString(c.answer).replace(QChar(u'@'), at));
-  core::AskDefaultSoundFile();
+  sound::AskDefaultSoundFile();
   EXPECT_EQ(core::Settings().DefaultSoundFile, QString(c.expected).replace(QChar(u'@'), at));
   const auto inputs = dialogs_.CallsOf(DialogKind::kInputBox);
   ASSERT_EQ(inputs.size(), 1u);
@@ -420,7 +422,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(MenusTest, ListModeQuestionTicksTheSoundListBoxAndTheLinkedSoundOption) {
   core::Form1& f = Main();
   dialogs_.Answer(platform::vbYes);
-  core::mnuKOU_Click(f, 6);
+  sound::mnuKOU_Click(f, 6);
   ASSERT_EQ(dialogs_.Calls().size(), 1u);
   EXPECT_EQ(dialogs_.Calls()[0].text,
             QStringLiteral("効果音設定をWAV,MID,MP3リスト再生＋連動（WAV）再生に設定しますか？"));
@@ -432,7 +434,7 @@ TEST_F(MenusTest, ListModeQuestionTicksTheSoundListBoxAndTheLinkedSoundOption) {
   EXPECT_FALSE(sound::form13().Option1.Value());
 
   // Another mode clears both options.
-  core::mnuKOU_Click(f, 7);
+  sound::mnuKOU_Click(f, 7);
   EXPECT_FALSE(sound::form13().Option1.Value());
   EXPECT_FALSE(sound::form13().Option2.Value());
 }
@@ -477,14 +479,14 @@ TEST_F(MenusTest, WavSyncOrderAndTextMenusTick) {
   core::Form1& f = Main();
   core::ShowSettings& s = core::Settings();
   dialogs_.Answer(platform::vbOK);
-  core::mnuDOU_Click(f, 0);
+  sound::mnuDOU_Click(f, 0);
   EXPECT_EQ(s.WavSyncOff, 0);
   EXPECT_EQ(Ticked(f.mnuDOU), 0);
   ASSERT_EQ(dialogs_.Calls().size(), 1u);
   EXPECT_EQ(dialogs_.Calls()[0].title, QStringLiteral("画像連動効果音同期設定"));
-  core::mnuDOU_Click(f, 1);
-  core::mnuKOICHI1_Click(f, 0);
-  core::mnuTEXT_Click(f, 0);
+  sound::mnuDOU_Click(f, 1);
+  sound::mnuKOICHI1_Click(f, 0);
+  sound::mnuTEXT_Click(f, 0);
   EXPECT_EQ(s.WavSyncOff, 1);
   EXPECT_EQ(s.LinkedSoundAfterText, 0);
   EXPECT_EQ(s.TextMacroOff, 0);
@@ -497,18 +499,18 @@ TEST_F(MenusTest, WavSyncOrderAndTextMenusTick) {
 TEST_F(MenusTest, CdRepeatAndLinkedWavMenus) {
   core::Form1& f = Main();
   core::ShowSettings& s = core::Settings();
-  core::mnuCDR_Click(f, 0);
+  sound::mnuCDR_Click(f, 0);
   EXPECT_EQ(s.CdTrackRepeatOff, 0);
   ASSERT_EQ(dialogs_.Calls().size(), 1u);
   EXPECT_EQ(dialogs_.Calls()[0].title, QStringLiteral("繰り返し"));
-  core::mnuCDR_Click(f, 1);
+  sound::mnuCDR_Click(f, 1);
   EXPECT_EQ(dialogs_.Calls().size(), 1u);
 
-  core::mnuCDWAV_Click(f, 0);
+  sound::mnuCDWAV_Click(f, 0);
   EXPECT_EQ(s.CdWithLinkedWavOff, 0);
   EXPECT_TRUE(f.mnuDOUKI.Enabled());
   EXPECT_TRUE(f.mnuKOICHI.Enabled());
-  core::mnuCDWAV_Click(f, 1);
+  sound::mnuCDWAV_Click(f, 1);
   EXPECT_FALSE(f.mnuDOUKI.Enabled());
   EXPECT_FALSE(f.mnuKOICHI.Enabled());
   EXPECT_EQ(Ticked(f.mnuCDWAV), 1);
@@ -538,14 +540,14 @@ TEST_F(CdMenusTest, TrackOrderResetsTheStartTrackAndRandomErasesTheProgramme) {
   core::ShowSettings& s = core::Settings();
   core::ListState& lists = core::Lists();
   s.CdStartTrack = QStringLiteral("5");
-  core::mnuCDRND_Click(f, 0);
+  sound::mnuCDRND_Click(f, 0);
   EXPECT_EQ(s.CdStartTrack, QStringLiteral("1"));
   EXPECT_TRUE(f.mnuCD.Enabled());
   EXPECT_TRUE(f.mnuCDRP.Enabled());
   EXPECT_TRUE(dialogs_.Calls().empty());
 
   SetProgramme({"3", "3", "5"});
-  core::mnuCDRND_Click(f, 1);
+  sound::mnuCDRND_Click(f, 1);
   EXPECT_EQ(s.CdTrackOrder, 1);
   EXPECT_FALSE(f.mnuCD.Enabled());
   EXPECT_FALSE(f.mnuCDRP.Enabled());
@@ -567,7 +569,7 @@ TEST_F(CdMenusTest, ProgrammeOrderOpensTheProgrammeWindowEveryTime) {
       shown = sound::form14().Visible();
       sound::form14().Command2.DoClick();
     });
-    core::mnuCDRND_Click(f, 2);
+    sound::mnuCDRND_Click(f, 2);
     EXPECT_TRUE(shown);
   }
   EXPECT_EQ(core::Settings().CdTrackOrder, 2);
@@ -589,7 +591,7 @@ TEST_P(CdTrackTest, StartTrackQuestionOnATwelveTrackDisc) {
   core::Form1& f = Main();
   core::Sound().CdPaused = 1;
   Script(c.replies);
-  core::mnuCD_Click(f);
+  sound::mnuCD_Click(f);
   EXPECT_EQ(core::Settings().CdStartTrack, c.expected);
   const auto warnings = dialogs_.CallsOf(DialogKind::kMsgBox);
   EXPECT_EQ(static_cast<int>(warnings.size()), c.warnings);
@@ -623,7 +625,7 @@ TEST_F(CdMenusTest, NewStartTrackDuringAShowStartsTheCdAtOnce) {
   for (short running : {0, 1}) {
     core::Flags().ShowRunning = running;
     Script({Text("5")});
-    core::mnuCD_Click(f);
+    sound::mnuCD_Click(f);
   }
   core::Flags().ShowRunning = 0;
   ASSERT_EQ(drive_.Plays().size(), 1u);
@@ -636,7 +638,7 @@ TEST_F(CdMenusTest, StartTrackNeedsADiscOfTwoTracks) {
   for (int tracks : {0, 1}) {
     dialogs_.ClearCalls();
     drive_.SetTrackCount(tracks);
-    core::mnuCD_Click(f);
+    sound::mnuCD_Click(f);
     ASSERT_EQ(dialogs_.Calls().size(), 1u);
     EXPECT_EQ(dialogs_.Calls()[0].text, QStringLiteral("ＣＤが準備できていません。"));
     EXPECT_EQ(dialogs_.Calls()[0].icon, platform::vbExclamation);

@@ -23,7 +23,7 @@ TEST_P(StyleCommands, LeaveTheirState) {
   GetParam().check(*this);
 }
 
-void ExpectColour(MacroTest& t, const QColor& c) {
+void ExpectColour(MacroTest&, const QColor& c) {
   EXPECT_EQ(TextColour(), c);
   EXPECT_EQ(engine::slidescreen().P2.ForeColor(), c);
   EXPECT_EQ(core::form1().Picture1.ForeColor(), c);

@@ -450,7 +450,7 @@ TEST_F(ImagingTest, ResizeGivesExactSize) {
   EXPECT_TRUE(Near(lead.ImagePicture().pixel(30, 74), qRgb(255, 255, 0), 8));
   lead.ResizeImage(3000, 2000, 1);
   EXPECT_EQ(lead.ImagePicture().size(), QSize(3000, 2000));
-  for (const std::pair<int, int> size : {std::pair{0, 10}, std::pair{10, -1}}) {
+  for (const std::pair<int, int>& size : {std::pair{0, 10}, std::pair{10, -1}}) {
     EXPECT_EQ(ErrorNumberOf([&] { lead.ResizeImage(size.first, size.second, 0); }),
               platform::kErrInvalidCall);
   }

@@ -1,6 +1,7 @@
 // The linked-sound dialog: a dropped WAV or MP3 copied to the selected slide's linked name
 // (existing targets, refusals and failures), the test play with its stop and close, the
 // deletion of the linked files, and the dialog's state after each.
+#include <QImage>
 #include <QFile>
 #include <QPointer>
 #include <QTimer>
@@ -28,7 +29,8 @@ class Form13Test : public SoundTest {
     listeditor::RegisterSoundServices();
     core::TheServices().RefreshLinkedSoundDelete = [this] { ++refreshes_; };
     picture_ = File(QStringLiteral("pic.jpg"));
-    Write(picture_, "JPEG");
+    // A real picture: the slide list window previews the chosen row.
+    QImage(8, 8, QImage::Format_RGB32).save(picture_, "JPEG");
     listeditor::Form3& list = listeditor::form3();
     list.List1.Clear();
     list.List1.AddItem(picture_);

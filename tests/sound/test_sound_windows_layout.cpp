@@ -62,13 +62,13 @@ void CheckLayout(platform::Form& w) {
 TEST(SoundWindowsLayout, NoTwoVisibleControlsOverlapAndAllLieInsideTheWindow) {
   platform::ScriptedDialogs dialogs;
   const std::vector<std::function<platform::Form&()>> windows = {
-      [] -> platform::Form& { return sound::form2(); },
-      [] -> platform::Form& { return sound::form8(); },
-      [] -> platform::Form& { return sound::form17(); },
-      [] -> platform::Form& { return sound::form10(); },
-      [] -> platform::Form& { return sound::form13(); },
-      [] -> platform::Form& { return sound::form19(); },
-      [] -> platform::Form& { return sound::form20(); },
+      []() -> platform::Form& { return sound::form2(); },
+      []() -> platform::Form& { return sound::form8(); },
+      []() -> platform::Form& { return sound::form17(); },
+      []() -> platform::Form& { return sound::form10(); },
+      []() -> platform::Form& { return sound::form13(); },
+      []() -> platform::Form& { return sound::form19(); },
+      []() -> platform::Form& { return sound::form20(); },
   };
   for (const auto& open : windows) CheckLayout(open());
 }

@@ -2,12 +2,14 @@
 #include <QFileInfo>
 #include <cmath>
 
+#include "sound/form1_menus_sound.h"
+
 #include "core/common.h"
 #include "core/form1.h"
-#include "core/form1_menus_more.h"
 #include "core/state.h"
 #include "platform/cdaudio.h"
 #include "platform/dialogs.h"
+#include "platform/menu.h"
 #include "platform/vberror.h"
 #include "sound/cd_audio.h"
 #include "sound/form13.h"
@@ -16,8 +18,9 @@
 #include "sound/form2.h"
 #include "sound/form8.h"
 
-namespace core {
+namespace sound {
 
+using namespace core;
 using platform::TryStep;
 
 namespace {
@@ -56,11 +59,11 @@ bool StepsBeforeSoundMode(int index) {
       break;
     case 3:
       Sound().SoundPaused = 0;
-      TryStep([] { sound::form2().ShowModal(); });
+      TryStep([] { form2().ShowModal(); });
       break;
     case 4:
       Sound().SoundPaused = 0;
-      TryStep([] { sound::form8().ShowModal(); });
+      TryStep([] { form8().ShowModal(); });
       break;
     case 5:
       TryStep([&go] {
@@ -76,7 +79,7 @@ bool StepsBeforeSoundMode(int index) {
       break;
     case 8:
       Sound().SoundPaused = 0;
-      TryStep([] { sound::form17().ShowModal(); });
+      TryStep([] { form17().ShowModal(); });
       break;
     case 9:
       TryStep([&go] {
@@ -96,7 +99,7 @@ bool StepsBeforeSoundMode(int index) {
 // The linked-sound window's options follow the mode. An option is cleared before it is
 // set, so that its reaction (the question of the list with linked WAV) runs every time.
 void MirrorSoundModeInLinkedSoundWindow(int index) {
-  sound::Form13& w = sound::form13();
+  Form13& w = form13();
   w.Option1.SetValue(false);
   w.Option2.SetValue(false);
   if (index == 9) w.Option1.SetValue(true);
@@ -167,7 +170,7 @@ void mnuCDRND_Click(Form1& f, int index) {
   f.mnuCDRP.SetEnabled(index == 0);
   ListState& lists = Lists();
   if (index == 2) {
-    sound::form14().ShowModal();
+    form14().ShowModal();
   } else if (lists.CdProgramCount > 0) {
     Explain(QStringLiteral("ＣＤプログラム選択の曲順リストは消去されます。"),
             QStringLiteral("曲順リスト消去"));
@@ -213,7 +216,7 @@ void mnuCD_Click(Form1&) {
     });
   }
   Sound().CdPaused = 0;
-  if (Flags().ShowRunning == 1) TryStep([] { sound::PlayCdTrack(); });
+  if (Flags().ShowRunning == 1) TryStep([] { PlayCdTrack(); });
 }
 
 void mnuCDR_Click(Form1& f, int index) {
@@ -231,4 +234,20 @@ void mnuCDWAV_Click(Form1& f, int index) {
   f.mnuKOICHI.SetEnabled(index == 0);
 }
 
-}  // namespace core
+void ConnectSoundMenus(Form1& f) {
+  using platform::MenuArray;
+  using platform::MenuItem;
+  auto array = [&f](MenuArray& menu, void (*handler)(Form1&, int)) {
+    QObject::connect(&menu, &MenuArray::Click, &f, [&f, handler](int index) { handler(f, index); });
+  };
+  array(f.mnuKOU, mnuKOU_Click);
+  array(f.mnuDOU, mnuDOU_Click);
+  array(f.mnuKOICHI1, mnuKOICHI1_Click);
+  array(f.mnuTEXT, mnuTEXT_Click);
+  array(f.mnuCDRND, mnuCDRND_Click);
+  QObject::connect(&f.mnuCD, &MenuItem::Click, &f, [&f] { mnuCD_Click(f); });
+  array(f.mnuCDR, mnuCDR_Click);
+  array(f.mnuCDWAV, mnuCDWAV_Click);
+}
+
+}  // namespace sound

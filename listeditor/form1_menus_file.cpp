@@ -3,20 +3,23 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "listeditor/form1_menus_file.h"
+
 #include "core/form1.h"
-#include "core/form1_menus_more.h"
 #include "core/list_file.h"
 #include "core/services.h"
 #include "core/state.h"
 #include "listeditor/form3.h"
 #include "platform/dialogs.h"
+#include "platform/menu.h"
 #include "platform/texteditor.h"
 #include "platform/vberror.h"
 #include "platform/vbfile.h"
-#include "schedule/form9.h"
 #include "sound/form10.h"
 
-namespace core {
+namespace listeditor {
+
+using namespace core;
 
 namespace {
 
@@ -70,28 +73,27 @@ void CopyHeaderFile(const QString& chosen, const QString& target) {
 
 void mnuNEW_Click(Form1&) {
   CloseFourUpView();
-  listeditor::form3().Command15_Click();
-  listeditor::form3().Command1_Click();
+  form3().Command15_Click();
+  form3().Command1_Click();
   sound::form10().Command4_Click();
   sound::form10().Command1_Click();
-  schedule::form9().Command4_Click();
-  schedule::form9().Command2_Click();
+  Windows().NewLinkList();
 }
 
 void mnuOPEN_Click(Form1&) {
   CloseFourUpView();
-  listeditor::form3().Command6_Click();
-  listeditor::form3().Command1_Click();
+  form3().Command6_Click();
+  form3().Command1_Click();
 }
 
 void mnuSAVE_Click(Form1&) {
-  listeditor::form3().Command7_Click();
-  listeditor::form3().Command1_Click();
+  form3().Command7_Click();
+  form3().Command1_Click();
 }
 
 void mnuHAIHU_Click(Form1&) {
-  listeditor::form3().Command9_Click();
-  listeditor::form3().Command1_Click();
+  form3().Command9_Click();
+  form3().Command1_Click();
 }
 
 // ---- user macro header ------------------------------------------------------------------------
@@ -129,7 +131,7 @@ void menuHEAD_Click(Form1& f, int index) {
 void mnuURU_Click(Form1& f) {
   if (Flags().FourUpViewOpen == 1) TheServices().UnloadFourUpView();
   if (f.Command6.Enabled() && Flags().ShowRunning != 1) {
-    schedule::form9().Show();
+    Windows().ShowLinkList();
     f.Hide();
     Flags().LinkEditorOpen = 1;
   }
@@ -157,4 +159,23 @@ void mnuREADME_Click(Form1&) { OpenHelpText(QStringLiteral("Readme.txt")); }
 
 void mnuSUB_Click(Form1&) { OpenHelpText(QStringLiteral("マクロ.txt")); }
 
-}  // namespace core
+void ConnectFileMenus(Form1& f) {
+  using platform::MenuArray;
+  using platform::MenuItem;
+  auto item = [&f](MenuItem& menu, void (*handler)(Form1&)) {
+    QObject::connect(&menu, &MenuItem::Click, &f, [&f, handler] { handler(f); });
+  };
+  item(f.mnuNEW, mnuNEW_Click);
+  item(f.mnuOPEN, mnuOPEN_Click);
+  item(f.mnuSAVE, mnuSAVE_Click);
+  item(f.mnuHAIHU, mnuHAIHU_Click);
+  QObject::connect(&f.menuHEAD, &MenuArray::Click, &f,
+                   [&f](int index) { menuHEAD_Click(f, index); });
+  item(f.mnuURU, mnuURU_Click);
+  item(f.mnuRENF, mnuRENF_Click);
+  QObject::connect(&f.mnuICHI, &MenuItem::Click, &f, [] { TheServices().OpenFourUpView(); });
+  item(f.mnuREADME, mnuREADME_Click);
+  item(f.mnuSUB, mnuSUB_Click);
+}
+
+}  // namespace listeditor

@@ -2,14 +2,18 @@
 // the two effect speeds and the fixed speed.
 #include <cmath>
 
+#include "engine/form1_menus.h"
+
 #include "core/common.h"
 #include "core/form1.h"
-#include "core/form1_menus_more.h"
 #include "core/state.h"
 #include "platform/dialogs.h"
+#include "platform/menu.h"
 #include "platform/vberror.h"
 
-namespace core {
+namespace engine {
+
+using namespace core;
 
 namespace {
 
@@ -112,4 +116,17 @@ void mnuHKSP_Click(Form1&) { AskValue(kDisplaySpeed, Settings().DisplayEffectSpe
 
 void mnuSKSP_Click(Form1&) { AskValue(kEraseSpeed, Settings().EraseEffectSpeed); }
 
-}  // namespace core
+void ConnectEffectMenus(Form1& f) {
+  using platform::MenuArray;
+  using platform::MenuItem;
+  auto array = [&f](MenuArray& menu, void (*handler)(Form1&, int)) {
+    QObject::connect(&menu, &MenuArray::Click, &f, [&f, handler](int index) { handler(f, index); });
+  };
+  array(f.mnuHKO, mnuHKO_Click);
+  array(f.mnuSYOUKO, mnuSYOUKO_Click);
+  array(f.mnuKSPSEL, mnuKSPSEL_Click);
+  QObject::connect(&f.mnuHKSP, &MenuItem::Click, &f, [&f] { mnuHKSP_Click(f); });
+  QObject::connect(&f.mnuSKSP, &MenuItem::Click, &f, [&f] { mnuSKSP_Click(f); });
+}
+
+}  // namespace engine
