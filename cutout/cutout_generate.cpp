@@ -97,39 +97,9 @@ GenerationEnd RunMacroGeneration(GenerationWindow& window, CutoutQuestions& ques
   core::PathState& paths = core::Paths();
   QString macroPath;
   try {
-    // 1-2: the slot and its point file.
-    const QString buttonNumber = window.ButtonItemText().mid(5);
-    window.SetButtonNumberText(buttonNumber);
-    const QString linkedPicture = LinkedPicturePathOf(
-        window.PicturePath(), paths.LinkedFilesInFolder, paths.LinkedFilesFolder);
-    const QString pointFile = PointFilePathOf(linkedPicture, buttonNumber);
-
-    // 3: an existing point file.
-    if (QFileInfo(pointFile).isFile()) {
-      if (window.PlotCount() == 0) {
-        if (AskYesNo(QStringLiteral("すでに切取座標データファイルが存在します。消去しますか？") +
-                         kCrLf + pointFile,
-                     QStringLiteral("切取座標データ\u3000消去確認"))) {
-          if (!QFile::remove(pointFile))
-            throw platform::VbError(platform::kErrPathFileAccess, QStringLiteral("remove"),
-                                    pointFile);
-        }
-        return GenerationEnd::kStopped;
-      }
-      if (window.PlotEdited() == 1 &&
-          !AskYesNo(QStringLiteral("すでに切取座標データファイルが存在します。上書きしますか？") +
-                        kCrLf + pointFile,
-                    QStringLiteral("切取座標データ\u3000上書き確認")))
-        return GenerationEnd::kStopped;
-    }
-    // 4: too few points.
-    if (window.PlotCount() < 3) {
-      MsgBox(QStringLiteral("切取座標データが不足です。画像を３点以上プロットしてください。"),
-             platform::vbExclamation, QStringLiteral("プロット不足"));
-      return GenerationEnd::kStopped;
-    }
-    // 5: the outline.
-    window.WritePointFile(pointFile);
+    // 1-5: the slot and the outline in its point file.
+    if (!window.SavePointFile()) return GenerationEnd::kStopped;
+    const QString buttonNumber = window.ButtonNumberText();
 
     // 6-8: the values every pattern uses.
     GenerationInputs in;

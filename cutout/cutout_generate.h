@@ -15,17 +15,16 @@ namespace cutout {
 class GenerationWindow {
  public:
   virtual ~GenerationWindow() = default;
-  virtual QString ButtonItemText() const = 0;  // Combo1's current item, "PicPb5"
-  virtual int NameChoice() const = 0;          // Combo2: 0 "パスあり", 1 "配布用"
-  virtual int PatternIndex() const = 0;        // Combo3: 0..15
-  virtual QString PicturePath() const = 0;     // CutoutPicturePath
-  virtual int PlotCount() const = 0;
+  // The first steps, the window's own: the slot read again, the questions about an
+  // existing point file, the count check and the write of the outline, each refusal with
+  // its message. True when the outline is in the point file.
+  virtual bool SavePointFile() = 0;
+  virtual QString ButtonNumberText() const = 0;  // "0".."62", read again by SavePointFile
+  virtual int NameChoice() const = 0;            // Combo2: 0 "パスあり", 1 "配布用"
+  virtual int PatternIndex() const = 0;          // Combo3: 0..15
+  virtual QString PicturePath() const = 0;       // CutoutPicturePath
   virtual std::array<int, 4> PlotBox() const = 0;  // PlotLeft, PlotTop, PlotRight, PlotBottom
-  virtual short PlotEdited() const = 0;
   virtual void SetPlotEdited(short value) = 0;
-  virtual void SetButtonNumberText(const QString& text) = 0;
-  // Writes the plotted points as a point file (replacing it); throws on failure.
-  virtual void WritePointFile(const QString& path) = 0;
   virtual void ShowText(const QString& text) = 0;  // Text1
   virtual void UnloadWindow() = 0;
 };
@@ -43,11 +42,11 @@ struct GenerationServices {
 
 // How a run ended.
 enum class GenerationEnd {
-  kStopped,         // a check or question ended it before any text
+  kStopped,         // a check, question or the point file's write ended it before any text
   kTextShown,       // the text is in Text1; the user chose not to write it
   kStarted,         // written into the macro file and the slide started
   kMacroWriteFailed,  // the text stays in Text1; the window stays open
-  kWriteError,      // "書き込みエラー": a failure before the text was shown
+  kWriteError,      // "書き込みエラー": a failure while the text was built
 };
 
 GenerationEnd RunMacroGeneration(GenerationWindow& window, CutoutQuestions& questions,

@@ -40,19 +40,16 @@ bool IsRed(QRgb p) { return qRed(p) > 200 && qGreen(p) < 70 && qBlue(p) < 70; }
 class TracedWindow : public cutout::GenerationWindow {
  public:
   explicit TracedWindow(QString picture) : picture_(std::move(picture)) {}
-  QString ButtonItemText() const override { return QStringLiteral("PicPb5"); }
+  QString ButtonNumberText() const override { return QStringLiteral("5"); }
   int NameChoice() const override { return 0; }
   int PatternIndex() const override { return 6; }
   QString PicturePath() const override { return picture_; }
-  int PlotCount() const override { return 4; }
   std::array<int, 4> PlotBox() const override {
     return {kShape.left(), kShape.top(), kShape.left() + kShape.width(),
             kShape.top() + kShape.height()};
   }
-  short PlotEdited() const override { return 1; }
   void SetPlotEdited(short) override {}
-  void SetButtonNumberText(const QString&) override {}
-  void WritePointFile(const QString& path) override {
+  bool SavePointFile() override {
     const int l = kShape.left(), t = kShape.top();
     const int r = l + kShape.width(), b = t + kShape.height();
     const QString text = QStringLiteral("KVZ_PICTYPE_DATA\r\n %1, %2\r\n %3, %2\r\n %3, %4\r\n"
@@ -61,7 +58,8 @@ class TracedWindow : public cutout::GenerationWindow {
                              .arg(t)
                              .arg(r)
                              .arg(b);
-    ASSERT_TRUE(platform::SaveFileAtomically(path, platform::ToCp932(text)));
+    const QString path = picture_.left(picture_.size() - 4) + QStringLiteral("_Pb05.dat");
+    return platform::SaveFileAtomically(path, platform::ToCp932(text));
   }
   void ShowText(const QString& text) override { text_ = text; }
   void UnloadWindow() override {}

@@ -31,35 +31,29 @@ void WriteAll(const QString& path, const QByteArray& bytes) {
   f.write(bytes);
 }
 
-// The cut-out window as the run sees it: a 200 x 100 outline at (100, 50).
+// The cut-out window as the run sees it: a 200 x 100 outline at (100, 50) of slot 5.
 class FakeWindow : public cutout::GenerationWindow {
  public:
-  QString item = QStringLiteral("PicPb5");
   int nameChoice = 0;
   int pattern = 6;
   QString picture;
-  int plotCount = 4;
   short plotEdited = 1;
-  bool failPointWrite = false;
-  QString buttonNumberText;
+  bool pointFileSaved = true;  // the window's own steps let the run go on
   QString text1;
   bool unloaded = false;
 
-  QString ButtonItemText() const override { return item; }
+  bool SavePointFile() override {
+    if (!pointFileSaved) return false;
+    const QString path = picture.left(picture.size() - 4) + QStringLiteral("_Pb05.dat");
+    EXPECT_TRUE(platform::SaveFileAtomically(path, "KVZ_PICTYPE_DATA\r\n 100, 50\r\n"));
+    return true;
+  }
+  QString ButtonNumberText() const override { return QStringLiteral("5"); }
   int NameChoice() const override { return nameChoice; }
   int PatternIndex() const override { return pattern; }
   QString PicturePath() const override { return picture; }
-  int PlotCount() const override { return plotCount; }
   std::array<int, 4> PlotBox() const override { return {100, 50, 300, 150}; }
-  short PlotEdited() const override { return plotEdited; }
   void SetPlotEdited(short v) override { plotEdited = v; }
-  void SetButtonNumberText(const QString& t) override { buttonNumberText = t; }
-  void WritePointFile(const QString& path) override {
-    if (failPointWrite) throw platform::VbError(platform::kErrPathNotFound, "no folder", path);
-    QByteArray b = "KVZ_PICTYPE_DATA\r\n";
-    for (int i = 0; i < plotCount; ++i) b += " 100, 50\r\n";
-    ASSERT_TRUE(platform::SaveFileAtomically(path, b));
-  }
   void ShowText(const QString& t) override { text1 = t; }
   void UnloadWindow() override { unloaded = true; }
 };
@@ -97,56 +91,6 @@ class GenerateTest : public ::testing::Test {
   QString createdWith_;
   bool started_ = false;
 };
-
-TEST_F(GenerateTest, TooFewPointsWriteNothing) {
-  window_.plotCount = 0;
-  EXPECT_EQ(Run(), GenerationEnd::kStopped);
-  ASSERT_EQ(dialogs_.Calls().size(), 1u);
-  EXPECT_EQ(dialogs_.Calls()[0].text,
-            QStringLiteral("切取座標データが不足です。画像を３点以上プロットしてください。"));
-  EXPECT_EQ(dialogs_.Calls()[0].title, QStringLiteral("プロット不足"));
-  EXPECT_EQ(dialogs_.Calls()[0].icon, platform::vbExclamation);
-  EXPECT_FALSE(QFile::exists(PointFile()));
-  EXPECT_EQ(window_.buttonNumberText, QStringLiteral("5"));
-}
-
-TEST_F(GenerateTest, NoPointsAndAnOldFileOnlyOfferToDeleteIt) {
-  for (int answer : {platform::vbNo, platform::vbYes}) {
-    WriteAll(PointFile(), "KVZ_PICTYPE_DATA\r\n 1, 1\r\n");
-    window_.plotCount = 0;
-    dialogs_.ClearCalls();
-    dialogs_.Answer(answer);
-    EXPECT_EQ(Run(), GenerationEnd::kStopped);
-    ASSERT_EQ(dialogs_.Calls().size(), 1u);
-    EXPECT_EQ(dialogs_.Calls()[0].text,
-              QStringLiteral("すでに切取座標データファイルが存在します。消去しますか？\r\n") +
-                  PointFile());
-    EXPECT_EQ(dialogs_.Calls()[0].title, QStringLiteral("切取座標データ\u3000消去確認"));
-    EXPECT_EQ(QFile::exists(PointFile()), answer == platform::vbNo);
-    EXPECT_TRUE(window_.text1.isEmpty());
-  }
-}
-
-TEST_F(GenerateTest, TwoEditedPointsOverAnOldFileAskThenRefuse) {
-  WriteAll(PointFile(), "KVZ_PICTYPE_DATA\r\n 1, 1\r\n");
-  window_.plotCount = 2;
-  dialogs_.Answer(platform::vbYes);
-  EXPECT_EQ(Run(), GenerationEnd::kStopped);
-  ASSERT_EQ(dialogs_.Calls().size(), 2u);
-  EXPECT_EQ(dialogs_.Calls()[0].title, QStringLiteral("切取座標データ\u3000上書き確認"));
-  EXPECT_EQ(dialogs_.Calls()[1].title, QStringLiteral("プロット不足"));
-  EXPECT_EQ(ReadAll(PointFile()), QByteArray("KVZ_PICTYPE_DATA\r\n 1, 1\r\n"));
-}
-
-TEST_F(GenerateTest, AnUnchangedPlotIsWrittenOverWithoutAQuestion) {
-  WriteAll(PointFile(), "old");
-  window_.plotEdited = 0;
-  dialogs_.AnswerCancel();           // speed
-  dialogs_.Answer(platform::vbNo);   // not into the macro file
-  EXPECT_EQ(Run(), GenerationEnd::kTextShown);
-  EXPECT_TRUE(ReadAll(PointFile()).startsWith("KVZ_PICTYPE_DATA\r\n"));
-  EXPECT_EQ(dialogs_.CallsOf(DialogKind::kMsgBox).size(), 1u);
-}
 
 TEST_F(GenerateTest, DecliningTheMacroFileKeepsTheTextAndTheWindow) {
   dialogs_.AnswerCancel();
@@ -242,13 +186,23 @@ TEST_F(GenerateTest, AFailedMacroWriteKeepsTheTextAndSaysWhatFailed) {
   }
 }
 
-TEST_F(GenerateTest, APointFileThatCannotBeWrittenEndsWithTheWriteError) {
-  window_.failPointWrite = true;
+TEST_F(GenerateTest, AnOutlineNotSavedEndsTheRunBeforeAnyQuestion) {
+  window_.pointFileSaved = false;
+  EXPECT_EQ(Run(), GenerationEnd::kStopped);
+  EXPECT_TRUE(dialogs_.Calls().empty());
+  EXPECT_TRUE(window_.text1.isEmpty());
+  EXPECT_EQ(window_.plotEdited, 1);
+}
+
+// A value beyond 16 bits while the text is built ends the run with the write error.
+TEST_F(GenerateTest, AnOverflowEndsWithTheWriteError) {
+  services_.ScreenSizePx = [] { return std::array<double, 2>{80000, 1080}; };
   EXPECT_EQ(Run(), GenerationEnd::kWriteError);
   ASSERT_EQ(dialogs_.Calls().size(), 1u);
   EXPECT_EQ(dialogs_.Calls()[0].text,
             QStringLiteral("切取座標データが保存できません。保存先フォルダを変更してください。"));
   EXPECT_EQ(dialogs_.Calls()[0].title, QStringLiteral("書き込みエラー"));
+  EXPECT_EQ(dialogs_.Calls()[0].icon, platform::vbExclamation);
   EXPECT_TRUE(window_.text1.isEmpty());
 }
 
@@ -264,8 +218,7 @@ TEST_F(GenerateTest, LinkedFolderAndBareNames) {
   dialogs_.AnswerCancel();
   dialogs_.Answer(platform::vbYes);
   EXPECT_EQ(Run(), GenerationEnd::kStarted);
-  EXPECT_TRUE(QFile::exists(links + QStringLiteral("/cat_Pb05.dat")));
-  EXPECT_FALSE(QFile::exists(PointFile()));
+  EXPECT_TRUE(QFile::exists(links + QStringLiteral("/cat.txt"))) << "the macro file is linked too";
   EXPECT_TRUE(window_.text1.contains(QStringLiteral("PicPBData(5,\"cat_Pb05.dat\")")));
   EXPECT_TRUE(window_.text1.contains(QStringLiteral("PicPB5(0,\"cat.jpg\")")));
 }
