@@ -573,20 +573,6 @@ GenerationValues ComputeGenerationValues(const GenerationInputs& in) {
 
 // ---- the patterns ------------------------------------------------------------------
 
-const std::array<QString, kPatternCount>& PatternItems() {
-  static const std::array<QString, kPatternCount> items = {
-      QStringLiteral("画像位置から発散"),   QStringLiteral("画像位置から移動"),
-      QStringLiteral("画像位置から□"),     QStringLiteral("左上から中央へ"),
-      QStringLiteral("右から中央へ"),       QStringLiteral("中央から左へ"),
-      QStringLiteral("右から左へ"),         QStringLiteral("右から左へ＋テロップ"),
-      QStringLiteral("上から中央へ"),       QStringLiteral("中央から下へ"),
-      QStringLiteral("上から下へ"),         QStringLiteral("下から中央へ＋回転文字"),
-      QStringLiteral("四方から中央へ"),     QStringLiteral("画面遷移ボタン"),
-      QStringLiteral("音声再生ボタン"),     QStringLiteral("動画再生ボタン"),
-  };
-  return items;
-}
-
 std::optional<QString> BuildPatternText(int pattern, const GenerationValues& v,
                                         CutoutQuestions& q) {
   switch (pattern) {

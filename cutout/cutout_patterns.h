@@ -125,9 +125,6 @@ GenerationValues ComputeGenerationValues(const GenerationInputs& in);
 
 constexpr int kPatternCount = 16;
 
-// The Combo3 items, index 0..15.
-const std::array<QString, kPatternCount>& PatternItems();
-
 // Builds the macro text of one pattern, asking its questions. nullopt when the pattern
 // ends the run itself (no movie chosen). A value outside the 16-bit range throws
 // VbError 6.
