@@ -4,6 +4,8 @@
 #include <cstdlib>
 
 #include "core/startup.h"
+#include "cutout/form23.h"
+#include "listeditor/linked_services.h"
 #include "listeditor/picture_tools.h"
 #include "listeditor/sound_services.h"
 #include "macro/macro.h"
@@ -25,6 +27,8 @@ int main(int argc, char** argv) {
   schedule::RegisterServices();
   listeditor::RegisterPictureToolServices();
   listeditor::RegisterSoundServices();
+  listeditor::RegisterLinkedFileServices();
+  cutout::RegisterServices();
   platform::InstallQtTranslations();
   platform::InstallShippedFiles();
   core::InstallTerminationSignalHandlers();

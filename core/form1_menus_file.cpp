@@ -6,7 +6,6 @@
 #include "core/form1.h"
 #include "core/form1_menus_more.h"
 #include "core/list_file.h"
-#include "core/pending_menus.h"
 #include "core/services.h"
 #include "core/state.h"
 #include "listeditor/form3.h"
@@ -136,7 +135,7 @@ void mnuURU_Click(Form1& f) {
   }
 }
 
-void mnuRENF_Click(Form1&) { pending::ShowLinkedFilesFolderWindow(); }
+void mnuRENF_Click(Form1&) { TheServices().ShowLinkedFilesFolderWindow(); }
 
 // ---- help texts
 // ----------------------------------------------------------------------------------

@@ -40,6 +40,8 @@ Services StandIns() {
   s.DeleteLinkedMp3 = [] {};
   s.RefreshLinkedSoundDelete = [] {};
   s.EnableLinkedSoundDelete = [](bool) {};
+  s.ShowLinkedFilesFolderWindow = Nothing;
+  s.UnloadLinkedFileWindows = Nothing;
   return s;
 }
 

@@ -51,6 +51,11 @@ struct Services {
   std::function<void()> RefreshLinkedSoundDelete;
   // "連動音削除" enabled or disabled.
   std::function<void(bool)> EnableLinkedSoundDelete;
+  // The main window's "画像連動フォルダ指定": the linked-files folder window, shown
+  // modally (the stand-in shows nothing).
+  std::function<void()> ShowLinkedFilesFolderWindow;
+  // Unloads the double-click window and the linked-files folder window when loaded (exit).
+  std::function<void()> UnloadLinkedFileWindows;
 };
 
 Services& TheServices();

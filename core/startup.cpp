@@ -339,6 +339,8 @@ void Form1::Form_Unload(int& cancel) {
   // The other windows, in this order; a window that is not loaded is left alone.
   platform::RunStepsIgnoringErrors({
       [] { UnloadIfLoaded(sound::Form2IfLoaded()); },
+      // The double-click window before the slide list window: its unload reads the row.
+      [] { TheServices().UnloadLinkedFileWindows(); },
       [] { UnloadIfLoaded(listeditor::Form3IfLoaded()); },
       [] { UnloadIfLoaded(Form4IfLoaded()); },
       [] { TheServices().UnloadFourUpView(); },

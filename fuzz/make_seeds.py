@@ -224,3 +224,16 @@ macros = {
 for name, items in macros.items():
     put("macro", name, lines(items))
 put("macro", "lf-only-and-lead-byte-at-end", "[テキスト]\nあ\nい".encode("cp932") + b"\x82")
+
+# ---- cut-out point files --------------------------------------------------------------------
+
+point_files = {
+    "written-by-the-window": ["KVZ_PICTYPE_DATA", " 120, 45", " 0,-3", "-7, 0", " 30, 300"],
+    "tag-with-blanks-and-blank-lines": ["  KVZ_PICTYPE_DATA  ", "", " 10, 20", "", "12.5,13.5",
+                                        " 60, 5"],
+    "one-number-lines-and-quotes": ["KVZ_PICTYPE_DATA", " 40", " 50", '"7","8"', "1e3,-2e2"],
+    "out-of-range-numbers": ["KVZ_PICTYPE_DATA", " 40000, 5", " 5,-40000", " 1,2,3"],
+}
+for name, items in point_files.items():
+    put("point_file", name, lines(items))
+put("point_file", "wrong-tag", lines(["kvz_pictype_data", " 1, 1"]))

@@ -135,6 +135,7 @@ Form3::Form3() {
   connect(&Dir1, &platform::DirListBox::Change, this, &Form3::Dir1_Change);
   connect(&Drive1, &platform::DriveListBox::Change, this, &Form3::Drive1_Change);
   connect(&List1, &platform::ListBox::Click, this, &Form3::List1_Click);
+  ConnectLinkedFileControls();
 }
 
 // ---- loading, activation, paint, resize ---------------------------------------------------
@@ -186,8 +187,8 @@ void Form3::focusOutEvent(QFocusEvent* e) {
 }
 
 void Form3::Form_Resize() {
+  // The macro text being edited stays open: resizing is no reason to close it.
   platform::TryStep([] { core::ForgetSoundRecorder(); });
-  platform::TryStep([] { core::CloseTextViewer(); });
   if (WindowState() == 1) return;
   const int outerWidth = ScaleWidth() + kFrameWidth;
   const int outerHeight = ScaleHeight() + kFrameHeight;

@@ -114,6 +114,27 @@ class Form3 : public platform::Form {
   // The row click; the preview follows it.
   void List1_Click();
 
+  // ---- picture-linked files (form3_linked.cpp) ------------------------------------------
+  void Command16_Click();  // ﾃｷｽﾄ編集: the row's macro text, made after a question
+  void Command17_Click();  // ﾃｷｽﾄ削除
+  void Command18_Click();  // 連動録音: the recorder window
+  void Command19_Click();  // 連動音削除: the linked WAV, then the linked MP3
+  void Command20_Click();  // 連動音設定: the linked-sound dialog
+  // "連動音削除" follows whether the selected slide's linked WAV opens (the MP3 is not
+  // looked at).
+  void koukaari();
+  // The per-row buttons after a row click, while "画像表示" is ticked: the macro text and
+  // cut-out buttons for one picture row, the sound buttons for one row of any kind.
+  void SetRowButtons();
+
+  // ---- the double-click actions (form3_dblclick.cpp) --------------------------------------
+  // The action the double-click options choose for the current row: a question to record
+  // or to make its macro text, or the slide shown (a movie in the movie window, a picture
+  // in the double-click window).
+  void List1_DblClick();
+  // A click on the preview while it shows a picture: the double-click action.
+  void Image1_Click();
+
   // ---- helpers the window's operations share ----------------------------------------------
   // The list holds as many rows as it admits.
   bool ListIsFull() const;
@@ -147,6 +168,7 @@ class Form3 : public platform::Form {
   // How a save through the window ended.
   enum class SaveOutcome { kSaved, kRefused, kCancelled, kFailed };
   SaveOutcome SaveList(bool distribution);
+  void ConnectLinkedFileControls();
   void PlaceControls();
 };
 

@@ -86,6 +86,7 @@ void Form3::List1_Click() {
   // The preview and the per-row buttons follow the clicked row in their own handlers;
   // until then a click only marks the list as clicked.
   ListClicked = 1;
+  SetRowButtons();
 }
 
 }  // namespace listeditor

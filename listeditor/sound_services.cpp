@@ -12,13 +12,17 @@
 
 namespace listeditor {
 
-namespace {
-
 QString SelectedSlidePath() {
   Form3* list = Form3IfLoaded();
   if (!list) return {};
   return list->List1.List(list->List1.ListIndex());
 }
+
+QString SelectedLinkedName(const QString& ext) {
+  return sound::LinkedSoundName(SelectedSlidePath(), ext);
+}
+
+namespace {
 
 void DeleteLinked(const QString& ext, const QString& question, const QString& title,
                   const QString& failure) {
@@ -57,6 +61,12 @@ void RegisterSoundServices() {
   s.SelectedSlidePath = SelectedSlidePath;
   s.DeleteLinkedWav = DeleteLinkedWav;
   s.DeleteLinkedMp3 = DeleteLinkedMp3;
+  s.RefreshLinkedSoundDelete = [] {
+    if (Form3* list = Form3IfLoaded()) list->koukaari();
+  };
+  s.EnableLinkedSoundDelete = [](bool on) {
+    if (Form3* list = Form3IfLoaded()) list->Command19.SetEnabled(on);
+  };
 }
 
 }  // namespace listeditor

@@ -1,5 +1,7 @@
 #include "platform/wallpaper.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QProcess>
@@ -93,6 +95,38 @@ std::optional<bool> SetForDesktop(const QString& desktop, const QString& path) {
   return std::nullopt;
 }
 
+// The desktop whose own process runs, for a session that does not name its desktop: the
+// process names as the kernel lists them, matched against each desktop's shell.
+std::optional<QString> RunningDesktop() {
+  static const struct {
+    const char* process;
+    const char* desktop;
+    const char* tool;
+  } shells[] = {{"plasmashell", "KDE", "plasma-apply-wallpaperimage"},
+                {"xfdesktop", "XFCE", "xfconf-query"},
+                {"gnome-shell", "GNOME", "gsettings"},
+                {"cinnamon", "X-Cinnamon", "gsettings"},
+                {"budgie-panel", "Budgie", "gsettings"},
+                {"mate-panel", "MATE", "gsettings"},
+                {"lxpanel", "LXDE", "pcmanfm"}};
+  const QStringList pids =
+      QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+  QStringList running;
+  for (const QString& pid : pids) {
+    bool number = false;
+    pid.toInt(&number);
+    if (!number) continue;
+    QFile comm(QStringLiteral("/proc/") + pid + QStringLiteral("/comm"));
+    if (comm.open(QIODevice::ReadOnly)) running << QString::fromUtf8(comm.readAll().trimmed());
+  }
+  // A running shell whose tool is not installed gives way to the tools that are.
+  for (const auto& shell : shells)
+    if (running.contains(QLatin1String(shell.process)) &&
+        !QStandardPaths::findExecutable(QString::fromLatin1(shell.tool)).isEmpty())
+      return QString::fromLatin1(shell.desktop);
+  return std::nullopt;
+}
+
 bool Present(const char* tool) {
   return !QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty();
 }
@@ -108,7 +142,10 @@ int SetWallpaper(const QString& picturePath, bool permanent) {
   for (const QString& desktop : desktops) {
     if (const std::optional<bool> done = SetForDesktop(desktop, path)) return *done ? 1 : 0;
   }
-  // A desktop not known here: the first tool present decides.
+  // A session that names no known desktop: the desktop running, else the first tool present.
+  if (const std::optional<QString> running = RunningDesktop()) {
+    if (const std::optional<bool> done = SetForDesktop(*running, path)) return *done ? 1 : 0;
+  }
   if (Present("plasma-apply-wallpaperimage")) return Plasma(path) ? 1 : 0;
   if (Present("xfconf-query")) return Xfce(path) ? 1 : 0;
   if (Present("pcmanfm")) return Lxde(path) ? 1 : 0;

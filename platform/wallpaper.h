@@ -3,7 +3,8 @@
 // the running desktop's own tool, started with an argument list (never a shell):
 // gsettings on GNOME and its relatives (Cinnamon, MATE, Budgie, Unity), xfconf-query on
 // Xfce, plasma-apply-wallpaperimage on KDE Plasma, pcmanfm on LXDE. The desktop is read
-// from XDG_CURRENT_DESKTOP; on an unknown one the first of those tools found is used.
+// from XDG_CURRENT_DESKTOP; on an unknown one, from the desktop shell that runs (plasmashell,
+// xfdesktop, gnome-shell, ...), and without one the first of those tools found is used.
 #include <QString>
 
 namespace platform {

@@ -36,3 +36,22 @@ long long WavDurationMs(const QString& path) {
 }
 
 }  // namespace platform
+
+namespace platform {
+
+QByteArray NarrationWavTemplate() {
+  static const unsigned char bytes[44] = {
+      'R',  'I',  'F',  'F',  0x24, 0x00, 0x00, 0x00, 'W',  'A',  'V',  'E',  'f',  'm',  't',
+      ' ',  0x10, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x22, 0x56, 0x00, 0x00, 0x44, 0xAC,
+      0x00, 0x00, 0x02, 0x00, 0x10, 0x00, 'd',  'a',  't',  'a',  0x00, 0x00, 0x00, 0x00};
+  return QByteArray(reinterpret_cast<const char*>(bytes), sizeof bytes);
+}
+
+bool IsNarrationWavTemplate(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  // One byte more than the template: a longer file is a recording.
+  return file.read(45) == NarrationWavTemplate();
+}
+
+}  // namespace platform

@@ -10,3 +10,15 @@ namespace platform {
 long long WavDurationMs(const QString& path);
 
 }  // namespace platform
+
+namespace platform {
+
+// The empty WAV (44 bytes: a PCM header of 22050 Hz, 16 bits, one channel, and no sound)
+// that a picture's linked WAV starts as before anything is recorded into it.
+QByteArray NarrationWavTemplate();
+
+// The file holds exactly the bytes of NarrationWavTemplate(). False for a missing or
+// unreadable file.
+bool IsNarrationWavTemplate(const QString& path);
+
+}  // namespace platform

@@ -6,13 +6,10 @@
 #include "core/common.h"
 #include "core/state.h"
 #include "platform/picturebox.h"
-#include "platform/vbfile.h"
 #include "showbuttons/button_controls.h"
 
 namespace showbuttons {
 namespace {
-
-const QString kCutoutTag = QStringLiteral("KVZ_PICTYPE_DATA");
 
 // The original's pi; the points of the outlines depend on it.
 constexpr double kPi = 3.14159;
@@ -91,44 +88,6 @@ QPolygon HeartPoints(double w, double h) {
 
 QRegion OutlineRegion(const QPolygon& points) { return QRegion(points, Qt::WindingFill); }
 
-CutoutPolygon ReadCutoutPointFile(const QString& path) {
-  CutoutPolygon polygon;
-  platform::VbFile file;
-  try {
-    file.Open(path, platform::FileMode::Input);
-    if (file.Eof() || file.InputString().trimmed() != kCutoutTag) {
-      qCWarning(lcButtons) << "no cut-out point file:" << path;
-      return polygon;
-    }
-  } catch (const std::exception& e) {
-    qCWarning(lcButtons) << "cut-out point file not read:" << path << "-" << e.what();
-    return polygon;
-  }
-  polygon.tagged = true;
-  // A point whose number does not read keeps the previous value, as each step is skipped
-  // on its own; the reading goes on.
-  short x = 0, y = 0;
-  while (!file.Eof()) {
-    QString item;
-    try {
-      item = file.InputString();
-    } catch (const std::exception& e) {
-      qCWarning(lcButtons) << "cut-out point file read stopped:" << e.what();
-      break;
-    }
-    if (item.trimmed().isEmpty()) continue;
-    Step("cut-out x", [&] { x = platform::CInt(core::SafeVal(item)); });
-    Step("cut-out y", [&] { y = file.InputInteger(); });
-    polygon.points << QPoint(x, y);
-    if (x < polygon.left) polygon.left = x;
-    if (y < polygon.top) polygon.top = y;
-    if (x > polygon.right) polygon.right = x;
-    if (y > polygon.bottom) polygon.bottom = y;
-    if (polygon.points.size() >= kMaxCutoutPoints) break;
-  }
-  return polygon;
-}
-
 void ApplyRectangleShape(int n) { ApplyGeometricShape(n, RectanglePoints); }
 void ApplyEllipseShape(int n) { ApplyGeometricShape(n, EllipsePoints); }
 void ApplyDiamondShape(int n) { ApplyGeometricShape(n, DiamondPoints); }
@@ -142,7 +101,7 @@ void ApplyPolygonShape(int n, const QString& cutoutPointFile) {
   b.PicButtonShapeRights[n] = 0;
   b.PicButtonShapeBottoms[n] = 0;
   HideBothCopies(n);
-  const CutoutPolygon polygon = ReadCutoutPointFile(cutoutPointFile);
+  const core::CutoutPoints polygon = core::ReadCutoutPointFile(cutoutPointFile);
   if (!polygon.tagged) return;
   b.PicButtonShapeLefts[n] = polygon.left;
   b.PicButtonShapeTops[n] = polygon.top;

@@ -1,11 +1,13 @@
 #pragma once
 // Outlines of the picture buttons: ellipse, diamond, five-pointed star, heart, plain
-// rectangle, or a polygon read from a cut-out point file. An outline is the control's
-// mask, so the parts outside it are neither drawn nor clickable and the slide shows
-// through.
+// rectangle, or a polygon read from a cut-out point file (core/point_file.h reads it). An
+// outline is the control's mask, so the parts outside it are neither drawn nor clickable
+// and the slide shows through.
 #include <QPolygon>
 #include <QRegion>
 #include <QString>
+
+#include "core/point_file.h"
 
 namespace showbuttons {
 
@@ -19,18 +21,6 @@ QPolygon HeartPoints(double w, double h);  // 461 points: two lobes and the tip
 
 // One polygon, winding fill: the star's centre and the heart's overlapping lobes are solid.
 QRegion OutlineRegion(const QPolygon& points);
-
-// What a cut-out point file gives: its points (at most 5000) and their bounding box.
-struct CutoutPolygon {
-  bool tagged = false;  // the file opened and began with "KVZ_PICTYPE_DATA"
-  QPolygon points;
-  short left = 9999, top = 9999, right = 0, bottom = 0;
-};
-constexpr int kMaxCutoutPoints = 5000;
-
-// Reads a cut-out point file (code page 932, CR LF): the tag, then one "x,y" point a
-// line, blank lines skipped. A missing file or one without the tag gives tagged = false.
-CutoutPolygon ReadCutoutPointFile(const QString& path);
 
 // The outline operations for slot n. Each hides both copies of the slot and gives the
 // outline, computed from the show copy's size, to the copy of the surface in use.

@@ -11,6 +11,7 @@
 #include "core/state.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
+#include "platform/wavinfo.h"
 #include "sound/background_sound.h"
 #include "sound/form13.h"
 
@@ -116,7 +117,10 @@ void Form20::Form_Activate() {
 }
 
 bool Form20::MayWriteTo(const QString& target) {
-  if (target == agreedTarget_ || !QFileInfo::exists(target)) return true;
+  // The empty template waits for this very recording: nothing of the user's is lost.
+  if (target == agreedTarget_ || !QFileInfo::exists(target) ||
+      platform::IsNarrationWavTemplate(target))
+    return true;
   if (!ReplaceableByRecording(target)) return false;
   if (platform::MsgBox(target + kCrLf + QStringLiteral("このファイルはすでに存在します。") + kCrLf +
                            kCrLf + QStringLiteral("上書きしますか ?"),
@@ -144,7 +148,7 @@ void Form20::Command1_Click() {
     SaveFailedMessage();
     return;
   }
-  if (FileFound(linked)) {
+  if (FileFound(linked) && !platform::IsNarrationWavTemplate(linked)) {
     if (platform::MsgBox(QStringLiteral("画像連動効果音(WAV)を上書き録音しますか ?"),
                          platform::vbYesNo | platform::vbQuestion, kRecordTitle) != platform::vbYes)
       return;

@@ -2,7 +2,9 @@
 // tools on PATH record what they were asked.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QImage>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -70,6 +72,39 @@ TEST(Wallpaper, ARefusingToolOrNoToolGivesZero) {
   tools.ClearCalls();
   EXPECT_EQ(platform::SetWallpaper(dir.filePath("none.bmp"), true), 0);
   EXPECT_TRUE(tools.Calls().empty());
+}
+
+// A session that does not name its desktop: the desktop shell that runs chooses the tool,
+// ahead of the first tool installed.
+TEST(Wallpaper, TheRunningDesktopShellChoosesTheToolWhenTheSessionNamesNone) {
+  for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+    QFile comm(QStringLiteral("/proc/") + pid + QStringLiteral("/comm"));
+    if (comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == "plasmashell")
+      GTEST_SKIP() << "a Plasma shell runs here";
+  }
+  QTemporaryDir dir;
+  const QString picture = dir.filePath("w.bmp");
+  ASSERT_TRUE(QImage(8, 8, QImage::Format_RGB32).save(picture, "BMP"));
+  test_support::FakeTools tools;
+  for (const char* tool : {"gsettings", "plasma-apply-wallpaperimage", "pcmanfm"}) tools.Add(tool);
+  tools.Add("xfconf-query", 0, "/backdrop/screen0/monitor0/workspace0/last-image\n");
+  test_support::FakeTools::SetDesktop("");
+  // A stand-in Xfce desktop shell: a script whose process carries its name.
+  const QString shell = dir.filePath("xfdesktop");
+  {
+    QFile script(shell);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nsleep 30\n");
+  }
+  QFile(shell).setPermissions(QFile(shell).permissions() | QFileDevice::ExeOwner);
+  QProcess desktop;
+  desktop.start(shell, {});
+  ASSERT_TRUE(desktop.waitForStarted());
+  EXPECT_EQ(platform::SetWallpaper(picture, true), 1);
+  desktop.kill();
+  desktop.waitForFinished();
+  ASSERT_FALSE(tools.Calls().isEmpty());
+  EXPECT_EQ(tools.Calls()[0], QStringLiteral("xfconf-query -c xfce4-desktop -l"));
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 namespace buttons_test {
 namespace {
 
-using showbuttons::CutoutPolygon;
+using CutoutPolygon = core::CutoutPoints;
 
 TEST(ButtonShapes, PointsRoundWithTheProgramsPiAndHalvesToEven) {
   const QPolygon diamond = showbuttons::DiamondPoints(100, 100);
@@ -72,7 +72,7 @@ class PointFileTest : public ButtonsTest {};
 TEST_F(PointFileTest, AGoodFileGivesItsPointsAndTheirBox) {
   const QString path = PointFile(QStringLiteral("shape.dat"),
                                  {" KVZ_PICTYPE_DATA ", " 10, 20", "", "60,5", "35,50", "-3,44"});
-  const CutoutPolygon polygon = showbuttons::ReadCutoutPointFile(path);
+  const CutoutPolygon polygon = core::ReadCutoutPointFile(path);
   EXPECT_TRUE(polygon.tagged);
   EXPECT_EQ(polygon.points, QPolygon({{10, 20}, {60, 5}, {35, 50}, {-3, 44}}));
   EXPECT_EQ(polygon.left, -3);
@@ -88,7 +88,7 @@ TEST_F(PointFileTest, FilesWithoutTheTagOrWithoutTheFileGiveNothing) {
   const QString empty = PointFile(QStringLiteral("empty.dat"), {});
   for (const QString& path :
        {lowerTag, noTag, empty, dir_.filePath(QStringLiteral("missing.dat"))}) {
-    const CutoutPolygon polygon = showbuttons::ReadCutoutPointFile(path);
+    const CutoutPolygon polygon = core::ReadCutoutPointFile(path);
     EXPECT_FALSE(polygon.tagged) << path.toStdString();
     EXPECT_TRUE(polygon.points.isEmpty());
     EXPECT_EQ(polygon.left, 9999);
@@ -100,7 +100,7 @@ TEST_F(PointFileTest, OnlyTheFirst5000PointsAreRead) {
   QStringList lines = {"KVZ_PICTYPE_DATA"};
   for (int i = 0; i < 6000; ++i) lines << QStringLiteral("%1,%2").arg(i % 300).arg(i / 300);
   const CutoutPolygon polygon =
-      showbuttons::ReadCutoutPointFile(PointFile(QStringLiteral("big.dat"), lines));
+      core::ReadCutoutPointFile(PointFile(QStringLiteral("big.dat"), lines));
   ASSERT_EQ(polygon.points.size(), 5000);
   EXPECT_EQ(polygon.points.last(), QPoint(4999 % 300, 4999 / 300));
   EXPECT_EQ(polygon.bottom, 4999 / 300);
