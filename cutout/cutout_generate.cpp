@@ -120,19 +120,17 @@ GenerationEnd RunMacroGeneration(GenerationWindow& window, CutoutQuestions& ques
     const GenerationValues values = ComputeGenerationValues(in);
 
     // 9: the chosen pattern.
-    const std::optional<QString> text =
-        BuildPatternText(window.PatternIndex(), values, questions);
+    const std::optional<QString> text = BuildPatternText(window.PatternIndex(), values, questions);
     if (!text) return GenerationEnd::kStopped;
 
     // 10-11: shown, then offered for the macro file.
     window.ShowText(*text);
     window.SetPlotEdited(0);
-    if (!AskYesNo(QStringLiteral("この画像のテキストマクロに書き込み、画面全体を実行しますか？") +
-                      kCrLf +
-                      QStringLiteral("他画面のテキストに貼付ける場合は「いいえ」を選択し、") +
-                      kCrLf +
-                      QStringLiteral("上の「コピー」をクリックしてテキスト編集で貼付けてください。"),
-                  QStringLiteral("切取マクロ実行")))
+    if (!AskYesNo(
+            QStringLiteral("この画像のテキストマクロに書き込み、画面全体を実行しますか？") + kCrLf +
+                QStringLiteral("他画面のテキストに貼付ける場合は「いいえ」を選択し、") + kCrLf +
+                QStringLiteral("上の「コピー」をクリックしてテキスト編集で貼付けてください。"),
+            QStringLiteral("切取マクロ実行")))
       return GenerationEnd::kTextShown;
 
     // 12-14: into the picture's macro file.
@@ -145,10 +143,11 @@ GenerationEnd RunMacroGeneration(GenerationWindow& window, CutoutQuestions& ques
       written = FileHolds(macroPath, *text);
     };
     if (QFileInfo(macroPath).isFile()) {
-      if (AskYesNo(QStringLiteral("すでにテキストマクロファイルが存在しますが上書きしますか？") +
-                       kCrLf + macroPath + kCrLf +
-                       QStringLiteral("末尾にマクロを追加する場合は「いいえ」をクリックしてください。"),
-                   QStringLiteral("テキスト上書きまたは追加")))
+      if (AskYesNo(
+              QStringLiteral("すでにテキストマクロファイルが存在しますが上書きしますか？") + kCrLf +
+                  macroPath + kCrLf +
+                  QStringLiteral("末尾にマクロを追加する場合は「いいえ」をクリックしてください。"),
+              QStringLiteral("テキスト上書きまたは追加")))
         create();
       else
         written = AppendToMacroFile(macroPath, *text);

@@ -19,10 +19,10 @@ class GenerationWindow {
   // existing point file, the count check and the write of the outline, each refusal with
   // its message. True when the outline is in the point file.
   virtual bool SavePointFile() = 0;
-  virtual QString ButtonNumberText() const = 0;  // "0".."62", read again by SavePointFile
-  virtual int NameChoice() const = 0;            // Combo2: 0 "パスあり", 1 "配布用"
-  virtual int PatternIndex() const = 0;          // Combo3: 0..15
-  virtual QString PicturePath() const = 0;       // CutoutPicturePath
+  virtual QString ButtonNumberText() const = 0;    // "0".."62", read again by SavePointFile
+  virtual int NameChoice() const = 0;              // Combo2: 0 "パスあり", 1 "配布用"
+  virtual int PatternIndex() const = 0;            // Combo3: 0..15
+  virtual QString PicturePath() const = 0;         // CutoutPicturePath
   virtual std::array<int, 4> PlotBox() const = 0;  // PlotLeft, PlotTop, PlotRight, PlotBottom
   virtual void SetPlotEdited(short value) = 0;
   virtual void ShowText(const QString& text) = 0;  // Text1
@@ -42,11 +42,11 @@ struct GenerationServices {
 
 // How a run ended.
 enum class GenerationEnd {
-  kStopped,         // a check, question or the point file's write ended it before any text
-  kTextShown,       // the text is in Text1; the user chose not to write it
-  kStarted,         // written into the macro file and the slide started
+  kStopped,           // a check, question or the point file's write ended it before any text
+  kTextShown,         // the text is in Text1; the user chose not to write it
+  kStarted,           // written into the macro file and the slide started
   kMacroWriteFailed,  // the text stays in Text1; the window stays open
-  kWriteError,      // "書き込みエラー": a failure while the text was built
+  kWriteError,        // "書き込みエラー": a failure while the text was built
 };
 
 GenerationEnd RunMacroGeneration(GenerationWindow& window, CutoutQuestions& questions,

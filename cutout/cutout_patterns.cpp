@@ -136,8 +136,7 @@ QString FromPicturePlace(int pattern, const GenerationValues& v, CutoutQuestions
   static const QString prompts[3] = {QStringLiteral("発散回数を入力してください。"),
                                      QStringLiteral("移動回数を入力してください。"),
                                      QStringLiteral("周回数を入力してください。")};
-  static const QString titles[3] = {QStringLiteral("発散回数入力"),
-                                    QStringLiteral("移動回数入力"),
+  static const QString titles[3] = {QStringLiteral("発散回数入力"), QStringLiteral("移動回数入力"),
                                     QStringLiteral("周回数入力")};
   const QString count =
       q.AskNumber(prompts[pattern], titles[pattern], pattern == 2 ? 3 : 5, 1, 100);
@@ -151,8 +150,8 @@ QString FromPicturePlace(int pattern, const GenerationValues& v, CutoutQuestions
   t << t.Heading(pattern) << kSave;
   t << (pattern == 2 ? kPictureOrigin : QStringLiteral("ScreenXY=0 //ピクチャー座標"));
   t << t.ShapeData(blanks);
-  const QString randomMove =
-      t.MoveBy(QStringLiteral("RND,RND,"), speed, QStringLiteral("//切取り画像の移動（ランダムに移動）"));
+  const QString randomMove = t.MoveBy(QStringLiteral("RND,RND,"), speed,
+                                      QStringLiteral("//切取り画像の移動（ランダムに移動）"));
   if (pattern == 0) {
     t << LoopLine(count) << t.StartX(startX) << t.StartY(startY) << t.ShiftX() << t.ShiftY()
       << t.Show() << randomMove << kSave << kEndLoop;
@@ -245,10 +244,10 @@ QString Straight(int pattern, const GenerationValues& v, CutoutQuestions& q) {
 QString WithTicker(const GenerationValues& v, CutoutQuestions& q) {
   const QString message = q.AskText(QStringLiteral("メッセージを入力してください。（最大512文字）"),
                                     QStringLiteral("メッセージ入力"), kDefaultTickerMessage);
-  const QString height = q.AskNumber(
-      QStringLiteral("メッセージの表示位置（Y座標）を入力してください。") + kCrLf +
-          QStringLiteral("Y座標"),
-      QStringLiteral("メッセージ表示位置（Y座標）"), 0, 0, CInt(v.ScreenHeightPx) - 24);
+  const QString height =
+      q.AskNumber(QStringLiteral("メッセージの表示位置（Y座標）を入力してください。") + kCrLf +
+                      QStringLiteral("Y座標"),
+                  QStringLiteral("メッセージ表示位置（Y座標）"), 0, 0, CInt(v.ScreenHeightPx) - 24);
   const QString count = q.AskNumber(QStringLiteral("切取画像の移動回数を入力してください。"),
                                     QStringLiteral("画像移動回数入力"), 3, 1, 100);
   const QString speed = q.AskNumber(SpeedPrompt(), kSpeedTitle, 10, 0, 100);
@@ -258,8 +257,8 @@ QString WithTicker(const GenerationValues& v, CutoutQuestions& q) {
 
   Text t(v);
   t << t.Heading(7) << QStringLiteral("ScreenXY=1 //スクリーン座標")
-    << QStringLiteral("Cls  //テキスト画面消去") << QStringLiteral("RGB(255,255,255)  //テキストカラー白")
-    << t.StartY(height)
+    << QStringLiteral("Cls  //テキスト画面消去")
+    << QStringLiteral("RGB(255,255,255)  //テキストカラー白") << t.StartY(height)
     << QStringLiteral("Telop2(100,100,") + kQuote + message + kQuote +
            QStringLiteral(")  //ここにいテロップを記述する。")
     << kOverPicOn << t.ShapeData(QStringLiteral("  ")) << LoopLine(count) << t.StartX(startX)
@@ -273,10 +272,12 @@ QString WithTicker(const GenerationValues& v, CutoutQuestions& q) {
 // Pattern 11: up from below, then letters turned around the centre.
 QString WithRotatingText(const GenerationValues& v, CutoutQuestions& q) {
   const QString speed = q.AskNumber(SpeedPrompt(), kSpeedTitle, 10, 0, 100);
-  const short startSize = TextToInt(q.AskNumber(QStringLiteral("開始の文字サイズを入力してください。"),
-                                                QStringLiteral("開始文字サイズ入力"), 12, 6, 100));
-  const short endSize = TextToInt(q.AskNumber(QStringLiteral("終了の文字サイズを入力してください。"),
-                                              QStringLiteral("終了文字サイズ入力"), 24, 6, 100));
+  const short startSize =
+      TextToInt(q.AskNumber(QStringLiteral("開始の文字サイズを入力してください。"),
+                            QStringLiteral("開始文字サイズ入力"), 12, 6, 100));
+  const short endSize =
+      TextToInt(q.AskNumber(QStringLiteral("終了の文字サイズを入力してください。"),
+                            QStringLiteral("終了文字サイズ入力"), 24, 6, 100));
   const QString letters = q.AskText(QStringLiteral("文字列を入力してください。"),
                                     QStringLiteral("文字列入力"), kDefaultRotatingLetters);
   const double sw = v.ScreenWidthPx, sh = v.ScreenHeightPx;
@@ -289,8 +290,8 @@ QString WithRotatingText(const GenerationValues& v, CutoutQuestions& q) {
   double size = startSize;
 
   Text t(v);
-  t << t.Heading(11) << kScreenOrigin << kSave << t.StartX(startX) << t.StartY(startY)
-    << t.ShiftX() << t.ShiftY() << t.ShapeData(QStringLiteral("  ")) << t.Show()
+  t << t.Heading(11) << kScreenOrigin << kSave << t.StartX(startX) << t.StartY(startY) << t.ShiftX()
+    << t.ShiftY() << t.ShapeData(QStringLiteral("  ")) << t.Show()
     << t.Move(QStringLiteral("0"), rise, speed) << kTypeReset;
   for (int a = 20; a <= 370; a += 15) {
     const double rad = a / 180.0 * 3.14;
@@ -309,8 +310,8 @@ QString WithRotatingText(const GenerationValues& v, CutoutQuestions& q) {
 
 // Pattern 12: from the four corners to the centre.
 QString FromFourSides(const GenerationValues& v, CutoutQuestions& q) {
-  const QString answer = q.AskNumber(QStringLiteral("切取画像の移動速さを入力してください。") + kCrLf +
-                                         QStringLiteral("    1:速い\uFF5E100:遅い  0.1秒×"),
+  const QString answer = q.AskNumber(QStringLiteral("切取画像の移動速さを入力してください。") +
+                                         kCrLf + QStringLiteral("    1:速い\uFF5E100:遅い  0.1秒×"),
                                      kSpeedTitle, 10, 1, 100);
   const QString wait = BlankLedNumberText(TextToInt(answer) * 0.1);
   const long long stepX = 100;
@@ -477,8 +478,7 @@ double NumericTextValue(const QString& text) { return core::SafeVal(text); }
 QString AskNumberInRange(const QString& prompt, const QString& title, int defaultValue,
                          int minValue, int maxValue) {
   const QString shown = prompt + QStringLiteral("(") + BlankLedIntText(minValue) +
-                        QStringLiteral("\uFF5E") + BlankLedIntText(maxValue) +
-                        QStringLiteral(")");
+                        QStringLiteral("\uFF5E") + BlankLedIntText(maxValue) + QStringLiteral(")");
   for (;;) {
     const QString answer = platform::InputBox(shown, title, IntText(defaultValue));
     if (answer.isEmpty()) return BlankLedIntText(defaultValue);

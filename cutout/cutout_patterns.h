@@ -70,8 +70,7 @@ class DialogQuestions : public CutoutQuestions {
  public:
   QString AskNumber(const QString& prompt, const QString& title, int defaultValue, int minValue,
                     int maxValue) override;
-  QString AskText(const QString& prompt, const QString& title,
-                  const QString& defaultText) override;
+  QString AskText(const QString& prompt, const QString& title, const QString& defaultText) override;
   bool AskYesNo(const QString& text, const QString& title) override;
   void Inform(const QString& text, const QString& title) override;
   std::optional<QString> ChooseFile(const QString& title, const QString& filter,
@@ -83,13 +82,13 @@ class DialogQuestions : public CutoutQuestions {
 // What the frame knows before it computes: the window's choices, the plot's box and the
 // main window's monitor.
 struct GenerationInputs {
-  QString ButtonNumberText;    // "0".."62"
-  QString CutoutPicturePath;   // the picture the window shows
+  QString ButtonNumberText;   // "0".."62"
+  QString CutoutPicturePath;  // the picture the window shows
   short LinkedFilesInFolder = 0;
-  QString LinkedFilesFolder;   // without a trailing separator
-  int NameChoice = 0;          // Combo2: 0 "パスあり", 1 "配布用"
-  QString AppFolder;           // with a trailing separator
-  double ScreenWidthPx = 0;    // the main window's monitor in pixels
+  QString LinkedFilesFolder;  // without a trailing separator
+  int NameChoice = 0;         // Combo2: 0 "パスあり", 1 "配布用"
+  QString AppFolder;          // with a trailing separator
+  double ScreenWidthPx = 0;   // the main window's monitor in pixels
   double ScreenHeightPx = 0;
   int PlotLeft = 0, PlotTop = 0, PlotRight = 0, PlotBottom = 0;  // picture pixels
 };
@@ -99,8 +98,8 @@ struct GenerationValues {
   QString ButtonNumberText;
   QString LinkedPicturePath;
   QString PointFilePath;
-  QString PointFileRef;  // as the "PicPBData" lines name it
-  QString PictureRef;    // as the "PicPB" lines name it
+  QString PointFileRef;    // as the "PicPBData" lines name it
+  QString PictureRef;      // as the "PicPB" lines name it
   bool BareNames = false;  // "配布用": chosen files are named without folder
   QString AppFolder;
   double ScreenWidthPx = 0;
@@ -128,7 +127,6 @@ constexpr int kPatternCount = 16;
 // Builds the macro text of one pattern, asking its questions. nullopt when the pattern
 // ends the run itself (no movie chosen). A value outside the 16-bit range throws
 // VbError 6.
-std::optional<QString> BuildPatternText(int pattern, const GenerationValues& v,
-                                        CutoutQuestions& q);
+std::optional<QString> BuildPatternText(int pattern, const GenerationValues& v, CutoutQuestions& q);
 
 }  // namespace cutout

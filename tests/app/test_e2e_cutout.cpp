@@ -52,8 +52,9 @@ class TracedWindow : public cutout::GenerationWindow {
   bool SavePointFile() override {
     const int l = kShape.left(), t = kShape.top();
     const int r = l + kShape.width(), b = t + kShape.height();
-    const QString text = QStringLiteral("KVZ_PICTYPE_DATA\r\n %1, %2\r\n %3, %2\r\n %3, %4\r\n"
-                                        " %1, %4\r\n")
+    const QString text = QStringLiteral(
+                             "KVZ_PICTYPE_DATA\r\n %1, %2\r\n %3, %2\r\n %3, %4\r\n"
+                             " %1, %4\r\n")
                              .arg(l)
                              .arg(t)
                              .arg(r)

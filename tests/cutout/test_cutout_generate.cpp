@@ -129,10 +129,11 @@ TEST_F(GenerateTest, OverwritingReplacesTheOldMacroFile) {
   const auto boxes = dialogs_.CallsOf(DialogKind::kMsgBox);
   ASSERT_EQ(boxes.size(), 2u);
   EXPECT_EQ(boxes[1].title, QStringLiteral("テキスト上書きまたは追加"));
-  EXPECT_EQ(boxes[1].text,
-            QStringLiteral("すでにテキストマクロファイルが存在しますが上書きしますか？\r\n") +
-                MacroFile() +
-                QStringLiteral("\r\n末尾にマクロを追加する場合は「いいえ」をクリックしてください。"));
+  EXPECT_EQ(
+      boxes[1].text,
+      QStringLiteral("すでにテキストマクロファイルが存在しますが上書きしますか？\r\n") +
+          MacroFile() +
+          QStringLiteral("\r\n末尾にマクロを追加する場合は「いいえ」をクリックしてください。"));
   EXPECT_FALSE(ReadAll(MacroFile()).contains("user line"));
 }
 
@@ -141,9 +142,8 @@ TEST_F(GenerateTest, AppendingKeepsTheUsersLastLineWhole) {
   struct Case {
     QByteArray old;
     QByteArray before;
-  } cases[] = {{"Sleep=1\r\nTEXT", "Sleep=1\r\nTEXT\r\n"},
-               {"Sleep=1\r\n", "Sleep=1\r\n"},
-               {"", ""}};
+  } cases[] = {
+      {"Sleep=1\r\nTEXT", "Sleep=1\r\nTEXT\r\n"}, {"Sleep=1\r\n", "Sleep=1\r\n"}, {"", ""}};
   for (const Case& c : cases) {
     WriteAll(MacroFile(), c.old);
     window_.unloaded = false;
@@ -161,8 +161,10 @@ TEST_F(GenerateTest, AFailedMacroWriteKeepsTheTextAndSaysWhatFailed) {
   // A comment with a character code page 932 cannot hold: neither way can write it.
   window_.pattern = 13;
   for (bool append : {true, false}) {
-    if (append) WriteAll(MacroFile(), "Sleep=1\r\n");
-    else QFile::remove(MacroFile());
+    if (append)
+      WriteAll(MacroFile(), "Sleep=1\r\n");
+    else
+      QFile::remove(MacroFile());
     window_.unloaded = false;
     dialogs_.ClearCalls();
     dialogs_.Answer(platform::vbYes);  // place on the picture
@@ -171,8 +173,7 @@ TEST_F(GenerateTest, AFailedMacroWriteKeepsTheTextAndSaysWhatFailed) {
     dialogs_.Answer(platform::vbNo);   // no gradient
     dialogs_.Answer(platform::vbYes);  // into the macro file
     if (append) dialogs_.Answer(platform::vbNo);
-    if (!append)
-      services_.CreateMacroFile = [](const QString&) {};  // reports its own failure
+    if (!append) services_.CreateMacroFile = [](const QString&) {};  // reports its own failure
     EXPECT_EQ(Run(), GenerationEnd::kMacroWriteFailed);
     EXPECT_TRUE(window_.text1.endsWith(QStringLiteral("\U0001F600\r\n")));
     EXPECT_FALSE(window_.unloaded);

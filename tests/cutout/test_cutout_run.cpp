@@ -15,13 +15,12 @@ constexpr int kSleepRow = 38;
 
 struct RunCase {
   int pattern;
-  bool shown;       // the button is up when the macro has ended
-  QPoint corner;    // its top-left corner on the 400 x 200 show surface
-  bool moves;       // a move was made
+  bool shown;     // the button is up when the macro has ended
+  QPoint corner;  // its top-left corner on the 400 x 200 show surface
+  bool moves;     // a move was made
 };
 
-class CutoutRun : public buttons_test::ClicksTest,
-                  public ::testing::WithParamInterface<RunCase> {};
+class CutoutRun : public buttons_test::ClicksTest, public ::testing::WithParamInterface<RunCase> {};
 
 // A 400 x 200 screen; the outline is the box (40, 20) - (100, 60) of a green picture.
 TEST_P(CutoutRun, TheButtonEndsWhereThePatternMeans) {
@@ -93,7 +92,8 @@ TEST_P(CutoutRun, TheButtonEndsWhereThePatternMeans) {
     const short jumps[] = {1, 0, 0};
     EXPECT_EQ(seen.jump, jumps[c.pattern - 13]);
     const char* links[] = {"", "PB.wav", "clip.mp4"};
-    EXPECT_TRUE(seen.link.endsWith(QString::fromUtf8(links[c.pattern - 13]))) << seen.link.toStdString();
+    EXPECT_TRUE(seen.link.endsWith(QString::fromUtf8(links[c.pattern - 13])))
+        << seen.link.toStdString();
     EXPECT_EQ(next_, c.pattern == 14 ? 2 : 1) << "the clicks were taken";
     EXPECT_EQ(NextSlide(), 6);
     EXPECT_EQ(core::Flags().MacroExitedEarly, 1);

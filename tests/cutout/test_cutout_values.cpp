@@ -155,8 +155,8 @@ TEST(CutoutNumberInput, ReturnsTheTestedWholeNumber) {
   struct Case {
     const char* typed;
     const char* result;
-  } cases[] = {{"   5", "5"},   {"2.5", "2"},        {"3.5", "4"},  {"\uFF11\uFF12", "12"},
-               {" 7 ", "7"},    {"\u3000\uFF18", "8"}, {"1e1", "10"}, {"-0", "0"}};
+  } cases[] = {{"   5", "5"}, {"2.5", "2"},          {"3.5", "4"},  {"\uFF11\uFF12", "12"},
+               {" 7 ", "7"},  {"\u3000\uFF18", "8"}, {"1e1", "10"}, {"-0", "0"}};
   for (const Case& c : cases) {
     platform::ScriptedDialogs dialogs;
     dialogs.AnswerText(QString::fromUtf8(c.typed));
@@ -170,7 +170,7 @@ TEST(CutoutNumberInput, ReturnsTheTestedWholeNumber) {
 
 TEST(CutoutQuestions, TickerAsksMessageHeightCountAndSpeed) {
   platform::ScriptedDialogs dialogs;
-  dialogs.AnswerCancel();                  // message
+  dialogs.AnswerCancel();                      // message
   dialogs.AnswerText(QStringLiteral("1057"));  // beyond 1080 - 24
   dialogs.Answer(platform::vbOK);
   dialogs.AnswerText(QStringLiteral("1056"));
@@ -187,8 +187,9 @@ TEST(CutoutQuestions, TickerAsksMessageHeightCountAndSpeed) {
   EXPECT_EQ(inputs[0].text, QStringLiteral("メッセージを入力してください。（最大512文字）"));
   EXPECT_EQ(inputs[0].title, QStringLiteral("メッセージ入力"));
   EXPECT_FALSE(inputs[0].defaultText.isEmpty());
-  EXPECT_EQ(inputs[1].text,
-            QStringLiteral("メッセージの表示位置（Y座標）を入力してください。\r\nY座標( 0\uFF5E 1056)"));
+  EXPECT_EQ(
+      inputs[1].text,
+      QStringLiteral("メッセージの表示位置（Y座標）を入力してください。\r\nY座標( 0\uFF5E 1056)"));
   EXPECT_EQ(inputs[1].title, QStringLiteral("メッセージ表示位置（Y座標）"));
   EXPECT_EQ(inputs[3].text, QStringLiteral("切取画像の移動回数を入力してください。( 1\uFF5E 100)"));
   EXPECT_EQ(inputs[5].text, QStringLiteral("切取画像の移動速さを入力してください。\r\n"
@@ -242,7 +243,7 @@ TEST(CutoutQuestions, RotatingTextShrinksWhenTheEndSizeIsSmaller) {
 
 TEST(CutoutQuestions, ButtonQuestionsAndRanges) {
   platform::ScriptedDialogs dialogs;
-  dialogs.Answer(platform::vbNo);         // screen position
+  dialogs.Answer(platform::vbNo);              // screen position
   dialogs.AnswerText(QStringLiteral("1921"));  // beyond the screen
   dialogs.Answer(platform::vbOK);
   dialogs.AnswerText(QStringLiteral("1920"));
@@ -263,14 +264,16 @@ TEST(CutoutQuestions, ButtonQuestionsAndRanges) {
   EXPECT_EQ(calls[0].title, QStringLiteral("ボタン座標設定"));
   EXPECT_EQ(calls[0].icon, platform::vbQuestion);
   EXPECT_EQ(calls[0].buttons, platform::vbYesNo);
-  EXPECT_EQ(calls[1].text, QStringLiteral("スクリーン表示位置X座標を入力してください。( 0\uFF5E 1920)"));
+  EXPECT_EQ(calls[1].text,
+            QStringLiteral("スクリーン表示位置X座標を入力してください。( 0\uFF5E 1920)"));
   EXPECT_EQ(calls[8].title, QStringLiteral("コメント入力"));
   EXPECT_EQ(calls[8].defaultText, QStringLiteral("↑Pb7画面遷移"));
   EXPECT_EQ(calls[9].text, QStringLiteral("コメントにグラデーションをつけますか？\r\n"
                                           "（色合いはテキスト編集で調整してください。）"));
   // 205 / 10 = 20.5 goes to 20.
-  EXPECT_TRUE(text->endsWith(QStringLiteral("CurrentX= 1940  //X座標\r\nCurrentY=1190  //Y座標\r\n"
-                                            "押して\r\n")));
+  EXPECT_TRUE(
+      text->endsWith(QStringLiteral("CurrentX= 1940  //X座標\r\nCurrentY=1190  //Y座標\r\n"
+                                    "押して\r\n")));
   EXPECT_TRUE(text->contains(QStringLiteral("PicPB7(9999,\"/pics/sea.png\")")));
 }
 
