@@ -6,6 +6,7 @@
 
 #include "core/common.h"
 #include "core/monitors.h"
+#include "core/point_file.h"
 #include "core/services.h"
 #include "core/state.h"
 #include "listeditor/form3.h"
@@ -62,9 +63,7 @@ bool FileHolds(const QString& path, const QString& text) {
 }  // namespace
 
 QString MacroFilePathOf(const QString& slidePath) {
-  const core::PathState& paths = core::Paths();
-  const QString linked =
-      LinkedPicturePathOf(slidePath, paths.LinkedFilesInFolder, paths.LinkedFilesFolder);
+  const QString linked = core::LinkedPicturePath(slidePath);
   return linked.left(linked.size() - 4) + QStringLiteral(".txt");
 }
 
@@ -105,8 +104,6 @@ GenerationEnd RunMacroGeneration(GenerationWindow& window, CutoutQuestions& ques
     GenerationInputs in;
     in.ButtonNumberText = buttonNumber;
     in.CutoutPicturePath = window.PicturePath();
-    in.LinkedFilesInFolder = paths.LinkedFilesInFolder;
-    in.LinkedFilesFolder = paths.LinkedFilesFolder;
     in.NameChoice = window.NameChoice();
     in.AppFolder = paths.AppFolder;
     const std::array<double, 2> screen = services.ScreenSizePx();

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/common.h"
+#include "core/point_file.h"
 #include "platform/dialogs.h"
 #include "platform/vberror.h"
 
@@ -524,24 +525,11 @@ std::optional<QString> DialogQuestions::ChooseFile(const QString& title, const Q
 
 // ---- values of one generation ----------------------------------------------------------
 
-QString LinkedPicturePathOf(const QString& picturePath, short linkedFilesInFolder,
-                            const QString& linkedFilesFolder) {
-  if (linkedFilesInFolder != 1) return picturePath;
-  return linkedFilesFolder + QStringLiteral("/") + core::GetFileNameOfPath(picturePath);
-}
-
-QString PointFilePathOf(const QString& linkedPicturePath, const QString& buttonNumberText) {
-  const short number = TextToInt(buttonNumberText);
-  return linkedPicturePath.left(linkedPicturePath.size() - 4) + QStringLiteral("_Pb") +
-         QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0')) + QStringLiteral(".dat");
-}
-
 GenerationValues ComputeGenerationValues(const GenerationInputs& in) {
   GenerationValues v;
   v.ButtonNumberText = in.ButtonNumberText;
-  v.LinkedPicturePath =
-      LinkedPicturePathOf(in.CutoutPicturePath, in.LinkedFilesInFolder, in.LinkedFilesFolder);
-  v.PointFilePath = PointFilePathOf(v.LinkedPicturePath, in.ButtonNumberText);
+  v.LinkedPicturePath = core::LinkedPicturePath(in.CutoutPicturePath);
+  v.PointFilePath = core::CutoutPointFilePath(in.CutoutPicturePath, TextToInt(in.ButtonNumberText));
   v.BareNames = in.NameChoice == 1;
   v.PointFileRef = v.BareNames ? core::GetFileNameOfPath(v.PointFilePath) : v.PointFilePath;
   v.PictureRef = v.BareNames ? core::GetFileNameOfPath(in.CutoutPicturePath) : in.CutoutPicturePath;

@@ -84,8 +84,6 @@ class DialogQuestions : public CutoutQuestions {
 struct GenerationInputs {
   QString ButtonNumberText;   // "0".."62"
   QString CutoutPicturePath;  // the picture the window shows
-  short LinkedFilesInFolder = 0;
-  QString LinkedFilesFolder;  // without a trailing separator
   int NameChoice = 0;         // Combo2: 0 "パスあり", 1 "配布用"
   QString AppFolder;          // with a trailing separator
   double ScreenWidthPx = 0;   // the main window's monitor in pixels
@@ -111,13 +109,8 @@ struct GenerationValues {
   std::array<QString, 11> PlacementX, PlacementY;
 };
 
-// The picture path whose folder is the linked-files folder when that is in use.
-QString LinkedPicturePathOf(const QString& picturePath, short linkedFilesInFolder,
-                            const QString& linkedFilesFolder);
-// The cut-out point file of a picture and button: "<path less 4 chars>_Pb07.dat".
-QString PointFilePathOf(const QString& linkedPicturePath, const QString& buttonNumberText);
-
-// Computes the shared values. A value outside the 16-bit range throws VbError 6.
+// Computes the shared values; the point file follows the linked-files folder setting. A
+// value outside the 16-bit range throws VbError 6.
 GenerationValues ComputeGenerationValues(const GenerationInputs& in);
 
 // ---- the patterns ------------------------------------------------------------------

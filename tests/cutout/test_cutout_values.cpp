@@ -2,6 +2,7 @@
 // input with its range test, and the questions the patterns put to the user.
 #include <gtest/gtest.h>
 
+#include "core/state.h"
 #include "cutout/cutout_patterns.h"
 #include "platform/dialogs.h"
 #include "platform/vberror.h"
@@ -11,6 +12,18 @@ namespace {
 using cutout::ComputeGenerationValues;
 using cutout::GenerationInputs;
 using platform::DialogKind;
+
+// The linked-files folder in use for one case.
+struct LinkedFolder {
+  explicit LinkedFolder(const QString& folder) {
+    core::Paths().LinkedFilesInFolder = 1;
+    core::Paths().LinkedFilesFolder = folder;
+  }
+  ~LinkedFolder() {
+    core::Paths().LinkedFilesInFolder = 0;
+    core::Paths().LinkedFilesFolder.clear();
+  }
+};
 
 GenerationInputs Screen1920(int left, int top, int width, int height) {
   GenerationInputs in;
@@ -59,8 +72,7 @@ TEST(CutoutValues, AFractionalScreenKeepsItsFractionWhereNotRounded) {
 
 TEST(CutoutValues, PointFileAndNamesFollowTheLinkedFolderAndTheNameChoice) {
   GenerationInputs in = Screen1920(0, 0, 10, 10);
-  in.LinkedFilesInFolder = 1;
-  in.LinkedFilesFolder = QStringLiteral("/links");
+  LinkedFolder links(QStringLiteral("/links"));
   auto v = ComputeGenerationValues(in);
   EXPECT_EQ(v.LinkedPicturePath, QStringLiteral("/links/sea.png"));
   EXPECT_EQ(v.PointFilePath, QStringLiteral("/links/sea_Pb07.dat"));
@@ -282,8 +294,7 @@ TEST(CutoutQuestions, MovieButtonWithoutAFileEndsTheRun) {
   dialogs.AnswerCancel();
   cutout::DialogQuestions q;
   GenerationInputs in = Screen1920(0, 0, 10, 10);
-  in.LinkedFilesInFolder = 1;
-  in.LinkedFilesFolder = QStringLiteral("/links");
+  LinkedFolder links(QStringLiteral("/links"));
   EXPECT_FALSE(cutout::BuildPatternText(15, ComputeGenerationValues(in), q).has_value());
   ASSERT_EQ(dialogs.Calls().size(), 2u);
   EXPECT_EQ(dialogs.Calls()[0].kind, DialogKind::kOpenFile);
