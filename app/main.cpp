@@ -12,6 +12,7 @@
 #include "platform/appfolder.h"
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
+#include "platform/imaging.h"
 #include "platform/mediaplayer.h"
 #include "schedule/form22.h"
 #include "showbuttons/showbuttons.h"
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
   // The program ends through the main window's unload, never because a window hid.
   app.setQuitOnLastWindowClosed(false);
   platform::InstallFontSubstitutions();
+  platform::WarmUpImageDecoders();  // beside the start-up, so the first slide need not wait
   macro::RegisterServices();
   showbuttons::RegisterServices();
   schedule::RegisterServices();

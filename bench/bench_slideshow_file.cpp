@@ -1,11 +1,14 @@
-// Times the slideshow file's writer and reader on 30000 slides with schedules, against
-// `iconv -f CP932 -t UTF-8` on the same file in the same run.
+// Times the slideshow file's writer and reader on 30000 slides with schedules, against a
+// conversion of the same file from CP932 to UTF-8 by iconv's library call, in this same
+// process (the file read included, no process start).
 //
 //   build/bench/bench_slideshow_file [slides] [rounds]
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QProcess>
+#include <iconv.h>
+
+#include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -24,16 +27,25 @@ namespace {
 
 using test_support::Median;
 
-// One run of iconv over the file, in milliseconds (the process start included).
+// One conversion of the file by iconv, in milliseconds: read, converted, the result
+// dropped.
 double IconvMs(const QString& path) {
-  QProcess iconv;
-  iconv.setStandardOutputFile(QProcess::nullDevice());
   QElapsedTimer t;
   t.start();
-  iconv.start(QStringLiteral("iconv"), {"-f", "CP932", "-t", "UTF-8", path});
-  iconv.waitForFinished(-1);
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return -1;
+  QByteArray in = file.readAll();
+  iconv_t cd = iconv_open("UTF-8", "CP932");
+  if (cd == reinterpret_cast<iconv_t>(-1)) return -1;
+  QByteArray out(in.size() * 3 + 16, Qt::Uninitialized);  // a half-width kana grows to 3 bytes
+  char* src = in.data();
+  size_t srcLeft = static_cast<size_t>(in.size());
+  char* dst = out.data();
+  size_t dstLeft = static_cast<size_t>(out.size());
+  const size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+  iconv_close(cd);
   const double ms = t.nsecsElapsed() / 1e6;
-  if (iconv.exitStatus() != QProcess::NormalExit || iconv.exitCode() != 0) {
+  if (rc == static_cast<size_t>(-1)) {
     std::fprintf(stderr, "iconv failed\n");
     return -1;
   }
@@ -102,6 +114,7 @@ int main(int argc, char** argv) {
               static_cast<long long>(QFileInfo(file).size()));
   std::printf("write  %8.1f ms  (%.2fx iconv)\n", save, save / conv);
   std::printf("read   %8.1f ms  (%.2fx iconv)\n", load, load / conv);
-  std::printf("iconv  %8.1f ms  (median of %d runs)\n", conv, rounds);
+  std::printf("iconv  %8.1f ms  (the library call in this process, median of %d runs)\n", conv,
+              rounds);
   return 0;
 }

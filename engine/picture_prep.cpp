@@ -2,8 +2,17 @@
 // and the overlay filters of the picture that is still on the screen.
 #include "engine/picture_prep.h"
 
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QTimer>
+#include <QFileInfo>
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <exception>
+#include <memory>
+#include <optional>
+#include <utility>
 
 #include "core/common.h"
 #include "core/form1.h"
@@ -12,6 +21,7 @@
 #include "core/orientation.h"
 #include "core/state.h"
 #include "engine/surfaces.h"
+#include "platform/background.h"
 #include "platform/form.h"
 #include "platform/imaging.h"
 #include "platform/random.h"
@@ -64,47 +74,48 @@ FitRequest CurrentFitRequest(const QSize& picture, bool largestFactor) {
   return r;
 }
 
+bool SameFit(const FitRequest& a, const FitRequest& b) {
+  return a.fullScreen == b.fullScreen && a.sizeAdjustMode == b.sizeAdjustMode &&
+         a.pictureSizeMode == b.pictureSizeMode && a.pictureScale == b.pictureScale &&
+         a.factor == b.factor && a.monitorWidth == b.monitorWidth &&
+         a.monitorHeight == b.monitorHeight && a.boxWidth == b.boxWidth &&
+         a.boxHeight == b.boxHeight && a.pictureWidth == b.pictureWidth &&
+         a.pictureHeight == b.pictureHeight;
+}
+
 // The largest picture any step may show of a file of this size (pixels, upright): its
 // fitted size, but never less than the whole monitor, which a later full-screen start or
 // refit may fill from the kept copy. A picture that is not fitted keeps all its pixels.
-QSize DecodeBox(const QSize& upright) {
+// `decodeFit` is the decode request without the picture's size.
+QSize DecodeBox(const QSize& upright, FitRequest decodeFit) {
+  decodeFit.pictureWidth = upright.width() * platform::TwipsPerPixelX;
+  decodeFit.pictureHeight = upright.height() * platform::TwipsPerPixelY;
   std::optional<QSize> fit;
   try {
-    fit = FittedPictureSize(CurrentFitRequest(upright, true));
+    fit = FittedPictureSize(decodeFit);
   } catch (const std::exception&) {
     return upright;
   }
   if (!fit) return upright;
-  const core::TwipsRect monitor = core::MonitorRectTwips(core::MainMonitorIndex());
-  return {std::max(fit->width(), monitor.Width / platform::TwipsPerPixelX),
-          std::max(fit->height(), monitor.Height / platform::TwipsPerPixelY)};
+  return {std::max(fit->width(), decodeFit.monitorWidth / platform::TwipsPerPixelX),
+          std::max(fit->height(), decodeFit.monitorHeight / platform::TwipsPerPixelY)};
 }
 
-// The load stage: size of the file, its orientation, the decode no larger than needed and
-// the turn. Leaves the file's upright size in LoadedSize().
-void LoadUpright(platform::ImagingControl& lead, const QString& path, bool whole = false) {
+// The load stage: size of the file, the decode no larger than needed (whole without a
+// decode request) and the turn by `orientation`. Returns the file's upright size.
+QSize LoadUpright(platform::ImagingControl& lead, const QString& path, int orientation,
+                  const std::optional<FitRequest>& decodeFit) {
   const platform::ImageFileInfo info = lead.QueryImageFile(path, 0);
-  const int orientation = TurnsByExif(path) ? core::GetExifOrientation(path) : 1;
   const bool sideways = orientation == 6 || orientation == 8;
   QSize upright(info.width, info.height);
   if (sideways) upright.transpose();
-  if (upright.isEmpty()) {
+  if (upright.isEmpty() || !decodeFit) {
     lead.LoadImageFile(path, 0, 0);
   } else {
-    QSize box = whole ? upright : DecodeBox(upright);
+    QSize box = DecodeBox(upright, *decodeFit);
     // The decoder's box is the picture as stored.
     if (sideways) box.transpose();
-    if (core::IsJpegFile(path)) {
-      lead.LoadImageFileScaled(path, box.width(), box.height());
-    } else {
-      // Other formats decode whole anyway; loading them straight from the file spares a
-      // copy of the file's bytes in memory.
-      lead.LoadImageFile(path, 0, 0);
-      const QSize fit =
-          QSize(lead.ImageWidth(), lead.ImageHeight()).scaled(box, Qt::KeepAspectRatio);
-      if (lead.ImageWidth() > box.width() || lead.ImageHeight() > box.height())
-        lead.ResizeImage(std::max(1, fit.width()), std::max(1, fit.height()), 0);
-    }
+    lead.LoadImageFileScaled(path, box.width(), box.height());
   }
   QSize stored(lead.SourceWidth(), lead.SourceHeight());
   if (stored.isEmpty()) stored = QSize(lead.ImageWidth(), lead.ImageHeight());
@@ -112,7 +123,159 @@ void LoadUpright(platform::ImagingControl& lead, const QString& path, bool whole
   if (orientation == 3) lead.RotateImage(18000, true, white);
   if (orientation == 6) lead.RotateImage(9000, true, white);
   if (orientation == 8) lead.RotateImage(-9000, true, white);
-  LoadedSize() = sideways ? stored.transposed() : stored;
+  return sideways ? stored.transposed() : stored;
+}
+
+// ---- pictures prepared on the worker thread ---------------------------------------------
+
+// What the worker makes of one file: the picture upright in 24 bits, decoded no larger
+// than the show needs, and, when the fit was known when the work began, the fitted copy.
+struct PreparedPicture {
+  QImage upright;
+  QSize loaded;  // the file's own size, upright
+  bool retried = false;
+  std::exception_ptr error;  // the picture cannot be read
+  std::optional<FitRequest> fit;
+  QImage fitted;
+};
+
+// Everything the preparation of a file depends on; a prepared picture is used only while
+// all of it is still the same.
+struct PictureKey {
+  QString path;
+  qint64 size = -1;
+  QDateTime modified;
+  FitRequest decodeFit;
+  short overlayMode = 0;
+
+  bool operator==(const PictureKey& o) const {
+    return path == o.path && size == o.size && modified == o.modified &&
+           SameFit(decodeFit, o.decodeFit) && overlayMode == o.overlayMode;
+  }
+};
+
+struct PictureWork {
+  PictureKey key;
+  std::shared_ptr<platform::BackgroundJob> job;
+  std::shared_ptr<PreparedPicture> result;
+};
+
+PictureKey KeyFor(const QString& path) {
+  PictureKey key;
+  key.path = path;
+  const QFileInfo info(path);
+  if (info.exists()) {
+    key.size = info.size();
+    key.modified = info.lastModified();
+  }
+  key.decodeFit = CurrentFitRequest(QSize(), true);
+  key.overlayMode = core::Settings().OverlayMode;
+  return key;
+}
+
+int& DecodeCount() {
+  static int count = 0;
+  return count;
+}
+
+// Starts the preparation of `path` on the worker. `fit` is the fit of the slide when it
+// is known now (without the picture's size).
+PictureWork StartPictureWork(const QString& path, const std::optional<FitRequest>& fit) {
+  PictureWork work;
+  work.key = KeyFor(path);
+  work.result = std::make_shared<PreparedPicture>();
+  // The orientation is read here: the tag reader belongs to this thread.
+  const int orientation = TurnsByExif(path) ? core::GetExifOrientation(path) : 1;
+  ++DecodeCount();
+  work.job = platform::StartBackgroundJob(
+      [path, orientation, decodeFit = work.key.decodeFit, fit,
+       out = work.result](const platform::BackgroundJob& job) {
+        platform::ImagingControl lead;
+        try {
+          out->loaded = LoadUpright(lead, path, orientation, decodeFit);
+        } catch (const std::exception&) {
+          // One plain load, without the turn.
+          out->retried = true;
+          try {
+            lead.LoadImageFile(path, 0, 0);
+            out->loaded = QSize(lead.ImageWidth(), lead.ImageHeight());
+          } catch (...) {
+            out->error = std::current_exception();
+            return;
+          }
+        }
+        try {
+          if (lead.ImageBitsPerPixel() != 24) lead.SetColorResolution(24, 4, 0, 0);
+        } catch (...) {
+          out->error = std::current_exception();
+          return;
+        }
+        out->upright = lead.ImagePicture();
+        if (!fit || job.Cancelled()) return;
+        try {
+          FitRequest request = *fit;
+          request.pictureWidth = out->loaded.width() * platform::TwipsPerPixelX;
+          request.pictureHeight = out->loaded.height() * platform::TwipsPerPixelY;
+          if (const std::optional<QSize> size = FittedPictureSize(request)) {
+            lead.ResizeImage(size->width(), size->height(), 0);
+            out->fitted = lead.ImagePicture();
+            out->fit = request;
+          }
+        } catch (const std::exception&) {
+          // The slide's own fit runs again and reports the fault at its step.
+        }
+      });
+  return work;
+}
+
+// The next slide's picture, prepared while the present one is shown; at most one.
+std::optional<PictureWork>& Ahead() {
+  static std::optional<PictureWork> ahead;
+  return ahead;
+}
+
+// The picture of the slide being shown, from the first half to the second.
+std::shared_ptr<PreparedPicture>& Current() {
+  static std::shared_ptr<PreparedPicture> current;
+  return current;
+}
+
+void DiscardAhead() {
+  if (Ahead()) Ahead()->job->Cancel();
+  Ahead().reset();
+}
+
+// The fit the slide will have, when nothing decided at the slide's own time changes it
+// (mode 5 draws its factor then).
+std::optional<FitRequest> FitKnownNow() {
+  if (core::Settings().PictureSizeMode == 5) return std::nullopt;
+  return CurrentFitRequest(QSize(), false);
+}
+
+// The next slide's path, until the event queue starts its preparation.
+QString& PendingAhead() {
+  static QString path;
+  return path;
+}
+
+void StartPendingAhead() {
+  const QString path = std::exchange(PendingAhead(), QString());
+  if (path.isEmpty()) return;
+  // The key is taken now: a macro may have changed the fit since the request.
+  if (Ahead() && Ahead()->key == KeyFor(path)) return;
+  DiscardAhead();
+  Ahead() = StartPictureWork(path, FitKnownNow());
+}
+
+// The work for `path`: the picture prepared ahead when nothing it depends on changed,
+// otherwise a new preparation.
+PictureWork WorkFor(const QString& path) {
+  if (PendingAhead() == path) PendingAhead().clear();  // it is wanted now, not ahead
+  std::optional<PictureWork> ahead = std::move(Ahead());
+  Ahead().reset();
+  if (ahead && ahead->key == KeyFor(path)) return std::move(*ahead);
+  if (ahead) ahead->job->Cancel();
+  return StartPictureWork(path, FitKnownNow());
 }
 
 void PutIntoHolder(core::Form4& f4) {
@@ -248,15 +411,17 @@ void PrepareSlidePicture() {
   // A filter that fails leaves the old picture as it is; the new one is not to blame.
   platform::TryStep([] { ApplyOverlayFilter(); });
 
+  // Decoded, turned and fitted on the worker; window events go on meanwhile.
+  PictureWork work = WorkFor(path);
+  work.job->WaitProcessingEvents();
+  const std::shared_ptr<PreparedPicture> prepared = work.result;
+  Current().reset();
   core::Form4& f4 = core::form4();
-  try {
-    LoadUpright(f4.Lead1, path);
-  } catch (const std::exception&) {
-    // One plain load, without the turn.
-    f4.Picture4.ClearPicture();
-    f4.Lead1.LoadImageFile(path, 0, 0);
-    LoadedSize() = QSize(f4.Lead1.ImageWidth(), f4.Lead1.ImageHeight());
-  }
+  if (prepared->retried) f4.Picture4.ClearPicture();
+  if (prepared->error) std::rethrow_exception(prepared->error);
+  f4.Lead1.SetImagePicture(prepared->upright);
+  LoadedSize() = prepared->loaded;
+  Current() = prepared;
 
   if (f4.Lead1.ImageBitsPerPixel() != 24) f4.Lead1.SetColorResolution(24, 4, 0, 0);
   const core::ShowSettings& s = core::Settings();
@@ -274,27 +439,46 @@ void HoldPictureWhole() {
   if (HeldPicturePath().isEmpty() || (f4.Lead2.ImageWidth() >= w && f4.Lead2.ImageHeight() >= h))
     return;
   // Decoded reduced for a smaller box: decoded again whole, as the slide player would.
-  const QSize loaded = LoadedSize();
+  const QString path = HeldPicturePath();
+  const int orientation = TurnsByExif(path) ? core::GetExifOrientation(path) : 1;
   platform::ImagingControl whole;
-  LoadUpright(whole, HeldPicturePath(), true);
-  LoadedSize() = loaded;
+  LoadUpright(whole, path, orientation, std::nullopt);
   if (whole.ImageBitsPerPixel() != 24) whole.SetColorResolution(24, 4, 0, 0);
   f4.Lead2.CopyImageFrom(whole);
 }
 
 void FitSlidePicture() {
   core::Form4& f4 = core::form4();
-  PutIntoHolder(f4);
+  // The holder is hidden: it gets the picture once, fitted or not.
   if (LoadedSize().isEmpty()) LoadedSize() = QSize(f4.Lead1.ImageWidth(), f4.Lead1.ImageHeight());
   const QSize loaded = LoadedSize();
   core::SurfaceState& surfaces = core::Surfaces();
   surfaces.LoadedPictureWidth = loaded.width() * platform::TwipsPerPixelX;
   surfaces.LoadedPictureHeight = loaded.height() * platform::TwipsPerPixelY;
 
-  if (const std::optional<QSize> size = FittedPictureSize(CurrentFitRequest(loaded, false))) {
-    f4.Lead1.ResizeImage(size->width(), size->height(), 0);
-    PutIntoHolder(f4);
+  const FitRequest request = CurrentFitRequest(loaded, false);
+  const std::shared_ptr<PreparedPicture> prepared = std::move(Current());
+  Current().reset();
+  if (const std::optional<QSize> size = FittedPictureSize(request)) {
+    if (prepared && prepared->fit && SameFit(*prepared->fit, request) &&
+        prepared->fitted.size() == *size) {
+      f4.Lead1.SetImagePicture(prepared->fitted);
+    } else {
+      // Fitted on the worker too: a large picture takes a while to resample.
+      auto fitted = std::make_shared<platform::ImagingControl>(f4.Lead1);
+      auto error = std::make_shared<std::exception_ptr>();
+      platform::StartBackgroundJob([fitted, error, size = *size](const platform::BackgroundJob&) {
+        try {
+          fitted->ResizeImage(size.width(), size.height(), 0);
+        } catch (...) {
+          *error = std::current_exception();
+        }
+      })->WaitProcessingEvents();
+      if (*error) std::rethrow_exception(*error);
+      f4.Lead1.SetImagePicture(fitted->ImagePicture());
+    }
   }
+  PutIntoHolder(f4);
 
   core::Form1& f1 = core::form1();
   // The preview box follows the window; a window too small for it is no fault of the
@@ -305,6 +489,35 @@ void FitSlidePicture() {
   });
   f1.Picture1.SetPicture(f4.Picture1.Picture());
 }
+
+void PreparePictureAhead(const QString& path) {
+  if (path.isEmpty()) {
+    DiscardPictureAhead();
+    return;
+  }
+  const bool posted = !PendingAhead().isEmpty();
+  PendingAhead() = CompletedSlidePath(path);
+  // Begun from the event queue, once the picture now on the screen has been painted: the
+  // next decode does not compete with this slide's change.
+  if (!posted) {
+    QTimer::singleShot(0, QCoreApplication::instance(),
+                       [] { platform::TryStep([] { StartPendingAhead(); }); });
+  }
+}
+
+void DiscardPictureAhead() {
+  PendingAhead().clear();
+  DiscardAhead();
+}
+
+bool PictureAheadFor(const QString& path) {
+  StartPendingAhead();
+  if (!Ahead() || Ahead()->key.path != CompletedSlidePath(path)) return false;
+  Ahead()->job->WaitBlocking();
+  return true;
+}
+
+int PicturesDecoded() { return DecodeCount(); }
 
 void MakePictureDC() { SelectPictureDC(core::form4().Picture1.Picture()); }
 

@@ -53,7 +53,8 @@ std::optional<QSize> FittedPictureSize(const FitRequest& request);
 // show, applies the overlay filter to the picture still on the screen, loads the new
 // picture into Form4.Lead1 (a failed load is retried once plainly, without the turn),
 // turns a ".jpg" upright by its EXIF orientation, converts it to 24 bits and keeps the
-// copy in Form4.Lead2. Throws when the picture cannot be read.
+// copy in Form4.Lead2. Throws when the picture cannot be read. The decoding runs on a
+// worker thread; window events are processed while it runs.
 void PrepareSlidePicture();
 // Second half: the holder gets the picture, LoadedPictureWidth/Height are set, the picture
 // is fitted, the holder gets the fitted picture and the preview box is sized and shows
@@ -61,6 +62,18 @@ void PrepareSlidePicture();
 void FitSlidePicture();
 // Makes the holder's picture the current picture of the effects (full-screen show).
 void MakePictureDC();
+
+// The picture of the slide that comes next in the show's order, prepared on the worker
+// while the present slide is shown (an empty path only drops what was prepared). The
+// slide uses it only when its file (size, time stamp) and the fit's inputs (monitor,
+// size modes, preview box, overlay) are still the same; at most one picture is held
+// ahead. A picture that cannot be read is reported at its own slide.
+void PreparePictureAhead(const QString& path);
+void DiscardPictureAhead();
+// For tests and benchmarks: true when the picture of `path` is held ahead, once its
+// preparation has finished; and how many preparations the worker has begun.
+bool PictureAheadFor(const QString& path);
+int PicturesDecoded();
 
 // The whole preparation of the slide at CurrentSlideIndex, as one: both halves and, in the
 // full-screen show, the memory DC.

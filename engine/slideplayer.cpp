@@ -207,6 +207,23 @@ void KeepCleanCopy() {
   }
 }
 
+// The slide that follows this one in the show's order, when it is known: not in random
+// order, not past the end of a list that does not repeat or of a link run's file, and
+// not a movie. A jump of the macro makes it unknown again (the picture is then unused).
+QString NextSlidePathInOrder() {
+  const core::ListState& lists = core::Lists();
+  const core::ShowSettings& s = core::Settings();
+  if (s.RandomOrderOff == 0 && lists.LinkRunActive != 1) return {};
+  int next = lists.CurrentSlideIndex + 1;
+  if (next >= lists.SlideEndIndex) {
+    if (s.RepeatOff == 1 || lists.LinkRunActive == 1 || lists.SlideEndIndex <= 1) return {};
+    next = 1;
+  }
+  const QString path = SlidePathAt(next);
+  if (path.isEmpty() || sound::IsMovieSlidePath(path)) return {};
+  return path;
+}
+
 void ShowPictureSlide() {
   core::RunFlags& flags = core::Flags();
   const core::ShowSettings& s = core::Settings();
@@ -251,6 +268,8 @@ void ShowPictureSlide() {
   flags.MacroExitedEarly = 0;
 
   if (flags.FullScreenShowActive == 1 && s.TextMacroOff == 0) TryStep([] { KeepCleanCopy(); });
+  // The next picture is decoded while this one is shown.
+  TryStep([] { PreparePictureAhead(NextSlidePathInOrder()); });
 
   if (s.LinkedSoundAfterText == 1) TryStep([] { core::TheServices().RunPictureMacro(); });
   if (flags.ShowStopped == 1) {

@@ -1,12 +1,14 @@
 // The imaging control: loading, depth conversion, turning, resizing and saving.
 #include "platform/imaging.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
 #include <QSaveFile>
+#include <QThreadPool>
 #include <QTransform>
 #include <cmath>
 #include <cstring>
@@ -41,6 +43,19 @@ QByteArray ReadAllBytes(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {};
   return file.readAll();
+}
+
+// The first bytes of a file, enough to tell its format by its signature.
+QByteArray ReadHead(const QString& path, int bytes) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.read(bytes);
+}
+
+bool IsPngData(const QByteArray& head) { return head.startsWith("\x89PNG\r\n\x1a\n"); }
+
+bool IsTiffData(const QByteArray& head) {
+  return head.startsWith(QByteArrayLiteral("II*\0")) || head.startsWith(QByteArrayLiteral("MM\0*"));
 }
 
 int BitsOfFormat(QImage::Format format, int colorCount) {
@@ -157,6 +172,27 @@ QImage RotateQuarters(const QImage& source, int quarters) {
 
 }  // namespace
 
+void WarmUpImageDecoders() {
+  // Beside the pictures' worker, not in front of it: the first slide need not wait for
+  // formats it does not use.
+  QThreadPool::globalInstance()->start([] {
+    // A tiny picture of each common format, decoded once through the same readers.
+    QImage tiny(8, 8, QImage::Format_RGB32);
+    tiny.fill(Qt::white);
+    for (const char* format : {"jpeg", "png", "tiff", "bmp", "gif"}) {
+      QByteArray data;
+      QBuffer buffer(&data);
+      buffer.open(QIODevice::WriteOnly);
+      tiny.save(&buffer, format);
+      buffer.close();
+      if (format == QByteArrayLiteral("jpeg")) DecodeJpegReduced(data, 1, 1);
+      buffer.open(QIODevice::ReadOnly);
+      QImageReader reader(&buffer);
+      reader.read();
+    }
+  });
+}
+
 QString ImagingControl::ImageVersionText() { return QStringLiteral("ImagingControl 2024"); }
 
 void ImagingControl::RequireImage() const {
@@ -182,8 +218,8 @@ void ImagingControl::LoadImageFileScaled(const QString& path, int maxWidth, int 
   RequireFile(path);
   QImage image;
   int srcW = 0, srcH = 0;
-  const QByteArray data = ReadAllBytes(path);
-  if (IsJpegData(data)) {
+  const QByteArray head = ReadHead(path, 8);
+  if (IsJpegData(head)) {
     QImageReader header(path);
     header.setAutoTransform(false);
     const QSize size = header.size();
@@ -193,7 +229,24 @@ void ImagingControl::LoadImageFileScaled(const QString& path, int maxWidth, int 
       srcW = size.width();
       srcH = size.height();
       const QSize fit = FitWithin(srcW, srcH, maxWidth, maxHeight);
-      if (fit != size) image = DecodeJpegReduced(data, fit.width(), fit.height());
+      if (fit != size) image = DecodeJpegFileReduced(path, fit.width(), fit.height());
+    }
+  } else if ((IsPngData(head) || IsTiffData(head)) &&
+             !IsMagickSuffix(QFileInfo(path).suffix().toLower())) {
+    // Large PNG and TIFF pictures are reduced band by band instead of decoded whole.
+    const bool png = IsPngData(head);
+    ResetTiffHandlers();
+    QImageReader header(path);
+    header.setAutoTransform(false);
+    const QSize size = header.size();
+    if (size.isValid()) {
+      srcW = size.width();
+      srcH = size.height();
+      const QSize fit = FitWithin(srcW, srcH, maxWidth, maxHeight);
+      if (fit != size) {
+        image = png ? DecodePngReduced(path, fit.width(), fit.height())
+                    : DecodeTiffReduced(path, fit.width(), fit.height());
+      }
     }
   }
   if (image.isNull()) {

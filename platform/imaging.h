@@ -25,6 +25,10 @@ struct ImageFileInfo {
   QString format;        // lower-case short name: "jpeg", "png", "pcx", ...
 };
 
+// Loads Qt's image format plugins and the JPEG decoders on a thread of their own, so that
+// the first slide of a show does not wait for them. Returns at once.
+void WarmUpImageDecoders();
+
 class ImagingControl {
  public:
   ImagingControl() = default;

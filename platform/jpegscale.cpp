@@ -1,7 +1,11 @@
 // Reduced-scale JPEG decoding: libjpeg-turbo skips most of the inverse DCT work when
 // a picture will be shown at a fraction of its size.
+#include <cstdio>  // before jpeglib.h, which uses FILE
+#include <jpeglib.h>
 #include <turbojpeg.h>
 
+#include <QFile>
+#include <csetjmp>
 #include <memory>
 
 #include "platform/imaging_codecs.h"
@@ -58,6 +62,93 @@ QImage DecodeJpegReduced(const QByteArray& data, int minWidth, int minHeight) {
     for (int y = 0; y < h; ++y) {
       auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
       for (int x = 0; x < w; ++x) line[x] |= 0xff000000u;
+    }
+  }
+  return out;
+}
+
+}  // namespace platform::imaging_detail
+
+// ---- straight from the file ----------------------------------------------------------------
+
+namespace platform::imaging_detail {
+
+namespace {
+
+struct JpegFailure {
+  jpeg_error_mgr manager;
+  std::jmp_buf jump;
+};
+
+void JpegErrorExit(j_common_ptr info) {
+  std::longjmp(reinterpret_cast<JpegFailure*>(info->err)->jump, 1);
+}
+
+void JpegQuiet(j_common_ptr, int) {}
+
+// libjpeg's errors come back through longjmp: this frame holds nothing with a destructor,
+// the picture lives in the caller's.
+bool DecodeJpegInto(std::FILE* file, int minWidth, int minHeight, QImage* out) {
+  jpeg_decompress_struct info;
+  JpegFailure failure;
+  info.err = jpeg_std_error(&failure.manager);
+  failure.manager.error_exit = JpegErrorExit;
+  failure.manager.emit_message = JpegQuiet;  // a truncated file still gives its picture
+  if (setjmp(failure.jump) != 0) {
+    jpeg_destroy_decompress(&info);
+    return false;
+  }
+  jpeg_create_decompress(&info);
+  jpeg_stdio_src(&info, file);
+  jpeg_read_header(&info, TRUE);
+  const bool gray = info.jpeg_color_space == JCS_GRAYSCALE;
+  if ((!gray && info.jpeg_color_space != JCS_YCbCr && info.jpeg_color_space != JCS_RGB) ||
+      !WithinPixelBound(info.image_width, info.image_height, kMaxReducedJpegPixels)) {
+    jpeg_destroy_decompress(&info);
+    return false;  // CMYK is left to Qt
+  }
+  // Smallest reduction that still covers the wanted size.
+  unsigned eighths = 8;
+  for (unsigned m = 1; m < 8; ++m) {
+    if ((info.image_width * m + 7) / 8 >= static_cast<unsigned>(minWidth) &&
+        (info.image_height * m + 7) / 8 >= static_cast<unsigned>(minHeight)) {
+      eighths = m;
+      break;
+    }
+  }
+  info.scale_num = eighths;
+  info.scale_denom = 8;
+  info.out_color_space = gray ? JCS_GRAYSCALE : JCS_EXT_BGRX;
+  jpeg_start_decompress(&info);
+  *out = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
+                gray ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
+  if (out->isNull()) {
+    jpeg_destroy_decompress(&info);
+    return false;
+  }
+  while (info.output_scanline < info.output_height) {
+    JSAMPROW row = out->scanLine(static_cast<int>(info.output_scanline));
+    jpeg_read_scanlines(&info, &row, 1);
+  }
+  jpeg_finish_decompress(&info);
+  jpeg_destroy_decompress(&info);
+  return true;
+}
+
+}  // namespace
+
+QImage DecodeJpegFileReduced(const QString& path, int minWidth, int minHeight) {
+  std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "rb");
+  if (!file) return {};
+  QImage out;
+  const bool ok = DecodeJpegInto(file, minWidth, minHeight, &out);
+  std::fclose(file);
+  if (!ok) return {};
+  if (out.format() == QImage::Format_RGB32) {
+    // RGB32 wants 0xff in the unused byte.
+    for (int y = 0; y < out.height(); ++y) {
+      auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+      for (int x = 0; x < out.width(); ++x) line[x] |= 0xff000000u;
     }
   }
   return out;

@@ -5,7 +5,7 @@ set -euo pipefail
 PKGS=(
   cmake ninja-build g++ pkg-config libgtest-dev
   qt6-base-dev qt6-multimedia-dev qt6-image-formats-plugins qt6-translations-l10n
-  libmagick++-6.q16-dev libturbojpeg0-dev libtiff-dev libjpeg-turbo-progs
+  libmagick++-6.q16-dev libturbojpeg0-dev libjpeg62-turbo-dev libtiff-dev libpng-dev libjpeg-turbo-progs
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
   gstreamer1.0-plugins-ugly gstreamer1.0-libav gstreamer1.0-tools timgm6mb-soundfont
   fonts-ipafont-gothic fonts-ipafont-mincho

@@ -589,6 +589,67 @@ TEST_F(ImagingTest, ScaledLoadFitsWithinTheBox) {
             platform::kErrFileNotFound);
 }
 
+// PNG and TIFF pictures at least twice the box are read in bands and averaged down; what
+// they show must be what a whole decode shows.
+TEST_F(ImagingTest, LargePngAndTiffAreReducedToTheSamePicture) {
+  const QImage quadrants = Quadrants(1203, 801);  // odd sides: the last blocks are narrower
+  // The left half see-through: laid over white.
+  QImage halfClear = quadrants.convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < halfClear.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(halfClear.scanLine(y));
+    for (int x = 0; x < halfClear.width() / 2; ++x) line[x] = qRgba(0, 0, 0, 0);
+  }
+  struct {
+    const char* name;
+    QImage picture;
+    const char* format;
+  } cases[] = {
+      {"rgb.png", quadrants, "PNG"},
+      {"palette.png", quadrants.convertToFormat(QImage::Format_Indexed8), "PNG"},
+      {"grey.png", quadrants.convertToFormat(QImage::Format_Grayscale8), "PNG"},
+      {"deep.png", quadrants.convertToFormat(QImage::Format_RGBA64), "PNG"},
+      {"clear.png", halfClear, "PNG"},
+      {"rgb.tif", quadrants, "TIFF"},
+      {"clear.tif", halfClear, "TIFF"},
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(c.picture.save(Path(c.name), c.format)) << c.name;
+    lead.LoadImageFileScaled(Path(c.name), 400, 300);
+    const QImage img = lead.ImagePicture();
+    EXPECT_EQ(img.size(), QSize(400, 266)) << c.name;
+    EXPECT_EQ(lead.SourceWidth(), 1203) << c.name;
+    EXPECT_EQ(lead.SourceHeight(), 801) << c.name;
+    // What the picture shows laid over white, in the middle of each quadrant.
+    QImage shown(c.picture.size(), QImage::Format_RGB32);
+    shown.fill(Qt::white);
+    QPainter(&shown).drawImage(0, 0, c.picture);
+    for (const QPoint at : {QPoint(100, 66), QPoint(300, 66), QPoint(100, 200), QPoint(300, 200)}) {
+      const QPoint source(at.x() * 1203 / 400, at.y() * 801 / 266);
+      EXPECT_TRUE(Near(img.pixel(at), shown.pixel(source), 12))
+          << c.name << " at " << at.x() << "," << at.y();
+    }
+  }
+  // A damaged tail still gives an error or the picture, never a crash.
+  QByteArray damaged;
+  {
+    QFile f(Path("rgb.png"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    damaged = f.readAll();
+  }
+  damaged.truncate(damaged.size() / 2);
+  {
+    QFile f(Path("cut.png"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(damaged);
+  }
+  try {
+    lead.LoadImageFileScaled(Path("cut.png"), 400, 300);
+    EXPECT_LE(lead.ImageWidth(), 400);
+  } catch (const VbError& e) {
+    EXPECT_EQ(e.Number(), platform::kErrImageFormat);
+  }
+}
+
 TEST_F(ImagingTest, ScaledJpegDecodeIsFasterThanFull) {
   QImage photo(4000, 3000, QImage::Format_RGB32);
   for (int y = 0; y < 3000; ++y) {

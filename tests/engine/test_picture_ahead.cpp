@@ -1,0 +1,169 @@
+// Pictures prepared off the user-interface thread: events run while a picture is decoded,
+// the next slide's picture is prepared ahead and used only while its file and the fit's
+// inputs are unchanged, and an unreadable picture prepared ahead is reported at its own
+// slide.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTimer>
+#include <atomic>
+#include <thread>
+
+#include "engine/picture_prep.h"
+#include "engine/slideplayer.h"
+#include "platform/background.h"
+#include "test_slideplayer_fixture.h"
+
+namespace {
+
+using namespace slideplayer_test;
+
+class PictureAheadTest : public MainWindowShowTest {
+ protected:
+  void SetUp() override {
+    MainWindowShowTest::SetUp();
+    engine::DiscardPictureAhead();
+  }
+  void TearDown() override {
+    engine::DiscardPictureAhead();
+    MainWindowShowTest::TearDown();
+  }
+
+  // A pass at `index` as the slide timer makes it: START disabled, the timer off.
+  void Pass(short index) {
+    core::form1().Command1.SetEnabled(false);
+    core::Lists().CurrentSlideIndex = index;
+    engine::ShowCurrentSlide();
+  }
+
+  // Rewrites a picture file and moves its time stamp on, as an editor saving it would.
+  void Rewrite(const QString& path, const QImage& image) {
+    ASSERT_TRUE(image.save(path));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(60),
+                                 QFileDevice::FileModificationTime));
+  }
+};
+
+TEST_F(PictureAheadTest, EventsRunWhileThePictureIsPrepared) {
+  SetSlides(MakeSlides(1));
+  // The worker is held until the posted event has run: the pass can show its picture
+  // only if the user-interface thread processes events while it waits.
+  std::atomic<bool> released{false};
+  platform::StartBackgroundJob([&released](const platform::BackgroundJob&) {
+    for (int i = 0; i < 30000 && !released; ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  });
+  bool ranBeforePicture = false;
+  QTimer::singleShot(0, &core::form1(), [&] {
+    ranBeforePicture = PreviewPicture().isNull() && core::Flags().SlideInProgress == 1;
+    released = true;
+  });
+  Pass(1);
+  EXPECT_TRUE(ranBeforePicture);
+  EXPECT_EQ(PreviewSlide(), 1);
+  EXPECT_EQ(core::Flags().SlideInProgress, 0);
+}
+
+TEST_F(PictureAheadTest, TheNextSlidesPictureIsPreparedAheadAndUsed) {
+  const QStringList slides = MakeSlides(3);
+  SetSlides(slides);
+  Pass(1);
+  ASSERT_TRUE(engine::PictureAheadFor(slides[1]));
+  const int decoded = engine::PicturesDecoded();
+  Pass(2);
+  EXPECT_EQ(PreviewSlide(), 2);
+  EXPECT_TRUE(engine::PictureAheadFor(slides[2]));
+  EXPECT_EQ(engine::PicturesDecoded(), decoded + 1);  // only slide 3, ahead
+}
+
+TEST_F(PictureAheadTest, NothingIsPreparedAheadInRandomOrderOrAfterTheLastSlide) {
+  const QStringList slides = MakeSlides(2);
+  SetSlides(slides);
+  core::Settings().RandomOrderOff = 0;
+  platform::ScriptRandom({0.0});
+  Pass(1);
+  EXPECT_FALSE(engine::PictureAheadFor(slides[1]));
+  core::Settings().RandomOrderOff = 1;
+  core::Settings().RepeatOff = 1;
+  Pass(2);
+  EXPECT_FALSE(engine::PictureAheadFor(slides[0]));
+  // A repeating show goes on with slide 1.
+  core::Settings().RepeatOff = 0;
+  Pass(2);
+  EXPECT_TRUE(engine::PictureAheadFor(slides[0]));
+}
+
+TEST_F(PictureAheadTest, AChangedFileIsReadAgain) {
+  const QStringList slides = MakeSlides(2);
+  SetSlides(slides);
+  Pass(1);
+  ASSERT_TRUE(engine::PictureAheadFor(slides[1]));
+  Rewrite(slides[1], PlainPicture(160, 120, SlideColour(7)));
+  Pass(2);
+  EXPECT_EQ(PreviewSlide(), 7);
+}
+
+struct InputChange {
+  const char* name;
+  std::function<void()> change;
+};
+
+TEST_F(PictureAheadTest, ChangedFitInputsPrepareThePictureAgain) {
+  // Twice the monitor in both directions: prepared ahead for 調整１ it is decoded reduced.
+  const core::TwipsRect monitor = core::MonitorRectTwips(0);
+  const QSize big(2 * monitor.Width / platform::TwipsPerPixelX + 8,
+                  2 * monitor.Height / platform::TwipsPerPixelY + 8);
+  const QString first = MakeSlides(1)[0];
+  const QString large = Save(QStringLiteral("large.png"),
+                             PlainPicture(big.width(), big.height(), SlideColour(5)));
+  const InputChange changes[] = {
+      {"size adjustment", [] { core::Settings().SizeAdjustMode = 2; }},
+      {"picture size mode", [] { core::Settings().PictureSizeMode = 3; }},
+      {"overlay", [] { core::Settings().OverlayMode = 1; }},
+      {"preview box", [] { core::form1().Picture1.SetWidth(core::form1().Picture1.Width() - 900); }},
+  };
+  for (const InputChange& c : changes) {
+    core::Settings().SizeAdjustMode = 0;
+    core::Settings().PictureSizeMode = 0;
+    core::Settings().OverlayMode = 0;
+    SetSlides({first, large});
+    Pass(1);
+    ASSERT_TRUE(engine::PictureAheadFor(large)) << c.name;
+    const int decoded = engine::PicturesDecoded();
+    c.change();
+    Pass(2);
+    EXPECT_EQ(engine::PicturesDecoded(), decoded + 1) << c.name;
+    EXPECT_EQ(PreviewSlide(), 5) << c.name;
+  }
+  // Without a fit the whole picture is shown, not the reduced one prepared ahead.
+  core::Settings().SizeAdjustMode = 0;
+  SetSlides({first, large});
+  Pass(1);
+  ASSERT_TRUE(engine::PictureAheadFor(large));
+  core::Settings().SizeAdjustMode = 2;
+  Pass(2);
+  EXPECT_EQ(PreviewPicture().size(), big);
+  EXPECT_EQ(core::Surfaces().LoadedPictureWidth, big.width() * platform::TwipsPerPixelX);
+}
+
+TEST_F(PictureAheadTest, AnUnreadablePicturePreparedAheadIsReportedAtItsOwnSlide) {
+  const QStringList good = MakeSlides(2);
+  const QString bad = Write(QStringLiteral("bad.png"), QByteArrayLiteral("\x89PNG\r\n\x1a\n broken"));
+  SetSlides({good[0], bad, good[1]});
+  dialogs_->Answer(platform::vbYes);
+  Pass(1);
+  ASSERT_TRUE(engine::PictureAheadFor(bad));
+  EXPECT_TRUE(Messages().isEmpty());
+  EXPECT_EQ(PreviewSlide(), 1);
+  EXPECT_EQ(core::Lists().SlideEndIndex, 4);
+
+  Pass(2);
+  ASSERT_EQ(Messages().size(), 1);
+  EXPECT_TRUE(Messages()[0].startsWith(bad + QStringLiteral("\r\n画像ファイルが読み込めません。")));
+  EXPECT_EQ(core::Lists().SlideEndIndex, 3);
+  EXPECT_EQ(core::Lists().CurrentSlideIndex, 1);
+}
+
+}  // namespace
