@@ -10,6 +10,7 @@
 #include "core/services.h"
 #include "core/state.h"
 #include "listeditor/form3.h"
+#include "listeditor/picture_macro.h"
 #include "platform/clipboard.h"
 #include "platform/cp932.h"
 #include "platform/dialogs.h"
@@ -91,16 +92,18 @@ GenerationEnd RunMacroGeneration(GenerationWindow& window, CutoutQuestions& ques
   GenerationServices services = given;
   if (!services.ScreenSizePx) services.ScreenSizePx = MainMonitorSizePx;
   if (!services.SelectedSlidePath) services.SelectedSlidePath = SlideListSelection;
+  if (!services.CreateMacroFile)
+    services.CreateMacroFile = [](const QString&) { listeditor::EditPictureMacroFile(); };
   if (!services.StartSlideFullScreen) services.StartSlideFullScreen = StartFromSlideList;
 
   core::PathState& paths = core::Paths();
   QString macroPath;
   try {
-    // 1-5: the slot and the outline in its point file.
+    // The slot and the outline in its point file: the window's own steps.
     if (!window.SavePointFile()) return GenerationEnd::kStopped;
     const QString buttonNumber = window.ButtonNumberText();
 
-    // 6-8: the values every pattern uses.
+    // The values every pattern uses.
     GenerationInputs in;
     in.ButtonNumberText = buttonNumber;
     in.CutoutPicturePath = window.PicturePath();
@@ -116,11 +119,11 @@ GenerationEnd RunMacroGeneration(GenerationWindow& window, CutoutQuestions& ques
     in.PlotBottom = box[3];
     const GenerationValues values = ComputeGenerationValues(in);
 
-    // 9: the chosen pattern.
+    // The chosen pattern asks its questions and builds the text.
     const std::optional<QString> text = BuildPatternText(window.PatternIndex(), values, questions);
     if (!text) return GenerationEnd::kStopped;
 
-    // 10-11: shown, then offered for the macro file.
+    // Shown, then offered for the picture's macro file.
     window.ShowText(*text);
     window.SetPlotEdited(0);
     if (!AskYesNo(
@@ -130,12 +133,12 @@ GenerationEnd RunMacroGeneration(GenerationWindow& window, CutoutQuestions& ques
             QStringLiteral("切取マクロ実行")))
       return GenerationEnd::kTextShown;
 
-    // 12-14: into the picture's macro file.
+    // Rewritten with the header, or appended to.
     macroPath = MacroFilePathOf(services.SelectedSlidePath());
     bool written = false;
     const auto create = [&] {
       paths.GeneratedMacroText = *text;
-      if (services.CreateMacroFile) services.CreateMacroFile(*text);
+      services.CreateMacroFile(*text);
       paths.GeneratedMacroText.clear();
       written = FileHolds(macroPath, *text);
     };
@@ -163,7 +166,7 @@ GenerationEnd RunMacroGeneration(GenerationWindow& window, CutoutQuestions& ques
       return GenerationEnd::kMacroWriteFailed;
     }
 
-    // 15: the slide with its new macro.
+    // The slide with its new macro, full screen.
     window.UnloadWindow();
     services.StartSlideFullScreen();
     return GenerationEnd::kStarted;

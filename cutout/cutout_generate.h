@@ -35,7 +35,8 @@ class GenerationWindow {
 struct GenerationServices {
   std::function<std::array<double, 2>()> ScreenSizePx;
   std::function<QString()> SelectedSlidePath;
-  // Rewrites the picture's macro file as the header and the text (EditPictureMacroFile).
+  // Rewrites the picture's macro file as the header and the text, which it finds in
+  // GeneratedMacroText (EditPictureMacroFile); reports its own failures.
   std::function<void(const QString& text)> CreateMacroFile;
   std::function<void()> StartSlideFullScreen;
 };

@@ -2,7 +2,6 @@
 #include "cutout/cutout_generate.h"
 #include "cutout/cutout_patterns.h"
 #include "cutout/form23.h"
-#include "listeditor/picture_macro.h"
 
 namespace cutout {
 namespace {
@@ -45,9 +44,7 @@ class WindowQuestions : public DialogQuestions {
 void Form23::Command3_Click() {
   WindowRun window(*this);
   WindowQuestions questions(*this);
-  GenerationServices services;
-  services.CreateMacroFile = [](const QString&) { listeditor::EditPictureMacroFile(); };
-  RunMacroGeneration(window, questions, services);
+  RunMacroGeneration(window, questions);
 }
 
 void Form23::Command4_Click() {
