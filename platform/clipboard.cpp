@@ -18,4 +18,13 @@ QImage ClipboardPicture() {
   return board ? board->image() : QImage();
 }
 
+void SetClipboardText(const QString& text) {
+  if (QClipboard* board = QGuiApplication::clipboard()) board->setText(text);
+}
+
+QString ClipboardText() {
+  QClipboard* board = QGuiApplication::clipboard();
+  return board ? board->text() : QString();
+}
+
 }  // namespace platform

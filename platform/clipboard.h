@@ -1,5 +1,5 @@
 #pragma once
-// The system clipboard for pictures: emptied, then given a whole picture.
+// The system clipboard: emptied, then given a whole picture or a text.
 #include <QImage>
 
 namespace platform {
@@ -10,5 +10,9 @@ void ClearClipboard();
 void SetClipboardPicture(const QImage& picture);
 // The picture on the clipboard; a null image when it holds none.
 QImage ClipboardPicture();
+// Puts the text on the clipboard as Unicode text.
+void SetClipboardText(const QString& text);
+// The text on the clipboard; "" when it holds none.
+QString ClipboardText();
 
 }  // namespace platform

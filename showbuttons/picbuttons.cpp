@@ -1,6 +1,7 @@
 // "PICPB", "PICPBTYPE" and "PICPBDATA".
 #include "showbuttons/picbuttons.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
@@ -231,6 +232,18 @@ void ExecPicButtonCommand(double textLeft) {
   m.MacroLine = QStringLiteral("\n");
 }
 
+// A bare point-file name (a distribution copy's) is looked for in the linked-files folder
+// first when that folder is in use: the cut-out generator writes the file there.
+static QString CompletePointFileName(const QString& name) {
+  const core::PathState& paths = core::Paths();
+  if (!name.contains(QLatin1Char('/')) && !name.isEmpty() && paths.LinkedFilesInFolder == 1 &&
+      !paths.LinkedFilesFolder.isEmpty()) {
+    const QString linked = ResolveCase(paths.LinkedFilesFolder + QLatin1Char('/') + name);
+    if (QFileInfo(linked).isFile()) return linked;
+  }
+  return CompleteFileName(name);
+}
+
 void ExecPicPbDataCommand() {
   const CutLine line = LineWithoutComment();
   const qsizetype open = line.upper.indexOf(QLatin1Char('(')) + 1;
@@ -241,7 +254,7 @@ void ExecPicPbDataCommand() {
   QString file;
   Step("cut-out file", [&] { file = Between(line.asWritten, comma, close).trimmed(); });
   if (file.startsWith(QLatin1Char('"'))) file = file.mid(1, file.size() - 2);
-  file = CompleteFileName(file);
+  file = CompletePointFileName(file);
   // A slot beyond the 16-bit range is as far out as any slot above 62.
   const double n = platform::RoundHalfEven(slot);
   if (n > kLastPicButtonSlot) return;

@@ -103,6 +103,12 @@ class CutoutTest : public ::testing::Test {
 
   QStringList Names() const { return QDir(dir_.path()).entryList(QDir::Files, QDir::Name); }
 
+  // The first steps of "マクロ生成" alone: the outline into the slot's point file, which
+  // then counts as saved. The generation's patterns and macro file have tests of their own.
+  static void SaveOutline(cutout::Form23& f) {
+    if (f.SavePlotToPointFile()) f.PlotEdited = 0;
+  }
+
   // A mouse press and release on the picture at (x, y), as the user makes it.
   static void Press(cutout::Form23& f, int x, int y) {
     test_support::ClickAt(&f.Picture1, QPointF(x, y));

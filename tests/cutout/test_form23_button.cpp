@@ -38,7 +38,8 @@ TEST_F(CutoutButtonTest, AMacroButtonTakesTheOutlinePlottedInTheWindow) {
   test_support::ClickAt(&f.Picture1, QPointF(20, 20));
   test_support::ClickAt(&f.Picture1, QPointF(120, 100));
   f.Command13.DoClick();  // 四角
-  f.Command3.DoClick();   // マクロ生成: the outline goes into the slot's point file
+  ASSERT_TRUE(f.SavePlotToPointFile());  // マクロ生成's first steps: the slot's point file
+  f.PlotEdited = 0;
   ASSERT_TRUE(QFile::exists(dir_.filePath(QStringLiteral("cut_Pb05.dat"))));
   f.Command2.DoClick();
   EXPECT_EQ(cutout::Form23IfLoaded(), nullptr);

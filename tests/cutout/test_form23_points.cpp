@@ -46,7 +46,7 @@ TEST_F(PointsTest, TheWindowWritesSignedNumbersOneLineAPoint) {
   cutout::Form23& f = OpenPicture();
   PressAll(f, {{120, 45}, {0, 7}, {30, 3}});
   f.Command6_Click();  // ↑: two points above the picture
-  f.Command3.DoClick();
+  SaveOutline(f);
   EXPECT_EQ(test_support::ReadBytes(Slot(0)),
             "KVZ_PICTYPE_DATA\r\n 120, 35\r\n 0,-3\r\n 30,-7\r\n");
   EXPECT_EQ(f.PlotEdited, 0);
@@ -55,7 +55,7 @@ TEST_F(PointsTest, TheWindowWritesSignedNumbersOneLineAPoint) {
   // Slot 7 of the same picture.
   f.Combo1.SetListIndex(7);
   EXPECT_EQ(f.Caption(), kCaption + u'-' + Slot(7));
-  f.Command3.DoClick();
+  SaveOutline(f);
   EXPECT_EQ(test_support::ReadBytes(Slot(7)), test_support::ReadBytes(Slot(0)));
 }
 
@@ -67,7 +67,7 @@ TEST_F(PointsTest, WithTheLinkedFilesFolderOnThePointFileLiesThere) {
   cutout::Form23& f = OpenPicture();
   PressAll(f, {{1, 1}, {9, 1}, {5, 9}});
   f.Combo1.SetListIndex(62);
-  f.Command3.DoClick();
+  SaveOutline(f);
   EXPECT_TRUE(QFile::exists(links + QStringLiteral("/pic_Pb62.dat")));
   EXPECT_FALSE(QFile::exists(Slot(62)));
   EXPECT_EQ(core::CutoutPointFilePath(Path(QStringLiteral("b.tif")), 7),
@@ -249,7 +249,7 @@ TEST_F(PointsTest, AnExistingPointFileIsReplacedOnlyAsTheUserSays) {
     }
     dialogs_.ClearCalls();
     dialogs_.Answer(c.answer);
-    f.Command3.DoClick();
+    SaveOutline(f);
     EXPECT_EQ(Titles(), c.titles) << c.what;
     EXPECT_EQ(test_support::ReadBytes(Slot(0)), c.after) << c.what;
     EXPECT_EQ(QFile::exists(Slot(0)), !c.after.isEmpty()) << c.what;
@@ -266,7 +266,7 @@ TEST_F(PointsTest, ReadingAnotherSlotDoesNotLetItsOutlineOverwriteThisSlotUnaske
   dialogs_.Answer(vbYes);
   f.Combo1.SetListIndex(2);
   dialogs_.ClearCalls();
-  f.Command3.DoClick();
+  SaveOutline(f);
   EXPECT_TRUE(dialogs_.Calls().empty());
   EXPECT_EQ(test_support::ReadBytes(Slot(2)), "KVZ_PICTYPE_DATA\r\n 1, 1\r\n 9, 1\r\n 5, 9\r\n");
 
@@ -277,12 +277,12 @@ TEST_F(PointsTest, ReadingAnotherSlotDoesNotLetItsOutlineOverwriteThisSlotUnaske
   EXPECT_EQ(f.PlotEdited, 0);
   dialogs_.ClearCalls();
   dialogs_.Answer(vbNo);
-  f.Command3.DoClick();
+  SaveOutline(f);
   EXPECT_EQ(Titles(), QStringList{QStringLiteral("切取座標データ　上書き確認")});
   EXPECT_EQ(test_support::ReadBytes(Slot(3)),
             "KVZ_PICTYPE_DATA\r\n 20, 20\r\n 80, 20\r\n 50, 70\r\n");
   dialogs_.Answer(vbYes);
-  f.Command3.DoClick();
+  SaveOutline(f);
   EXPECT_EQ(test_support::ReadBytes(Slot(3)), test_support::ReadBytes(Slot(2)));
 }
 
@@ -303,7 +303,7 @@ TEST_F(PointsTest, AFailedWriteKeepsTheOldFileAndSaysSo) {
   disk.Fill();
   dialogs_.ClearCalls();
   dialogs_.Answer(vbYes);
-  f.Command3.DoClick();
+  SaveOutline(f);
   EXPECT_EQ(Titles(), (QStringList{QStringLiteral("切取座標データ　上書き確認"),
                                    QStringLiteral("書き込みエラー")}));
   EXPECT_EQ(test_support::ReadBytes(file), old);
@@ -339,7 +339,7 @@ TEST_F(PointsTest, AButtonTakesTheOutlineTheWindowWrote) {
     PressAll(f, c.presses);
     (f.*c.tool)();
     dialogs_.Answer(vbYes);
-    f.Command3.DoClick();
+    SaveOutline(f);
     showbuttons::ApplyPolygonShape(5, f.PointFilePath());
     EXPECT_TRUE(button.mask().contains(c.inside));
     EXPECT_FALSE(button.mask().contains(c.outside));

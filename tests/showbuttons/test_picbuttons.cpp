@@ -2,6 +2,7 @@
 // pointer is, and the show surface behind a removed or re-placed button.
 #include <QCursor>
 #include <QDir>
+#include <QFile>
 
 #include "showbuttons/picbuttons.h"
 #include "showbuttons/shapes.h"
@@ -99,6 +100,28 @@ TEST_F(ButtonsTest, PicPbDataNamesTheFileOfOneSlot) {
     }
     EXPECT_TRUE(M().MacroLine.isEmpty()) << c.line;
   }
+}
+
+// The cut-out generator writes point files into the linked-files folder when that is in
+// use; a distribution copy names them without folder.
+TEST_F(ButtonsTest, PicPbDataFindsABareNameInTheLinkedFilesFolder) {
+  const QString links = dir_.path() + QStringLiteral("/links");
+  QDir().mkpath(links);
+  QFile file(links + QStringLiteral("/cat_Pb05.dat"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.close();
+  core::Paths().LinkedFilesInFolder = 1;
+  core::Paths().LinkedFilesFolder = links;
+  Line(QStringLiteral(R"(PicPBData(5,"cat_Pb05.dat")  //note)"));
+  EXPECT_EQ(core::Buttons().PicButtonShapeFiles[5], links + QStringLiteral("/cat_Pb05.dat"));
+  // Not there: the picture's own folder, as before.
+  Line(QStringLiteral(R"(PicPBData(6,"cat_Pb06.dat"))"));
+  EXPECT_EQ(core::Buttons().PicButtonShapeFiles[6],
+            dir_.path() + QStringLiteral("/cat_Pb06.dat"));
+  core::Paths().LinkedFilesInFolder = 0;
+  Line(QStringLiteral(R"(PicPBData(5,"cat_Pb05.dat"))"));
+  EXPECT_EQ(core::Buttons().PicButtonShapeFiles[5],
+            dir_.path() + QStringLiteral("/cat_Pb05.dat"));
 }
 
 // Buttons that lead somewhere get the hand and make the macro wait for a choice.
