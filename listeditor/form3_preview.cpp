@@ -35,7 +35,11 @@ void Form3::List1_Click() {
   SetRowButtons();
 }
 
-void Form3::ShowSelectedPreview() { ShowPreview(List1.List(List1.ListIndex())); }
+void Form3::ShowSelectedPreview() {
+  // No row chosen: nothing to preview (and no missing file to report).
+  if (List1.ListIndex() < 0) return;
+  ShowPreview(List1.List(List1.ListIndex()));
+}
 
 void Form3::ShowPreview(const QString& path) {
   if (Check1.Value() != 1) return;
