@@ -174,9 +174,9 @@ int main(int argc, char** argv) {
   });
 
   const double djpegMs = MedianMs(9, [&] {
-    QProcess::execute(QStringLiteral("djpeg"), {QStringLiteral("-scale"), scale,
-                                                QStringLiteral("-outfile"),
-                                                QStringLiteral("/dev/null"), jpegPath});
+    QProcess::execute(QStringLiteral("djpeg"),
+                      {QStringLiteral("-scale"), scale, QStringLiteral("-outfile"),
+                       QStringLiteral("/dev/null"), jpegPath});
   });
 
   PrepareSlide(pngPath);

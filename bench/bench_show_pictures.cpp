@@ -76,7 +76,8 @@ QImage MakePhoto(int w, int h) {
 // The main window and, for a full-screen show, the show window, as a show has them: no
 // effect pauses, no sound, macro or question.
 void SetUpShow(bool fullScreen, const QStringList& slides) {
-  platform::SetDialogResponder([](const platform::DialogCall&) { return platform::DialogAnswer{}; });
+  platform::SetDialogResponder(
+      [](const platform::DialogCall&) { return platform::DialogAnswer{}; });
   core::SetProgramEndHandler([](core::ProgramEnd) {});
   core::TitlePanelTestHooks().holdSeconds = 0;
   core::Form1& f1 = core::form1();
@@ -244,11 +245,15 @@ int main(int argc, char** argv) {
   test_support::PrepareBenchProcess(dir);
   QApplication app(argc, argv);
   const QStringList args = app.arguments().mid(1);
-  if (args.size() == 3 && args[0] == QLatin1String("--memory")) return MeasureMemory(args[1], args[2]);
-  if (args.size() == 3 && args[0] == QLatin1String("--latency")) return MeasureLatency(args[1], args[2]);
-  if (args.size() > 1 && args[0] == QLatin1String("--change")) return MeasureSlideChange(args.mid(1));
+  if (args.size() == 3 && args[0] == QLatin1String("--memory"))
+    return MeasureMemory(args[1], args[2]);
+  if (args.size() == 3 && args[0] == QLatin1String("--latency"))
+    return MeasureLatency(args[1], args[2]);
+  if (args.size() > 1 && args[0] == QLatin1String("--change"))
+    return MeasureSlideChange(args.mid(1));
 
-  std::printf("making 6000 x 4000 photographs (JPEG with EXIF 6, progressive JPEG, PNG, TIFF)...\n");
+  std::printf(
+      "making 6000 x 4000 photographs (JPEG with EXIF 6, progressive JPEG, PNG, TIFF)...\n");
   std::fflush(stdout);
   const QString work = qEnvironmentVariable("BENCH_DIR", dir.path());
   const QImage photo = MakePhoto(6000, 4000);
@@ -279,8 +284,9 @@ int main(int argc, char** argv) {
   }
 
   bool ok = true;
-  std::printf("\ninput latency while a 24 MP slide is prepared in the main window "
-              "(an event posted every 2 ms):\n");
+  std::printf(
+      "\ninput latency while a 24 MP slide is prepared in the main window "
+      "(an event posted every 2 ms):\n");
   for (int i : {2, 0, 1}) {
     const QStringList r = RunChild({"--latency", inputs[i].path, inputs[0].path + ".2.jpg"});
     if (r.size() < 3) {
@@ -288,14 +294,16 @@ int main(int argc, char** argv) {
       continue;
     }
     const double longest = r[0].toDouble();
-    std::printf("  %-18s longest wait %6.1f ms (%s events)   preparation %7.1f ms   "
-                "%.2f x target 50 ms\n",
-                inputs[i].name, longest, qPrintable(r[2]), r[1].toDouble(), longest / 50);
+    std::printf(
+        "  %-18s longest wait %6.1f ms (%s events)   preparation %7.1f ms   "
+        "%.2f x target 50 ms\n",
+        inputs[i].name, longest, qPrintable(r[2]), r[1].toDouble(), longest / 50);
     ok = ok && longest <= 50;
   }
 
-  std::printf("\nslide change with the next slide prepared ahead (tick to picture on the "
-              "surface, median of 3):\n");
+  std::printf(
+      "\nslide change with the next slide prepared ahead (tick to picture on the "
+      "surface, median of 3):\n");
   {
     QStringList files;
     for (int i : {0, 1, 2}) files << inputs[i].path;
@@ -315,8 +323,9 @@ int main(int argc, char** argv) {
     }
   }
 
-  std::printf("\nwhole-process peak memory showing two slides of one format, the second "
-              "prepared ahead:\n");
+  std::printf(
+      "\nwhole-process peak memory showing two slides of one format, the second "
+      "prepared ahead:\n");
   for (const Input& in : inputs) {
     const QStringList r =
         RunChild({"--memory", in.path, in.path + QStringLiteral(".2") + in.path.right(4)});

@@ -3,12 +3,12 @@
 // process (the file read included, no process start).
 //
 //   build/bench/bench_slideshow_file [slides] [rounds]
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QFileInfo>
 #include <iconv.h>
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>

@@ -90,8 +90,7 @@ void LoadLinkSettingsFile() {
   items += read.entries;
   Form9List1().Reset(items);
   for (int i = 0; i < read.entries.size(); ++i) lists.LinkListEntries[i + 1] = read.entries[i];
-  if (!paths.LinkListFilePath.isEmpty())
-    editors.NameLinkListFile(paths.LinkListFilePath);
+  if (!paths.LinkListFilePath.isEmpty()) editors.NameLinkListFile(paths.LinkListFilePath);
 }
 
 }  // namespace core

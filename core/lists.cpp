@@ -32,7 +32,8 @@ platform::ListBoxModel& Form10List1() {
 }
 
 void ClearMasterLists() {
-  for (platform::ListBoxModel* model : {&Form3List1(), &Form3List2(), &Form9List1(), &Form10List1()})
+  for (platform::ListBoxModel* model :
+       {&Form3List1(), &Form3List2(), &Form9List1(), &Form10List1()})
     if (model->Count() > 0) model->Clear();
 }
 

@@ -117,8 +117,8 @@ QString CopyLockPath(int slot) {
 QList<int> ExistingLockSlots() {
   QList<int> found{0};
   static const QRegularExpression name(QStringLiteral("^slideshow\\.(\\d{1,4})\\.lock$"));
-  const QStringList files = QDir(platform::AppFolderPath())
-                                .entryList({QStringLiteral("slideshow.*.lock")}, QDir::Files);
+  const QStringList files =
+      QDir(platform::AppFolderPath()).entryList({QStringLiteral("slideshow.*.lock")}, QDir::Files);
   for (const QString& file : files) {
     const QRegularExpressionMatch m = name.match(file);
     if (m.hasMatch() && m.captured(1).toInt() > 0) found.append(m.captured(1).toInt());

@@ -239,15 +239,15 @@ struct SoundState {
   short SoundListRestartPending = 0;
 
   // The sound subsystem's own values.
-  QString LastLinkedSoundFile;       // picture-linked file started last (not started twice)
-  short ListTestPlayActive = 0;      // 1: the next sound start plays ListTestPlayFile
-  QString ListTestPlayFile;          // the sound list editor's test play
-  short RecorderTestPlayActive = 0;  // 1: the next sound start plays RecorderTestPlayFile
-  QString RecorderTestPlayFile;      // the recorder window's recording
-  short PlaybackStopRequested = 0;   // a stop button asks a test play's wait to end
+  QString LastLinkedSoundFile;         // picture-linked file started last (not started twice)
+  short ListTestPlayActive = 0;        // 1: the next sound start plays ListTestPlayFile
+  QString ListTestPlayFile;            // the sound list editor's test play
+  short RecorderTestPlayActive = 0;    // 1: the next sound start plays RecorderTestPlayFile
+  QString RecorderTestPlayFile;        // the recorder window's recording
+  short PlaybackStopRequested = 0;     // a stop button asks a test play's wait to end
   short RecordFromDblClickWindow = 0;  // 1: the recorder was opened from the double-click window
-  short CdPlaying = 0;               // a CD play was started and not stopped since
-  short SoundListFailuresInRow = 0;  // list entries that failed one after another
+  short CdPlaying = 0;                 // a CD play was started and not stopped since
+  short SoundListFailuresInRow = 0;    // list entries that failed one after another
 };
 
 // Folders, documents and the programs the program started.

@@ -2,11 +2,10 @@
 // the two effect speeds and the fixed speed.
 #include <cmath>
 
-#include "engine/form1_menus.h"
-
 #include "core/common.h"
 #include "core/form1.h"
 #include "core/state.h"
+#include "engine/form1_menus.h"
 #include "platform/dialogs.h"
 #include "platform/menu.h"
 #include "platform/vberror.h"

@@ -281,8 +281,6 @@ bool LoadLinkFileAtPosition() {
   return true;
 }
 
-bool ClickGuardRunning() {
-  return core::Windows().SlideListClickGuardRunning();
-}
+bool ClickGuardRunning() { return core::Windows().SlideListClickGuardRunning(); }
 
 }  // namespace engine

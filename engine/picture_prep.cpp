@@ -4,8 +4,8 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QTimer>
 #include <QFileInfo>
+#include <QTimer>
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -187,44 +187,43 @@ PictureWork StartPictureWork(const QString& path, const std::optional<FitRequest
   // The orientation is read here: the tag reader belongs to this thread.
   const int orientation = TurnsByExif(path) ? core::GetExifOrientation(path) : 1;
   ++DecodeCount();
-  work.job = platform::StartBackgroundJob(
-      [path, orientation, decodeFit = work.key.decodeFit, fit,
-       out = work.result](const platform::BackgroundJob& job) {
-        platform::ImagingControl lead;
-        try {
-          out->loaded = LoadUpright(lead, path, orientation, decodeFit);
-        } catch (const std::exception&) {
-          // One plain load, without the turn.
-          out->retried = true;
-          try {
-            lead.LoadImageFile(path, 0, 0);
-            out->loaded = QSize(lead.ImageWidth(), lead.ImageHeight());
-          } catch (...) {
-            out->error = std::current_exception();
-            return;
-          }
-        }
-        try {
-          if (lead.ImageBitsPerPixel() != 24) lead.SetColorResolution(24, 4, 0, 0);
-        } catch (...) {
-          out->error = std::current_exception();
-          return;
-        }
-        out->upright = lead.ImagePicture();
-        if (!fit || job.Cancelled()) return;
-        try {
-          FitRequest request = *fit;
-          request.pictureWidth = out->loaded.width() * platform::TwipsPerPixelX;
-          request.pictureHeight = out->loaded.height() * platform::TwipsPerPixelY;
-          if (const std::optional<QSize> size = FittedPictureSize(request)) {
-            lead.ResizeImage(size->width(), size->height(), 0);
-            out->fitted = lead.ImagePicture();
-            out->fit = request;
-          }
-        } catch (const std::exception&) {
-          // The slide's own fit runs again and reports the fault at its step.
-        }
-      });
+  work.job = platform::StartBackgroundJob([path, orientation, decodeFit = work.key.decodeFit, fit,
+                                           out = work.result](const platform::BackgroundJob& job) {
+    platform::ImagingControl lead;
+    try {
+      out->loaded = LoadUpright(lead, path, orientation, decodeFit);
+    } catch (const std::exception&) {
+      // One plain load, without the turn.
+      out->retried = true;
+      try {
+        lead.LoadImageFile(path, 0, 0);
+        out->loaded = QSize(lead.ImageWidth(), lead.ImageHeight());
+      } catch (...) {
+        out->error = std::current_exception();
+        return;
+      }
+    }
+    try {
+      if (lead.ImageBitsPerPixel() != 24) lead.SetColorResolution(24, 4, 0, 0);
+    } catch (...) {
+      out->error = std::current_exception();
+      return;
+    }
+    out->upright = lead.ImagePicture();
+    if (!fit || job.Cancelled()) return;
+    try {
+      FitRequest request = *fit;
+      request.pictureWidth = out->loaded.width() * platform::TwipsPerPixelX;
+      request.pictureHeight = out->loaded.height() * platform::TwipsPerPixelY;
+      if (const std::optional<QSize> size = FittedPictureSize(request)) {
+        lead.ResizeImage(size->width(), size->height(), 0);
+        out->fitted = lead.ImagePicture();
+        out->fit = request;
+      }
+    } catch (const std::exception&) {
+      // The slide's own fit runs again and reports the fault at its step.
+    }
+  });
   return work;
 }
 

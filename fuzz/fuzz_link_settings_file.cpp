@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QString path = core::LinkSettingsFilePath();
   fuzz::WriteFile(path, fuzz::Bytes(data, size));
   core::LoadLinkSettingsFile();  // an unreadable file changes nothing and says nothing
-  fuzz::CheckRoundTrip(path, [] { core::SaveLinkSettingsFile(); },
-                       [] { core::LoadLinkSettingsFile(); });
+  fuzz::CheckRoundTrip(
+      path, [] { core::SaveLinkSettingsFile(); }, [] { core::LoadLinkSettingsFile(); });
   return 0;
 }

@@ -13,9 +13,9 @@
 namespace {
 
 // Every suffix the program opens pictures by, and some Qt reads on its own.
-const char* const kSuffixes[] = {"jpg",  "png",  "bmp", "gif", "tif", "tga", "pcx", "psd",
-                                 "ras",  "pct",  "wpg", "pcd", "cal", "mac", "dcx", "jpeg",
-                                 "tiff", "ico",  "ppm", "pgm", "pbm", "xpm", "webp"};
+const char* const kSuffixes[] = {"jpg",  "png", "bmp", "gif", "tif", "tga", "pcx", "psd",
+                                 "ras",  "pct", "wpg", "pcd", "cal", "mac", "dcx", "jpeg",
+                                 "tiff", "ico", "ppm", "pgm", "pbm", "xpm", "webp"};
 
 }  // namespace
 

@@ -12,6 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QString path = core::SettingsFilePath();
   fuzz::WriteFile(path, fuzz::Bytes(data, size));
   core::LoadSettingsFile();  // an unreadable file changes nothing and says nothing
-  fuzz::CheckRoundTrip(path, [] { core::SaveSettingsFile(); }, [] { core::LoadSettingsFile(); });
+  fuzz::CheckRoundTrip(
+      path, [] { core::SaveSettingsFile(); }, [] { core::LoadSettingsFile(); });
   return 0;
 }

@@ -12,6 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QString path = core::SoundListFilePath();
   fuzz::WriteFile(path, fuzz::Bytes(data, size));
   core::LoadSoundListFile();  // an unreadable file changes nothing and says nothing
-  fuzz::CheckRoundTrip(path, [] { core::SaveSoundListFile(); }, [] { core::LoadSoundListFile(); });
+  fuzz::CheckRoundTrip(
+      path, [] { core::SaveSoundListFile(); }, [] { core::LoadSoundListFile(); });
   return 0;
 }

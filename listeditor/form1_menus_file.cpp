@@ -1,9 +1,9 @@
 // The file menu, the user macro header choice, the link-list and linked-folder items and
 // the help texts.
+#include "listeditor/form1_menus_file.h"
+
 #include <QFile>
 #include <QFileInfo>
-
-#include "listeditor/form1_menus_file.h"
 
 #include "core/form1.h"
 #include "core/list_file.h"

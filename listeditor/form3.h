@@ -32,8 +32,9 @@ class Form3 : public platform::Form {
   platform::Label Label1{this, QStringLiteral("検索中")};  // shown while a search runs
   platform::Label Label6{this, QStringLiteral("↓画像・動画ファイルをドラッグ＆ドロップして下さい")};
   // The slide list and its schedule records.
-  platform::ListBox List1{this, core::Form3List1(), 2};  // slide paths in show order (row i - 1 is slide i)
-  platform::ListBox List2{this, core::Form3List2()};     // hidden: the schedule record of each row
+  platform::ListBox List1{this, core::Form3List1(),
+                          2};  // slide paths in show order (row i - 1 is slide i)
+  platform::ListBox List2{this, core::Form3List2()};  // hidden: the schedule record of each row
   // Picture-linked files and launchers.
   platform::CommandButton Command16{this, QStringLiteral("ﾃｷｽﾄ編集")};     // edit macro text
   platform::CommandButton Command17{this, QStringLiteral("ﾃｷｽﾄ削除")};     // delete macro text

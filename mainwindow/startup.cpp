@@ -1,4 +1,6 @@
 // The main window's load: the program's start-up, in its steps.
+#include "core/startup.h"
+
 #include <QGuiApplication>
 #include <QPalette>
 
@@ -11,7 +13,6 @@
 #include "core/settings_file.h"
 #include "core/slideshow_file.h"
 #include "core/soundlist_file.h"
-#include "core/startup.h"
 #include "core/state.h"
 #include "engine/fullscreen_start.h"
 #include "engine/slidescreen.h"

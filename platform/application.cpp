@@ -33,12 +33,14 @@ void SetEscapedErrorRule(std::function<void(const QString& what)> rule) {
 void HandleEscapedError(const char* where, const std::exception* error) {
   QString what;
   if (const auto* vb = dynamic_cast<const VbError*>(error))
-    what = QStringLiteral("%1: error %2 %3").arg(QLatin1String(where)).arg(vb->Number())
+    what = QStringLiteral("%1: error %2 %3")
+               .arg(QLatin1String(where))
+               .arg(vb->Number())
                .arg(QString::fromStdString(vb->what()));
   else
-    what = QStringLiteral("%1: %2").arg(QLatin1String(where),
-                                        error ? QString::fromStdString(error->what())
-                                              : QStringLiteral("unknown error"));
+    what = QStringLiteral("%1: %2").arg(
+        QLatin1String(where),
+        error ? QString::fromStdString(error->what()) : QStringLiteral("unknown error"));
   qCWarning(lcEscaped, "%s", qUtf8Printable(what));
   if (Rule()) Rule()(what);
 }

@@ -4,9 +4,8 @@
 #include <QMimeData>
 #include <QUrl>
 
-#include "platform/listbox.h"
-
 #include "platform/form.h"
+#include "platform/listbox.h"
 
 namespace platform {
 

@@ -1,13 +1,13 @@
 #include "platform/filelists.h"
 
 #include <QApplication>
-#include <QHash>
-#include <QRegularExpression>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QStorageInfo>
 #include <QStyle>
 #include <QStyledItemDelegate>

@@ -125,5 +125,4 @@ class ImagingControl {
   int sourceHeight_ = 0;
 };
 
-
 }  // namespace platform

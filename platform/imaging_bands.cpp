@@ -129,8 +129,8 @@ QImage DecodePngReduced(const QString& path, int minWidth, int minHeight) {
   png_read_info(png, info);
   const png_uint_32 width = png_get_image_width(png, info);
   const png_uint_32 height = png_get_image_height(png, info);
-  const int k = ReductionFor(static_cast<int>(width), static_cast<int>(height), minWidth,
-                             minHeight);
+  const int k =
+      ReductionFor(static_cast<int>(width), static_cast<int>(height), minWidth, minHeight);
   // Interlaced pictures come in passes over the whole picture; small reductions gain little.
   const bool banded = k >= 2 && png_get_interlace_type(png, info) == PNG_INTERLACE_NONE &&
                       WithinPixelBound(width, height, kMaxReducedJpegPixels);
@@ -165,8 +165,8 @@ QImage DecodeTiffReduced(const QString& path, int minWidth, int minHeight) {
   TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &width);
   TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height);
   if (!WithinPixelBound(width, height, kMaxReducedJpegPixels)) return {};
-  const int k = ReductionFor(static_cast<int>(width), static_cast<int>(height), minWidth,
-                             minHeight);
+  const int k =
+      ReductionFor(static_cast<int>(width), static_cast<int>(height), minWidth, minHeight);
   if (k < 2) return {};
 
   // A band is a whole number of the file's strips or tiles, so that each is decoded once.

@@ -1,12 +1,13 @@
 // Reduced-scale JPEG decoding: libjpeg-turbo skips most of the inverse DCT work when
 // a picture will be shown at a fraction of its size.
-#include <cstdio>  // before jpeglib.h, which uses FILE
-#include <jpeglib.h>
-#include <turbojpeg.h>
-
 #include <QFile>
 #include <csetjmp>
+#include <cstdio>
 #include <memory>
+
+// After <cstdio>: jpeglib.h uses FILE and size_t without including their headers.
+#include <jpeglib.h>
+#include <turbojpeg.h>
 
 #include "platform/imaging_codecs.h"
 

@@ -20,8 +20,9 @@ class Form9 : public platform::Form {
   platform::Label Label1{this, QStringLiteral("ＫＶＺリンクリスト ↓ﾄﾞﾗｯｸﾞ＆ﾄﾞﾛｯﾌﾟ可 ")};
   platform::CheckBox Check4{this, QStringLiteral("挿入")};  // insert in front of the selection
   platform::Label Label5{this, QStringLiteral("個数")};
-  platform::Label Label4{this};      // number of entries
-  platform::ListBox List1{this, core::Form9List1(), 2};  // slideshow files in play order (row i - 1 is entry i)
+  platform::Label Label4{this};  // number of entries
+  platform::ListBox List1{this, core::Form9List1(),
+                          2};  // slideshow files in play order (row i - 1 is entry i)
   platform::CommandButton Command1{this, QStringLiteral("START")};     // link run
   platform::CommandButton Command2{this, QStringLiteral("終了")};      // commit and close
   platform::CommandButton Command6{this, QStringLiteral("開く")};      // open a link-list file

@@ -11,7 +11,7 @@ PKGS=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   libcdio-dev libcdio-paranoia-dev
   xvfb xauth imagemagick xdotool openbox x11-utils
-  clang-14 libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev clang-format-14
 )
 missing=()
 for p in "${PKGS[@]}"; do

@@ -8,6 +8,8 @@ cd "$(dirname "$0")/.."
 # No folder includes one of a layer above it.
 python3 scripts/check-layers.py
 bash scripts/build.sh
+# Every C++ file as clang-format makes it.
+bash scripts/check-format.sh
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)" --timeout 600)
 [ "${CHECKED_BUILD:-1}" = 1 ] || exit 0
 

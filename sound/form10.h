@@ -24,7 +24,7 @@ class Form10 : public platform::Form {
   platform::DirListBox Dir1{this};
   platform::DriveListBox Drive1{this};
   platform::FileListBox File1{this};                       // the folder's WAV, MIDI and MP3 files
-  platform::ListBox List1{this, core::Form10List1(), 2};  // WAV, MIDI and MP3 paths in list order
+  platform::ListBox List1{this, core::Form10List1(), 2};   // WAV, MIDI and MP3 paths in list order
   platform::Label Label1{this, QStringLiteral("検索中")};  // shown while a search runs
   platform::Label Label2{this, QStringLiteral("↓ﾄﾞﾗｯｸﾞ＆ﾄﾞﾛｯﾌﾟして下さい")};
   platform::Label Label5{this, QStringLiteral("個数")};

@@ -1,8 +1,8 @@
 // The sound mode, WAV synchronisation, linked sound order, text macro and CD menus.
+#include "sound/form1_menus_sound.h"
+
 #include <QFileInfo>
 #include <cmath>
-
-#include "sound/form1_menus_sound.h"
 
 #include "core/common.h"
 #include "core/form1.h"

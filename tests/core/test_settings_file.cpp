@@ -589,12 +589,21 @@ TEST_F(SettingsFileTest, LinkSettingsAndSoundListFilesKeepADamagedFileToo) {
     void (*save)();
     QStringList lines;
   } cases[] = {
-      {"link settings, another tag", core::LinkSettingsFilePath(), core::LoadLinkSettingsFile,
-       core::SaveLinkSettingsFile, {"KVZV9", " 1 "}},
-      {"link settings cut short", core::LinkSettingsFilePath(), core::LoadLinkSettingsFile,
-       core::SaveLinkSettingsFile, {"KVZV3", " 1 ", " 0 ", " 0 ", "", " 3 ", "/a.kvz"}},
-      {"sound list, another tag", core::SoundListFilePath(), core::LoadSoundListFile,
-       core::SaveSoundListFile, {"nolist", " 1 ", "/a.wav"}},
+      {"link settings, another tag",
+       core::LinkSettingsFilePath(),
+       core::LoadLinkSettingsFile,
+       core::SaveLinkSettingsFile,
+       {"KVZV9", " 1 "}},
+      {"link settings cut short",
+       core::LinkSettingsFilePath(),
+       core::LoadLinkSettingsFile,
+       core::SaveLinkSettingsFile,
+       {"KVZV3", " 1 ", " 0 ", " 0 ", "", " 3 ", "/a.kvz"}},
+      {"sound list, another tag",
+       core::SoundListFilePath(),
+       core::LoadSoundListFile,
+       core::SaveSoundListFile,
+       {"nolist", " 1 ", "/a.wav"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

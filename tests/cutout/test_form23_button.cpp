@@ -37,7 +37,7 @@ TEST_F(CutoutButtonTest, AMacroButtonTakesTheOutlinePlottedInTheWindow) {
   f.Combo1.SetListIndex(5);
   test_support::ClickAt(&f.Picture1, QPointF(20, 20));
   test_support::ClickAt(&f.Picture1, QPointF(120, 100));
-  f.Command13.DoClick();  // 四角
+  f.Command13.DoClick();                 // 四角
   ASSERT_TRUE(f.SavePlotToPointFile());  // マクロ生成's first steps: the slot's point file
   f.PlotEdited = 0;
   ASSERT_TRUE(QFile::exists(dir_.filePath(QStringLiteral("cut_Pb05.dat"))));

@@ -116,13 +116,14 @@ TEST_F(PictureAheadTest, ChangedFitInputsPrepareThePictureAgain) {
   const QSize big(2 * monitor.Width / platform::TwipsPerPixelX + 8,
                   2 * monitor.Height / platform::TwipsPerPixelY + 8);
   const QString first = MakeSlides(1)[0];
-  const QString large = Save(QStringLiteral("large.png"),
-                             PlainPicture(big.width(), big.height(), SlideColour(5)));
+  const QString large =
+      Save(QStringLiteral("large.png"), PlainPicture(big.width(), big.height(), SlideColour(5)));
   const InputChange changes[] = {
       {"size adjustment", [] { core::Settings().SizeAdjustMode = 2; }},
       {"picture size mode", [] { core::Settings().PictureSizeMode = 3; }},
       {"overlay", [] { core::Settings().OverlayMode = 1; }},
-      {"preview box", [] { core::form1().Picture1.SetWidth(core::form1().Picture1.Width() - 900); }},
+      {"preview box",
+       [] { core::form1().Picture1.SetWidth(core::form1().Picture1.Width() - 900); }},
   };
   for (const InputChange& c : changes) {
     core::Settings().SizeAdjustMode = 0;
@@ -150,7 +151,8 @@ TEST_F(PictureAheadTest, ChangedFitInputsPrepareThePictureAgain) {
 
 TEST_F(PictureAheadTest, AnUnreadablePicturePreparedAheadIsReportedAtItsOwnSlide) {
   const QStringList good = MakeSlides(2);
-  const QString bad = Write(QStringLiteral("bad.png"), QByteArrayLiteral("\x89PNG\r\n\x1a\n broken"));
+  const QString bad =
+      Write(QStringLiteral("bad.png"), QByteArrayLiteral("\x89PNG\r\n\x1a\n broken"));
   SetSlides({good[0], bad, good[1]});
   dialogs_->Answer(platform::vbYes);
   Pass(1);

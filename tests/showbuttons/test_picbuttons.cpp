@@ -116,12 +116,10 @@ TEST_F(ButtonsTest, PicPbDataFindsABareNameInTheLinkedFilesFolder) {
   EXPECT_EQ(core::Buttons().PicButtonShapeFiles[5], links + QStringLiteral("/cat_Pb05.dat"));
   // Not there: the picture's own folder, as before.
   Line(QStringLiteral(R"(PicPBData(6,"cat_Pb06.dat"))"));
-  EXPECT_EQ(core::Buttons().PicButtonShapeFiles[6],
-            dir_.path() + QStringLiteral("/cat_Pb06.dat"));
+  EXPECT_EQ(core::Buttons().PicButtonShapeFiles[6], dir_.path() + QStringLiteral("/cat_Pb06.dat"));
   core::Paths().LinkedFilesInFolder = 0;
   Line(QStringLiteral(R"(PicPBData(5,"cat_Pb05.dat"))"));
-  EXPECT_EQ(core::Buttons().PicButtonShapeFiles[5],
-            dir_.path() + QStringLiteral("/cat_Pb05.dat"));
+  EXPECT_EQ(core::Buttons().PicButtonShapeFiles[5], dir_.path() + QStringLiteral("/cat_Pb05.dat"));
 }
 
 // Buttons that lead somewhere get the hand and make the macro wait for a choice.

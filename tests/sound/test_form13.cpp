@@ -1,8 +1,8 @@
 // The linked-sound dialog: a dropped WAV or MP3 copied to the selected slide's linked name
 // (existing targets, refusals and failures), the test play with its stop and close, the
 // deletion of the linked files, and the dialog's state after each.
-#include <QImage>
 #include <QFile>
+#include <QImage>
 #include <QPointer>
 #include <QTimer>
 

@@ -88,9 +88,9 @@ class VirtualDisplay {
   // The whole screen now; a null image when it could not be taken.
   QImage Screenshot(const QString& path) const {
     QProcess import;
-    import.start(QStringLiteral("import"), {QStringLiteral("-display"), display_,
-                                            QStringLiteral("-window"), QStringLiteral("root"),
-                                            path});
+    import.start(QStringLiteral("import"),
+                 {QStringLiteral("-display"), display_, QStringLiteral("-window"),
+                  QStringLiteral("root"), path});
     if (!import.waitForFinished(20000) || import.exitCode() != 0) return {};
     return QImage(path);
   }
