@@ -2,11 +2,10 @@
 // The slide list window "スライドリスト": a file browser, the list of slides, a preview and
 // the buttons that add, arrange, open, save and start. Its two list boxes are the master
 // copy of the slide list and of the per-slide schedule records until OK commits them.
-#include <QElapsedTimer>
-
 #include "core/lists.h"
 #include "platform/controls.h"
 #include "platform/filelists.h"
+#include "platform/folderwalk.h"
 #include "platform/form.h"
 
 namespace listeditor {
@@ -217,9 +216,7 @@ class Form3 : public platform::Form {
   // Moves the one selected row by `step` (-1 up, +1 down).
   void MoveSelectedRow(int step, const QString& title);
   void PlaceControls();
-  QStringList searchFinds_;    // found rows not yet in the list
-  int searchFilesListed_ = 0;  // files the walked folders listed since the last flush
-  QElapsedTimer searchFlushClock_;
+  platform::SearchFinds searchFinds_;  // found rows not yet in the list
   // The double-click boxes follow their settings when a file is read (form3_mirrors.cpp).
   void JoinSettingMirrors();
 };

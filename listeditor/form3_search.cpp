@@ -58,47 +58,34 @@ struct SearchEnd {
   }
 };
 
-// How long found rows may wait before they go into the list.
-constexpr qint64 kFlushIntervalMs = 100;
-
-QString WithSeparator(const QString& folder) {
-  return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
-}
-
 }  // namespace
 
 void Form3::AddSearchFolderFiles(const QString& folder, const QStringList& names) {
   platform::DoEvents();
   ListFullStop = 0;
-  const qsizetype room = SlideListLimit - List1.ListCount() - searchFinds_.size();
-  if (room <= 0) {
-    FlushSearchFinds();
-    ShowLimitMessage();
-    ListFullStop = 1;
-    return;
+  switch (searchFinds_.Add(folder, names, SlideListLimit - List1.ListCount())) {
+    case platform::SearchFinds::Taken::kSome:
+      if (searchFinds_.Due()) FlushSearchFinds();
+      return;
+    case platform::SearchFinds::Taken::kFull:
+      FlushSearchFinds();
+      ShowLimitMessage();
+      ListFullStop = 1;
+      return;
+    case platform::SearchFinds::Taken::kFilled:
+      // This folder's rows fill the list: they go in, then the message, and the search ends.
+      FlushSearchFinds();
+      ShowLimitMessage();
+      ListFullStop = 1;
+      SearchRunning = false;
+      return;
   }
-  const QString base = WithSeparator(folder);
-  for (qsizetype i = 0; i < names.size() && i < room; ++i) searchFinds_ << base + names.at(i);
-  searchFilesListed_ += static_cast<int>(names.size());
-  if (!names.isEmpty() && names.size() >= room) {
-    // This folder's rows fill the list: they go in, then the message, and the search ends.
-    FlushSearchFinds();
-    ShowLimitMessage();
-    ListFullStop = 1;
-    SearchRunning = false;
-    return;
-  }
-  if (!searchFlushClock_.isValid() || searchFlushClock_.elapsed() >= kFlushIntervalMs)
-    FlushSearchFinds();
 }
 
 void Form3::FlushSearchFinds() {
-  if (searchFinds_.isEmpty()) return;
-  const QStringList paths = std::move(searchFinds_);
-  searchFinds_.clear();
-  const int n = searchFilesListed_;
-  searchFilesListed_ = 0;
-  searchFlushClock_.start();
+  if (searchFinds_.Empty()) return;
+  int n = 0;
+  const QStringList paths = searchFinds_.Take(&n);
   platform::TryStep([&] { AddSlidePaths(paths); });
   platform::TryStep([&] {
     if (List1.ListCount() == 0 || ListIsFull()) return;
@@ -127,9 +114,7 @@ void Form3::Command8_Click() {
     }
     const QString start = Dir1.Path();
     SearchEnd end{*this};
-    searchFinds_.clear();
-    searchFilesListed_ = 0;
-    searchFlushClock_.invalidate();
+    searchFinds_.Reset();
     Command8.SetCaption(QStringLiteral("中止"));
     Label1.SetVisible(true);
     // The file list shows the start folder's files of the chosen types while the walk runs.

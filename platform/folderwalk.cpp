@@ -235,4 +235,35 @@ FolderWalkEnd WalkFolderTree(const QString& start, const FolderWalkRules& rules,
   }
 }
 
+SearchFinds::Taken SearchFinds::Add(const QString& folder, const QStringList& names,
+                                    qsizetype room) {
+  room -= rows_.size();
+  if (room <= 0) return Taken::kFull;
+  const QString base = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+  for (qsizetype i = 0; i < names.size() && i < room; ++i) rows_ << base + names.at(i);
+  filesListed_ += static_cast<int>(names.size());
+  return !names.isEmpty() && names.size() >= room ? Taken::kFilled : Taken::kSome;
+}
+
+bool SearchFinds::Due() const {
+  // How long found rows may wait before they go into the list.
+  constexpr qint64 kFlushIntervalMs = 100;
+  return !clock_.isValid() || clock_.elapsed() >= kFlushIntervalMs;
+}
+
+QStringList SearchFinds::Take(int* filesListed) {
+  QStringList rows = std::move(rows_);
+  rows_.clear();
+  *filesListed = filesListed_;
+  filesListed_ = 0;
+  clock_.start();
+  return rows;
+}
+
+void SearchFinds::Reset() {
+  rows_.clear();
+  filesListed_ = 0;
+  clock_.invalidate();
+}
+
 }  // namespace platform

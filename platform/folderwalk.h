@@ -13,6 +13,7 @@
 //   class Search : public platform::FolderWalkClient { ... };
 //   platform::FolderWalkRules rules{QStringLiteral("*.JPG;*.PNG"), {QStringLiteral("/WINSXS")}};
 //   platform::WalkFolderTree(start, rules, search);
+#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 
@@ -53,6 +54,32 @@ enum class FolderWalkEnd {
 // (and logged); its neighbours and the folders above it are still walked.
 FolderWalkEnd WalkFolderTree(const QString& start, const FolderWalkRules& rules,
                              FolderWalkClient& client);
+
+// The rows a window's folder search found, waiting to go into its list together a few
+// times a second (the first folder's at once): each change of a long list costs the view a
+// pass over every row, which per folder would make a search of many folders crawl.
+class SearchFinds {
+ public:
+  enum class Taken {
+    kSome,    // the folder's files wait (or the list had no room for any: kFull)
+    kFull,    // the list had no room left before this folder
+    kFilled,  // this folder's files filled the list: the search ends
+  };
+  // Takes a folder's files while the list has room for `room` more rows besides those
+  // already waiting.
+  Taken Add(const QString& folder, const QStringList& names, qsizetype room);
+  bool Empty() const { return rows_.isEmpty(); }
+  // Whether the waiting rows should go in now.
+  bool Due() const;
+  // Hands out the waiting rows and how many files the walked folders listed meanwhile.
+  QStringList Take(int* filesListed);
+  void Reset();
+
+ private:
+  QStringList rows_;
+  int filesListed_ = 0;
+  QElapsedTimer clock_;
+};
 
 // The order the browser lists show names in: without regard to case, then by code.
 bool NameOrderLess(const QString& a, const QString& b);

@@ -2,11 +2,10 @@
 // The sound list editor "BGMリスト(WAV,MID,MP3)": its list box is the master copy of the
 // sound list. Files come in from the drive, folder and file lists, by dropping, or by the
 // folder search; entries are moved, removed and test-played; OK commits the list.
-#include <QElapsedTimer>
-
 #include "core/lists.h"
 #include "platform/controls.h"
 #include "platform/filelists.h"
+#include "platform/folderwalk.h"
 #include "platform/form.h"
 
 namespace sound {
@@ -127,9 +126,7 @@ class Form10 : public platform::Form {
   void LayOut();
 
   int testPlayDepth_ = 0;
-  QStringList searchFinds_;    // found entries not yet in the list
-  int searchFilesListed_ = 0;  // files the walked folders listed since the last flush
-  QElapsedTimer searchFlushClock_;
+  platform::SearchFinds searchFinds_;  // found rows not yet in the list
 };
 
 Form10& form10();

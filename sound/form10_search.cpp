@@ -55,43 +55,34 @@ struct SearchEnd {
   }
 };
 
-// How long found entries may wait before they go into the list.
-constexpr qint64 kFlushIntervalMs = 100;
-
 }  // namespace
 
 void Form10::AddSearchFolderFiles(const QString& folder, const QStringList& names) {
   platform::DoEvents();
   SoundListFullStop = 0;
-  const qsizetype room = kSoundListLimit - List1.ListCount() - searchFinds_.size();
-  if (room <= 0) {
-    FlushSearchFinds();
-    ListFullMessage(QStringLiteral("ｽﾗｲﾄﾞｼｮｰ"));
-    SoundListFullStop = 1;
-    return;
+  switch (searchFinds_.Add(folder, names, kSoundListLimit - List1.ListCount())) {
+    case platform::SearchFinds::Taken::kSome:
+      if (searchFinds_.Due()) FlushSearchFinds();
+      return;
+    case platform::SearchFinds::Taken::kFull:
+      FlushSearchFinds();
+      ListFullMessage(QStringLiteral("ｽﾗｲﾄﾞｼｮｰ"));
+      SoundListFullStop = 1;
+      return;
+    case platform::SearchFinds::Taken::kFilled:
+      // This folder's entries fill the list: they go in, then the message, and the search ends.
+      FlushSearchFinds();
+      ListFullMessage(QStringLiteral("ｽﾗｲﾄﾞｼｮｰ"));
+      SoundListFullStop = 1;
+      SoundSearchRunning = 0;
+      return;
   }
-  const QString base = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
-  for (qsizetype i = 0; i < names.size() && i < room; ++i) searchFinds_ << base + names.at(i);
-  searchFilesListed_ += static_cast<int>(names.size());
-  if (!names.isEmpty() && names.size() >= room) {
-    // This folder's entries fill the list: they go in, then the message, and the search ends.
-    FlushSearchFinds();
-    ListFullMessage(QStringLiteral("ｽﾗｲﾄﾞｼｮｰ"));
-    SoundListFullStop = 1;
-    SoundSearchRunning = 0;
-    return;
-  }
-  if (!searchFlushClock_.isValid() || searchFlushClock_.elapsed() >= kFlushIntervalMs)
-    FlushSearchFinds();
 }
 
 void Form10::FlushSearchFinds() {
-  if (searchFinds_.isEmpty()) return;
-  const QStringList paths = std::move(searchFinds_);
-  searchFinds_.clear();
-  const int n = searchFilesListed_;
-  searchFilesListed_ = 0;
-  searchFlushClock_.start();
+  if (searchFinds_.Empty()) return;
+  int n = 0;
+  const QStringList paths = searchFinds_.Take(&n);
   platform::TryStep([&] {
     if (Check2.Value() == 1 && List1.SelCount() == 1)
       List1.AddItems(paths, List1.selectionModel()->selectedRows().front().row());
@@ -120,9 +111,7 @@ void Form10::Command8_Click() {
     }
     const QString start = Dir1.Path();
     SearchEnd end{*this};
-    searchFinds_.clear();
-    searchFilesListed_ = 0;
-    searchFlushClock_.invalidate();
+    searchFinds_.Reset();
     Command8.SetCaption(QStringLiteral("中止"));
     Label1.SetVisible(true);
     platform::TryStep([this] { File1.SetPattern(core::Paths().SearchPattern); });
