@@ -27,26 +27,9 @@
 
 namespace {
 
+using test_support::MakePhoto;
 constexpr int kPictures = 50;
 constexpr int kRounds = 2;
-
-// A photograph-like picture: smooth colour fields with fine grain, so that the coders work
-// as hard as on a real photograph.
-QImage MakePhoto(int w, int h) {
-  QImage img(w, h, QImage::Format_RGB32);
-  QRandomGenerator grain(42);
-  for (int y = 0; y < h; ++y) {
-    auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-    for (int x = 0; x < w; ++x) {
-      const int n = static_cast<int>(grain.bounded(24)) - 12;
-      const int r = std::clamp(x * 255 / w + n, 0, 255);
-      const int g = std::clamp(y * 255 / h + n, 0, 255);
-      const int b = std::clamp((x + y) * 255 / (w + h) + 128 + n, 0, 255);
-      line[x] = qRgb(r, g, b);
-    }
-  }
-  return img;
-}
 
 double SecondsOf(const std::function<void()>& work) {
   const auto t0 = std::chrono::steady_clock::now();

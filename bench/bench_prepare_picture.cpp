@@ -41,17 +41,7 @@ namespace {
 
 using test_support::JpegWithOrientation;
 using test_support::MedianMs;
-
-// A value of /proc/self/status in kB ("VmHWM", "VmRSS").
-long StatusKb(const char* key) {
-  QFile status(QStringLiteral("/proc/self/status"));
-  if (!status.open(QIODevice::ReadOnly)) return -1;
-  const QByteArray prefix = QByteArray(key) + ':';
-  for (const QByteArray& line : status.readAll().split('\n')) {
-    if (line.startsWith(prefix)) return line.mid(prefix.size()).trimmed().split(' ')[0].toLong();
-  }
-  return -1;
-}
+using test_support::StatusKb;
 
 // Peak resident memory that `work` adds to the process (MB); -1 when the kernel cannot
 // reset the peak. Freed heap is given back first, so that it does not hide the peak.

@@ -46,32 +46,10 @@
 
 namespace {
 
+using test_support::MakePhoto;
+using test_support::StatusKb;
 using Clock = std::chrono::steady_clock;
 using test_support::Median;
-
-long StatusKb(const char* key) {
-  QFile status(QStringLiteral("/proc/self/status"));
-  if (!status.open(QIODevice::ReadOnly)) return -1;
-  const QByteArray prefix = QByteArray(key) + ':';
-  for (const QByteArray& line : status.readAll().split('\n')) {
-    if (line.startsWith(prefix)) return line.mid(prefix.size()).trimmed().split(' ')[0].toLong();
-  }
-  return -1;
-}
-
-QImage MakePhoto(int w, int h) {
-  QImage img(w, h, QImage::Format_RGB32);
-  QRandomGenerator grain(42);
-  for (int y = 0; y < h; ++y) {
-    auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-    for (int x = 0; x < w; ++x) {
-      const int n = static_cast<int>(grain.bounded(24)) - 12;
-      line[x] = qRgb(std::clamp(x * 255 / w + n, 0, 255), std::clamp(y * 255 / h + n, 0, 255),
-                     std::clamp((x + y) * 255 / (w + h) + 128 + n, 0, 255));
-    }
-  }
-  return img;
-}
 
 // The main window and, for a full-screen show, the show window, as a show has them: no
 // effect pauses, no sound, macro or question.

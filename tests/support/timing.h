@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QImage>
+#include <QRandomGenerator>
 #include <QString>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -64,6 +65,33 @@ inline QImage TestPattern(int w, int h) {
   for (int y = 0; y < h; ++y) {
     auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
     for (int x = 0; x < w; ++x) line[x] = qRgb(x & 255, y & 255, (x ^ y) & 255);
+  }
+  return img;
+}
+
+// A value of /proc/self/status in kB ("VmHWM", "VmRSS"); -1 when it cannot be read.
+inline long StatusKb(const char* key) {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) return -1;
+  const QByteArray prefix = QByteArray(key) + ':';
+  for (const QByteArray& line : status.readAll().split('\n')) {
+    if (line.startsWith(prefix)) return line.mid(prefix.size()).trimmed().split(' ')[0].toLong();
+  }
+  return -1;
+}
+
+// A photograph-like picture: smooth colour fields with fine grain, so that the coders work
+// as hard as on a real photograph.
+inline QImage MakePhoto(int w, int h) {
+  QImage img(w, h, QImage::Format_RGB32);
+  QRandomGenerator grain(42);
+  for (int y = 0; y < h; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+    for (int x = 0; x < w; ++x) {
+      const int n = static_cast<int>(grain.bounded(24)) - 12;
+      line[x] = qRgb(std::clamp(x * 255 / w + n, 0, 255), std::clamp(y * 255 / h + n, 0, 255),
+                     std::clamp((x + y) * 255 / (w + h) + 128 + n, 0, 255));
+    }
   }
   return img;
 }
