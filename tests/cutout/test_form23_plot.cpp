@@ -131,7 +131,7 @@ TEST_F(PlotTest, ToolsReplotTheOutline) {
 TEST_F(PlotTest, BackThreeTimesAfterFivePressesLeavesTwoPointsAndOneLine) {
   PressAll({{20, 20}, {120, 20}, {120, 120}, {20, 120}, {60, 200}});
   for (int i = 0; i < 3; ++i) f_->Command12_Click();
-  EXPECT_EQ(Plot(*f_), QPolygon({{20, 20}, {120, 20}}));
+  EXPECT_EQ(Plot(*f_), QPolygon(QList<QPoint>{{20, 20}, {120, 20}}));
   EXPECT_EQ(Pixel(70, 20), kRed);
   EXPECT_EQ(Pixel(120, 70), kPictureColour);  // the line to the third point is gone
   EXPECT_EQ(Pixel(20, 120), kPictureColour);  // and its dot

@@ -136,7 +136,7 @@ TEST_F(PointsTest, PickingASlotOffersItsFile) {
   EXPECT_EQ(
       dialogs_.Calls()[0].text,
       QStringLiteral("すでに切取座標データファイルが存在します。読込みますか？\r\n") + Slot(3));
-  EXPECT_EQ(Plot(f), QPolygon({{100, 100}, {200, 100}}));
+  EXPECT_EQ(Plot(f), QPolygon(QList<QPoint>{{100, 100}, {200, 100}}));
   EXPECT_EQ(f.Caption(), kCaption + u'-' + Slot(3));
 
   dialogs_.ClearCalls();
@@ -144,7 +144,7 @@ TEST_F(PointsTest, PickingASlotOffersItsFile) {
   f.Combo1.SetListIndex(4);
   EXPECT_EQ(Titles(),
             (QStringList{QStringLiteral("切取座標データ"), QStringLiteral("ファイル選択エラー")}));
-  EXPECT_EQ(Plot(f), QPolygon({{100, 100}, {200, 100}}));
+  EXPECT_EQ(Plot(f), QPolygon(QList<QPoint>{{100, 100}, {200, 100}}));
 
   dialogs_.Answer(vbYes);
   f.Combo1.SetListIndex(3);
