@@ -53,10 +53,21 @@ void ListBoxModel::Reset(const QStringList& items) {
 
 // ---- list box ----------------------------------------------------------------------
 
-ListBox::ListBox(QWidget* parent, int multiSelect) : ListBox(parent, ownModel_, multiSelect) {}
+// Its own model is taken in the body: the members are not there yet when the
+// initialisers of a delegated constructor run.
+ListBox::ListBox(QWidget* parent, int multiSelect)
+    : ControlBase(parent), multiSelect_(multiSelect) {
+  model_ = &ownModel_;
+  Setup();
+}
 
 ListBox::ListBox(QWidget* parent, ListBoxModel& model, int multiSelect)
     : ControlBase(parent), model_(&model), multiSelect_(multiSelect) {
+  Setup();
+}
+
+void ListBox::Setup() {
+  const int multiSelect = multiSelect_;
   if (multiSelect < 0 || multiSelect > 2) throw VbError(kErrInvalidPropertyValue, "MultiSelect");
   // Before the view's own connections: the view's moves of its current entry while the
   // model changes are not the user's.

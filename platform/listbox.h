@@ -102,6 +102,7 @@ class ListBox : public ControlBase<QListView> {
   void CheckIndex(int index, int error) const;
   // Follows the model's changes, whoever makes them.
   void WatchModel();
+  void Setup();
   void FollowInsert(int first, int last);
   void FollowRemove(int row);
   void FollowReset();
