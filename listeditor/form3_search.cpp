@@ -19,31 +19,6 @@ namespace {
 // user's: the walk does not go below them.
 const QStringList kNoDescent{QStringLiteral("/WINDOWS/WINSXS"), QStringLiteral("/WINDOWS.OLD")};
 
-class SlideSearch : public platform::FolderWalkClient {
- public:
-  explicit SlideSearch(Form3& w) : w_(w) {}
-
-  bool EnterFolder(const QString&) override {
-    w_.SearchRunning = true;
-    platform::DoEvents();
-    if (!Running()) return false;
-    if (w_.ListFullStop == 1) {
-      w_.ListFullStop = 0;
-      return false;
-    }
-    return true;
-  }
-  // A window closed meanwhile ends the walk too: it walks that window's lists.
-  bool Running() const override { return w_.SearchRunning && !w_.IsClosed(); }
-  void FolderFiles(const QString& folder, const QStringList& names) override {
-    w_.AddSearchFolderFiles(folder, names);
-  }
-  void Breathe() override { platform::DoEvents(); }
-
- private:
-  Form3& w_;
-};
-
 // Puts the window back however the search ended.
 struct SearchEnd {
   Form3& w;
@@ -119,7 +94,7 @@ void Form3::Command8_Click() {
     Label1.SetVisible(true);
     // The file list shows the start folder's files of the chosen types while the walk runs.
     platform::TryStep([this] { File1.SetPattern(core::Paths().SearchPattern); });
-    SlideSearch search(*this);
+    platform::WindowFolderSearch search(*this, SearchRunning, true, ListFullStop);
     const platform::FolderWalkEnd how = platform::WalkFolderTree(
         start, platform::FolderWalkRules{core::Paths().SearchPattern, kNoDescent}, search);
     FlushSearchFinds();

@@ -17,6 +17,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/events.h"
+
 namespace platform {
 
 // What the walk asks of the window that runs it.
@@ -34,6 +36,39 @@ class FolderWalkClient {
   // Called every few thousand entries while one large folder is read, so that the window
   // stays live; a stop asked for here is seen at the next Running().
   virtual void Breathe() {}
+};
+
+// The walk of a window's own folder search: the window's events run at every folder, and
+// the walk ends when the window's search flag no longer holds `on`, the window closed (it
+// walks that window's lists), or an addition filled the list (`fullStop` 1, cleared here).
+// The files go to the window's AddSearchFolderFiles.
+template <class Window, class Flag>
+class WindowFolderSearch : public FolderWalkClient {
+ public:
+  WindowFolderSearch(Window& window, Flag& running, Flag on, short& fullStop)
+      : window_(window), running_(running), on_(on), fullStop_(fullStop) {}
+
+  bool EnterFolder(const QString&) override {
+    running_ = on_;
+    DoEvents();
+    if (!Running()) return false;
+    if (fullStop_ == 1) {
+      fullStop_ = 0;
+      return false;
+    }
+    return true;
+  }
+  bool Running() const override { return running_ == on_ && !window_.IsClosed(); }
+  void FolderFiles(const QString& folder, const QStringList& names) override {
+    window_.AddSearchFolderFiles(folder, names);
+  }
+  void Breathe() override { DoEvents(); }
+
+ private:
+  Window& window_;
+  Flag& running_;
+  const Flag on_;
+  short& fullStop_;
 };
 
 struct FolderWalkRules {

@@ -16,31 +16,6 @@ namespace {
 // The Windows component store holds nothing of the user's: the walk does not go below it.
 const QStringList kNoDescent{QStringLiteral("/WINDOWS/WINSXS")};
 
-class SoundSearch : public platform::FolderWalkClient {
- public:
-  explicit SoundSearch(Form10& w) : w_(w) {}
-
-  bool EnterFolder(const QString&) override {
-    w_.SoundSearchRunning = -1;
-    platform::DoEvents();
-    if (!Running()) return false;
-    if (w_.SoundListFullStop == 1) {
-      w_.SoundListFullStop = 0;
-      return false;
-    }
-    return true;
-  }
-  // A window closed meanwhile ends the walk too: it walks that window's lists.
-  bool Running() const override { return w_.SoundSearchRunning == -1 && !w_.IsClosed(); }
-  void FolderFiles(const QString& folder, const QStringList& names) override {
-    w_.AddSearchFolderFiles(folder, names);
-  }
-  void Breathe() override { platform::DoEvents(); }
-
- private:
-  Form10& w_;
-};
-
 // Puts the button back however the search ended.
 struct SearchEnd {
   Form10& w;
@@ -115,7 +90,7 @@ void Form10::Command8_Click() {
     Command8.SetCaption(QStringLiteral("中止"));
     Label1.SetVisible(true);
     platform::TryStep([this] { File1.SetPattern(core::Paths().SearchPattern); });
-    SoundSearch search(*this);
+    platform::WindowFolderSearch search(*this, SoundSearchRunning, short{-1}, SoundListFullStop);
     const platform::FolderWalkEnd how = platform::WalkFolderTree(
         start, platform::FolderWalkRules{core::Paths().SearchPattern, kNoDescent}, search);
     FlushSearchFinds();
