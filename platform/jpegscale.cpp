@@ -10,6 +10,7 @@
 #include <turbojpeg.h>
 
 #include "platform/imaging_codecs.h"
+#include "platform/jpeg_coefficients.h"
 
 namespace platform::imaging_detail {
 
@@ -88,8 +89,9 @@ void JpegErrorExit(j_common_ptr info) {
 void JpegQuiet(j_common_ptr, int) {}
 
 // libjpeg's errors come back through longjmp: this frame holds nothing with a destructor,
-// the picture lives in the caller's.
-bool DecodeJpegInto(std::FILE* file, int minWidth, int minHeight, QImage* out) {
+// the picture and the coefficient store live in the caller's.
+bool DecodeJpegInto(std::FILE* file, int minWidth, int minHeight, QImage* out,
+                    JpegCoefficientStore* store) {
   jpeg_decompress_struct info;
   JpegFailure failure;
   info.err = jpeg_std_error(&failure.manager);
@@ -117,6 +119,9 @@ bool DecodeJpegInto(std::FILE* file, int minWidth, int minHeight, QImage* out) {
       break;
     }
   }
+  // A progressive file keeps all its coefficients until the last scan: packed, they take
+  // a fraction of libjpeg's own arrays.
+  if (info.progressive_mode) store->Attach(&info);
   info.scale_num = eighths;
   info.scale_denom = 8;
   info.out_color_space = gray ? JCS_GRAYSCALE : JCS_EXT_BGRX;
@@ -142,7 +147,8 @@ QImage DecodeJpegFileReduced(const QString& path, int minWidth, int minHeight) {
   std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "rb");
   if (!file) return {};
   QImage out;
-  const bool ok = DecodeJpegInto(file, minWidth, minHeight, &out);
+  JpegCoefficientStore store;
+  const bool ok = DecodeJpegInto(file, minWidth, minHeight, &out, &store);
   std::fclose(file);
   if (!ok) return {};
   if (out.format() == QImage::Format_RGB32) {
