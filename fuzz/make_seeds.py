@@ -167,10 +167,10 @@ def exif_app1(orientation, big_endian=False):
     return b"\xff\xe1" + struct.pack(">H", len(body) + 2) + body
 
 
-def converted(fmt, size="4x3"):
+def converted(fmt, size="4x3", options=()):
     with tempfile.TemporaryDirectory() as d:
         out = os.path.join(d, "out." + fmt)
-        subprocess.run(["convert", "-size", size, "gradient:red-blue", "-depth", "8", out],
+        subprocess.run(["convert", "-size", size, "gradient:red-blue", *options, "-depth", "8", out],
                        check=True, capture_output=True)
         with open(out, "rb") as f:
             return f.read()
@@ -181,6 +181,11 @@ picture("jpeg-small", "jpg", jpeg)
 picture("jpeg-exif-orientation-6", "jpg", jpeg[:2] + exif_app1(6) + jpeg[2:])
 picture("jpeg-exif-orientation-8-big-endian", "jpg", jpeg[:2] + exif_app1(8, True) + jpeg[2:])
 picture("jpeg-large-for-scaled-decode", "jpg", converted("jpg", "400x300"))
+# Progressive files are decoded through the packed coefficient store.
+picture("jpeg-progressive-for-scaled-decode", "jpg",
+        converted("jpg", "400x300", ["-interlace", "JPEG"]))
+picture("jpeg-progressive-444-odd-size", "jpg",
+        converted("jpg", "301x203", ["-interlace", "JPEG", "-sampling-factor", "1x1"]))
 picture("png-small", "png", png(3, 2, b"\x00" + b"\x10" * 9 + b"\x00" + b"\x80" * 9))
 # A few hundred bytes that declare a picture of nine thousand pixels square.
 picture("png-tiny-file-huge-declared-size", "png", png(9000, 9000, b"\x00" * 64))
