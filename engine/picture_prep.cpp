@@ -20,6 +20,7 @@
 #include "core/monitors.h"
 #include "core/orientation.h"
 #include "core/state.h"
+#include "engine/slidescreen.h"
 #include "engine/surfaces.h"
 #include "platform/background.h"
 #include "platform/form.h"
@@ -412,6 +413,9 @@ void PrepareSlidePicture() {
 
   // Decoded, turned and fitted on the worker; window events go on meanwhile.
   PictureWork work = WorkFor(path);
+  // The show surface's first use costs a fresh process tens of milliseconds; it is paid
+  // while the worker decodes, not after.
+  if (Slidescreen* screen = SlidescreenIfLoaded()) screen->P2.Canvas();
   work.job->WaitProcessingEvents();
   const std::shared_ptr<PreparedPicture> prepared = work.result;
   Current().reset();
