@@ -211,7 +211,7 @@ TEST(EndToEnd, AGeneratedCutoutCrossesTheScreen) {
   EXPECT_EQ(program.state(), QProcess::Running);
 
   program.terminate();
-  ASSERT_TRUE(program.waitForFinished(20000));
+  ASSERT_TRUE(program.waitForFinished(test_support::kHangMs));
   EXPECT_EQ(program.exitCode(), 0);
 }
 

@@ -205,8 +205,8 @@ TEST(EndToEnd, FullScreenShowWithEffectsEndsWithEsc) {
               {QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("^Slide Screen$"),
                QStringLiteral("windowfocus"), QStringLiteral("--sync"), QStringLiteral("key"),
                QStringLiteral("Escape")});
-    const bool ok = key.waitForFinished(20000) && key.exitStatus() == QProcess::NormalExit &&
-                    key.exitCode() == 0;
+    const bool ok = key.waitForFinished(test_support::kHangMs) &&
+                    key.exitStatus() == QProcess::NormalExit && key.exitCode() == 0;
     if (!ok) std::fprintf(stderr, "xdotool: %s\n", key.readAllStandardError().constData());
     return ok;
   };
@@ -231,7 +231,7 @@ TEST(EndToEnd, FullScreenShowWithEffectsEndsWithEsc) {
   EXPECT_EQ(program.state(), QProcess::Running);
 
   program.terminate();  // SIGTERM: the main window closes as at a log-off
-  ASSERT_TRUE(program.waitForFinished(20000));
+  ASSERT_TRUE(program.waitForFinished(test_support::kHangMs));
   EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(program.exitCode(), 0);
 }
@@ -268,12 +268,13 @@ TEST(EndToEnd, SigtermMidEffectEndsTheProgramWithItsFilesWritten) {
         const Shot shot = shots.Take();
         return !shot.image.isNull() && MidEffect(shot);
       },
-      30000))
+      test_support::kHangMs))
       << "no screenshot caught a picture being wiped in";
 
   program.terminate();
   // A hang detector, not a timing: the program must not wait its show out.
-  ASSERT_TRUE(program.waitForFinished(20000)) << "the program did not end after SIGTERM";
+  ASSERT_TRUE(program.waitForFinished(test_support::kHangMs))
+      << "the program did not end after SIGTERM";
   EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(program.exitCode(), 0);
   for (const char* name : {"uautst.dat", "autstart.dat", "wavlist.dat"})
@@ -319,7 +320,7 @@ TEST(EndToEnd, AMenuButtonClickedOnTheShowScreenJumps) {
         return !shot.image.isNull() && shot.top == 0 && shot.bottom == 0 &&
                SlideOf(shot.image.pixel(buttonX, buttonY)) < 0;
       },
-      30000))
+      test_support::kHangMs))
       << "the first slide with its menu button never showed";
 
   QProcess click;
@@ -327,7 +328,7 @@ TEST(EndToEnd, AMenuButtonClickedOnTheShowScreenJumps) {
   click.start(QStringLiteral("xdotool"),
               {QStringLiteral("mousemove"), QString::number(buttonX), QString::number(buttonY),
                QStringLiteral("click"), QStringLiteral("1")});
-  ASSERT_TRUE(click.waitForFinished(20000));
+  ASSERT_TRUE(click.waitForFinished(test_support::kHangMs));
   EXPECT_EQ(click.exitCode(), 0) << click.readAllStandardError().constData();
 
   bool sawSecond = false;
@@ -339,7 +340,7 @@ TEST(EndToEnd, AMenuButtonClickedOnTheShowScreenJumps) {
         if (third.top == 1 || third.bottom == 1) sawSecond = true;
         return third.top == 2 && third.bottom == 2 && third.covered > 0.95;
       },
-      30000))
+      test_support::kHangMs))
       << "the third slide did not follow the click";
   EXPECT_FALSE(sawSecond) << "the second slide was shown";
   // The button went with its slide.
@@ -347,7 +348,7 @@ TEST(EndToEnd, AMenuButtonClickedOnTheShowScreenJumps) {
   EXPECT_EQ(program.state(), QProcess::Running);
 
   program.terminate();
-  ASSERT_TRUE(program.waitForFinished(20000));
+  ASSERT_TRUE(program.waitForFinished(test_support::kHangMs));
   EXPECT_EQ(program.exitCode(), 0);
 }
 

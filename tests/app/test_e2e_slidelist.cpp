@@ -48,8 +48,8 @@ bool XDo(const QProcessEnvironment& env, const QStringList& args, QByteArray* ou
   QProcess p;
   p.setProcessEnvironment(env);
   p.start(QStringLiteral("xdotool"), args);
-  const bool ok =
-      p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+  const bool ok = p.waitForFinished(test_support::kHangMs) &&
+                  p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
   if (out) *out = p.readAllStandardOutput();
   if (!ok && args.value(0) != QLatin1String("search"))
     std::fprintf(stderr, "xdotool %s: %s\n", qPrintable(args.join(' ')),
@@ -71,7 +71,7 @@ QString FindWindow(const QProcessEnvironment& env, const QString& name) {
         id = QString::fromLatin1(out).split(QLatin1Char('\n'), Qt::SkipEmptyParts).value(0);
         return !id.isEmpty();
       },
-      20000);
+      test_support::kHangMs);
   return id;
 }
 
@@ -202,13 +202,13 @@ TEST(EndToEnd, SlideListWindowAddsTwoPicturesByClicksAndStartsTheShow) {
         if (firstSeen && Covered(shot, kSecond) > 0.04) secondSeen = true;
         return secondSeen || program.state() != QProcess::Running;
       },
-      30000);
+      test_support::kHangMs);
   ASSERT_EQ(program.state(), QProcess::Running);
   EXPECT_TRUE(firstSeen) << "the first picture was not shown";
   EXPECT_TRUE(secondSeen) << "the second picture did not follow";
 
   program.terminate();  // SIGTERM: the main window closes and writes its settings
-  ASSERT_TRUE(program.waitForFinished(20000));
+  ASSERT_TRUE(program.waitForFinished(test_support::kHangMs));
   EXPECT_EQ(program.exitCode(), 0);
   const QString settings =
       platform::FromCp932(test_support::ReadBytes(appFolder + QStringLiteral("autstart.dat")));

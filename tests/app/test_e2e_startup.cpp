@@ -59,7 +59,7 @@ TEST(EndToEnd, MainWindowSecondCopyAndSignalShutdown) {
   ASSERT_TRUE(first.waitForStarted(10000));
   // The copy that runs holds the lock once its settings are read.
   ASSERT_TRUE(PollUntil([&] { return QFile::exists(appFolder + QStringLiteral("slideshow.lock")); },
-                        20000));
+                        test_support::kHangMs));
 
   if (canShoot) {
     // The title panel appears once the window is exposed: its lavender box is on screen.
@@ -75,7 +75,7 @@ TEST(EndToEnd, MainWindowSecondCopyAndSignalShutdown) {
           panelSeen = lavender > 2000;  // the box is about 198 x 131 pixels
           return panelSeen || first.state() != QProcess::Running;
         },
-        30000))
+        test_support::kHangMs))
         << "the title panel never showed";
     EXPECT_TRUE(panelSeen);
   }
@@ -97,7 +97,7 @@ TEST(EndToEnd, MainWindowSecondCopyAndSignalShutdown) {
   QProcess second;
   second.setProcessEnvironment(env);
   second.start(QStringLiteral(SLIDESHOW_BIN), {});
-  ASSERT_TRUE(second.waitForFinished(20000));
+  ASSERT_TRUE(second.waitForFinished(test_support::kHangMs));
   EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(second.exitCode(), 0);
   EXPECT_EQ(ReadBytes(appFolder + QStringLiteral("autstart.dat")), settingsBefore);
@@ -106,7 +106,7 @@ TEST(EndToEnd, MainWindowSecondCopyAndSignalShutdown) {
   EXPECT_EQ(first.state(), QProcess::Running);
 
   first.terminate();  // SIGTERM
-  ASSERT_TRUE(first.waitForFinished(20000));
+  ASSERT_TRUE(first.waitForFinished(test_support::kHangMs));
   EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(first.exitCode(), 0);
   for (const char* name : {"uautst.dat", "autstart.dat", "wavlist.dat"})

@@ -12,6 +12,10 @@
 
 namespace test_support {
 
+// How long the other process may take before the test counts it as hung. Generous: a
+// sanitized build starting on a loaded two-core machine needs well over 20 seconds.
+constexpr int kHangMs = 180000;
+
 // Polls every 50 ms until `done` holds; false when `ms` pass first. No events run: what is
 // waited for happens in other processes.
 inline bool PollUntil(const std::function<bool()>& done, int ms) {
