@@ -14,7 +14,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -40,6 +39,7 @@
 namespace {
 
 using test_support::JpegWithOrientation;
+using test_support::MakePhoto;
 using test_support::MedianMs;
 using test_support::StatusKb;
 
@@ -55,24 +55,6 @@ double PeakAddedMb(const std::function<void()>& work) {
   const long peak = StatusKb("VmHWM");
   if (before < 0 || peak < 0) return -1;
   return (peak - before) / 1024.0;
-}
-
-// A photograph-like picture: smooth colour fields with fine grain, so that the coders
-// work as hard as on a real photograph.
-QImage MakePhoto(int w, int h) {
-  QImage img(w, h, QImage::Format_RGB32);
-  QRandomGenerator grain(42);
-  for (int y = 0; y < h; ++y) {
-    auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-    for (int x = 0; x < w; ++x) {
-      const int n = static_cast<int>(grain.bounded(24)) - 12;
-      const int r = (x * 255 / w + n) & 255;
-      const int g = (y * 255 / h + n) & 255;
-      const int b = ((x + y) * 255 / (w + h) + 128 + n) & 255;
-      line[x] = qRgb(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255));
-    }
-  }
-  return img;
 }
 
 // One slide of the full-screen show: prepared and put onto the show surface.
