@@ -3,7 +3,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <algorithm>
+#include <utility>
 
 #include "core/common.h"
 #include "core/form1.h"
@@ -184,12 +186,33 @@ void WriteSharedTail(platform::VbFile& file, const ShowSettings& s, const QStrin
 void CommitSlides(const QStringList& slides, const QStringList& records) {
   ListState& lists = Lists();
   lists.SlidePaths.Erase();
+  for (int i = 0; i < slides.size(); ++i) lists.SlidePaths[i + 1] = slides[i];
+  CommitScheduleMoments(records, static_cast<int>(slides.size()));
+}
+
+void CommitScheduleMoments(const QStringList& records, int count) {
+  ListState& lists = Lists();
   lists.SlideAddDateTimes.Erase();
   lists.SlideDeleteDateTimes.Erase();
-  for (int i = 0; i < slides.size(); ++i) {
-    lists.SlidePaths[i + 1] = slides[i];
-    lists.SlideAddDateTimes[i + 1] = ScheduleAddMoment(records[i]);
-    lists.SlideDeleteDateTimes[i + 1] = ScheduleDeleteMoment(records[i]);
+  // A list repeats a few records, most of them blank. Each different one is worked out once
+  // and its moments shared by the slides that hold it, which spares two strings a slide.
+  constexpr qsizetype kMostRemembered = 1024;
+  QHash<QString, std::pair<QString, QString>> known;
+  for (int i = 0; i < count; ++i) {
+    const QString record = i < records.size() ? records[i] : QString();
+    auto it = known.constFind(record);
+    if (it == known.cend()) {
+      std::pair<QString, QString> moments{ScheduleAddMoment(record), ScheduleDeleteMoment(record)};
+      if (known.size() < kMostRemembered) {
+        it = known.insert(record, std::move(moments));
+      } else {
+        lists.SlideAddDateTimes[i + 1] = std::move(moments.first);
+        lists.SlideDeleteDateTimes[i + 1] = std::move(moments.second);
+        continue;
+      }
+    }
+    lists.SlideAddDateTimes[i + 1] = it->first;
+    lists.SlideDeleteDateTimes[i + 1] = it->second;
   }
 }
 

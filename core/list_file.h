@@ -108,6 +108,9 @@ void WriteSharedTail(platform::VbFile& file, const ShowSettings& s, const QStrin
 // SlidePaths and the schedule arrays from a slide list and its schedule records (one a
 // slide); the arrays are cleared beyond them.
 void CommitSlides(const QStringList& slides, const QStringList& records);
+// The schedule arrays 1 … `count` from the records (an empty record past their end); the
+// arrays are cleared beyond them.
+void CommitScheduleMoments(const QStringList& records, int count);
 // CdProgram and CdProgramCount from a programme read.
 void CommitCdProgram(const QStringList& program);
 // The main window's menus of the tail values both files hold, from the overlay background

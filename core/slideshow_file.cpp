@@ -61,7 +61,13 @@ struct SlideshowContents {
   bool midiFileResolved = false;  // RepeatMidiFile was a bare name, now a full path
 };
 
-bool IsAviEntry(const QString& stored) { return stored.right(3).toUpper() == QLatin1String("AVI"); }
+// Its last three characters in capitals are "AVI". A character whose capital takes more than
+// one character cannot end in those three, so comparing character by character is the same.
+bool IsAviEntry(const QString& stored) {
+  if (stored.size() < 3) return false;
+  const QStringView end = QStringView(stored).last(3);
+  return end[0].toUpper() == u'A' && end[1].toUpper() == u'V' && end[2].toUpper() == u'I';
+}
 
 SlideshowContents ReadSlideshowContents(const QString& path, const QString& folder) {
   SlideshowContents c;
@@ -139,6 +145,7 @@ SlideshowContents ReadSlideshowContents(const QString& path, const QString& fold
   // editor's lists, its schedule record with it, so that those stay paired.
   const int storedSlides = ListCount(file.InputInteger(), kSlideArrayUpper);
   c.inEditor.reserve(storedSlides);
+  c.slides.reserve(storedSlides);
   for (int i = 0; i < storedSlides; ++i) {
     const QString stored = file.LineInput();
     c.inEditor.push_back(!IsAviEntry(stored));
@@ -188,9 +195,10 @@ SlideshowContents ReadSlideshowContents(const QString& path, const QString& fold
 
   c.noScheduleLines = !olderTail && file.Eof();
   if (!c.noScheduleLines) {
+    c.records.reserve(storedSlides);
     for (int i = 0; i < storedSlides; ++i) {
-      const QString line = (i == 0 && olderTail) ? t18 : file.InputString();
-      c.records.append(line.mid(1));
+      QString line = (i == 0 && olderTail) ? t18 : file.InputString();
+      c.records.append(line.remove(0, 1));  // the "-" in front; dropped in place
     }
   }
   return c;
@@ -338,26 +346,18 @@ void WriteSlideshowLines(platform::VbFile& file, const QString& path) {
   file.PrintNumber(s.Mp3WithLinkedWav);
   file.PrintNumber(s.SoundListWithLinkedWav);
 
+  // "-" in front of each record, printed on its own so that no line is built for it.
   for (int i = 0; i < n; ++i) {
-    const QString record = i < records.size() ? records[i] : QString();
-    file.PrintLine(QLatin1Char('-') + record);
+    file.Print(QStringLiteral("-"));
+    file.PrintLine(i < records.size() ? records[i] : QString());
   }
 }
 
 // A saved file makes the committed schedule arrays those of the editor's records, so that
 // they match what the file holds.
 void RefreshScheduleArrays() {
-  ListState& lists = Lists();
   Windows().LoadSlideList();
-  const QStringList& records = Form3List2().Items();
-  const int n = Form3List1().Count();
-  lists.SlideAddDateTimes.Erase();
-  lists.SlideDeleteDateTimes.Erase();
-  for (int i = 0; i < n; ++i) {
-    const QString record = i < records.size() ? records[i] : QString();
-    lists.SlideAddDateTimes[i + 1] = ScheduleAddMoment(record);
-    lists.SlideDeleteDateTimes[i + 1] = ScheduleDeleteMoment(record);
-  }
+  CommitScheduleMoments(Form3List2().Items(), Form3List1().Count());
 }
 
 int g_slideshowFilesSaved = 0;

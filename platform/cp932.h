@@ -15,7 +15,7 @@ QByteArray ToCp932(const QString& text, bool* ok = nullptr);
 // Decodes code page 932 bytes. A byte that forms no character is carried as
 // U+DC80..U+DCFF (one per byte), so that ToCp932 writes it back unchanged, and
 // decoding goes on after it.
-QString FromCp932(const QByteArray& bytes);
+QString FromCp932(QByteArrayView bytes);
 
 // True when every character of the text can be written in code page 932.
 bool CanEncodeCp932(const QString& text);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <bitset>
 #include <cmath>
+#include <cstring>
 
 #include "platform/cp932.h"
 
@@ -17,7 +18,7 @@ namespace {
 constexpr qint64 kReadChunk = 64 * 1024;
 constexpr qsizetype kDecodeSlice = 16 * 1024;
 constexpr QStringView kLineEnd = u"\r\n";
-constexpr qsizetype kEncodeSlice = 8 * 1024;
+constexpr qsizetype kEncodeSlice = 64 * 1024;
 
 [[noreturn]] void Throw(int number, const QString& description, const QString& path) {
   throw VbError(number, description, path);
@@ -204,8 +205,8 @@ void VbFile::PrintLine(const QString& text) {
   pending_ += kLineEnd;
 }
 
-// Texts are gathered and converted some thousand characters at a time: converting each
-// line alone costs more than the writing.
+// Texts are gathered and converted tens of thousands of characters at a time: converting
+// each line alone costs more than the writing, and few large writes cost less than many.
 void VbFile::FlushPending() {
   if (pending_.isEmpty()) return;
   bool ok = false;
@@ -242,20 +243,23 @@ bool VbFile::DecodeMore() {
     if (lineFeed >= 0 || rawEnded_) {
       const qsizetype end = lineFeed >= 0 ? lineFeed + 1 : raw_.size();
       if (end == rawPos_) return false;
-      text_ = FromCp932(QByteArrayView(raw_).sliced(rawPos_, end - rawPos_).toByteArray());
+      text_ = FromCp932(QByteArrayView(raw_).sliced(rawPos_, end - rawPos_));
       rawPos_ = end;
       pos_ = 0;
       return true;
     }
-    raw_.remove(0, rawPos_);
+    // The bytes not yet decoded move to the front and the next chunk is read in behind
+    // them, in the same buffer: a new buffer for every chunk cost more than the reading.
+    const qsizetype kept = raw_.size() - rawPos_;
+    char* buffer = raw_.data();
+    std::memmove(buffer, buffer + rawPos_, static_cast<size_t>(kept));
     rawPos_ = 0;
-    const QByteArray more = in_->read(kReadChunk);
-    if (more.isEmpty()) {
-      if (in_->error() != QFileDevice::NoError)
-        Throw(kErrDeviceIo, "Device I/O error: " + in_->errorString(), path_);
-      rawEnded_ = true;
-    }
-    raw_ += more;
+    raw_.resize(kept + kReadChunk);
+    const qint64 read = in_->read(raw_.data() + kept, kReadChunk);
+    raw_.resize(kept + std::max<qint64>(read, 0));
+    if (read < 0 || in_->error() != QFileDevice::NoError)
+      Throw(kErrDeviceIo, "Device I/O error: " + in_->errorString(), path_);
+    if (read == 0) rawEnded_ = true;
   }
 }
 
@@ -273,20 +277,23 @@ bool VbFile::Eof() {
 // A line ends at CR LF, a lone LF or a lone CR. A slice ends after a line feed, so a
 // CR LF pair is never split between two slices.
 void VbFile::SkipLineEnd() {
-  if (pos_ < text_.size() && text_[pos_] == u'\r') ++pos_;
-  if (pos_ < text_.size() && text_[pos_] == u'\n') ++pos_;
+  const QChar* text = text_.constData();
+  if (pos_ < text_.size() && text[pos_] == u'\r') ++pos_;
+  if (pos_ < text_.size() && text[pos_] == u'\n') ++pos_;
 }
 
 void VbFile::SkipBlanks() {
-  while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
+  const QChar* text = text_.constData();
+  while (pos_ < text_.size() && IsBlank(text[pos_])) ++pos_;
 }
 
 QString VbFile::LineInput() {
   Require(FileMode::Input);
   RequireText();
   const qsizetype start = pos_;
-  while (pos_ < text_.size() && !IsLineEnd(text_[pos_])) ++pos_;
-  QString line = text_.mid(start, pos_ - start);
+  const QChar* text = text_.constData();
+  while (pos_ < text_.size() && !IsLineEnd(text[pos_])) ++pos_;
+  QString line(text + start, pos_ - start);
   SkipLineEnd();
   return line;
 }

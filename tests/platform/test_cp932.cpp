@@ -1,6 +1,7 @@
 // Code page 932 conversion: exact bytes, refusal of characters it cannot hold,
 // lenient decoding, and character counting on bytes.
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 #include "platform/cp932.h"
 
@@ -100,6 +101,49 @@ TEST(Cp932, CarriedLeadByteBeforeARecodedCharacterIsRefusedNotCorrupted) {
   // Without the carried byte the character is held, in its first code.
   EXPECT_EQ(ToCp932(QString(QChar(0xFFE2)), &ok), QByteArray("\x81\xCA"));
   EXPECT_TRUE(ok);
+}
+
+// One character through iconv itself; empty when it refuses it.
+QByteArray IconvOne(const char* to, const char* from, QByteArray in) {
+  iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return {};
+  QByteArray out(16, Qt::Uninitialized);
+  char* src = in.data();
+  size_t srcLeft = static_cast<size_t>(in.size());
+  char* dst = out.data();
+  size_t dstLeft = static_cast<size_t>(out.size());
+  const size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+  iconv_close(cd);
+  if (rc == static_cast<size_t>(-1) || srcLeft != 0) return {};
+  out.truncate(out.size() - static_cast<qsizetype>(dstLeft));
+  return out;
+}
+
+// Every byte and pair of bytes reads as iconv reads it (a byte it refuses is carried), and
+// every character read is written as iconv writes it, unless that reads back as another.
+TEST(Cp932, EveryCodeConvertsAsIconvDoes) {
+  for (int lead = 0x80; lead <= 0xFF; ++lead) {
+    for (int trail = -1; trail <= 0xFF; ++trail) {
+      QByteArray bytes(1, static_cast<char>(lead));
+      if (trail >= 0) {
+        if (!IsCp932LeadByte(static_cast<unsigned char>(lead))) break;
+        bytes += static_cast<char>(trail);
+      }
+      const QByteArray utf8 = IconvOne("UTF-8", "CP932", bytes);
+      const QString text = FromCp932(bytes);
+      SCOPED_TRACE(bytes.toHex().data());
+      if (utf8.isEmpty()) {
+        ASSERT_EQ(text.front(), Carried(static_cast<unsigned char>(lead)));
+        continue;
+      }
+      ASSERT_EQ(text, QString::fromUtf8(utf8));
+      const QByteArray written = IconvOne("CP932", "UTF-8", utf8);
+      bool ok = false;
+      const QByteArray ours = ToCp932(text, &ok);
+      ASSERT_EQ(ok, FromCp932(written) == text);
+      if (ok) ASSERT_EQ(ours, written);
+    }
+  }
 }
 
 TEST(Cp932, CountsCharactersOnBytes) {
