@@ -21,19 +21,26 @@ std::function<void(const QRect&)>& StepObserver() {
 }
 
 // The canvas of an effect on the show window's visible surface. A window that is closed
-// (or was never loaded) is not drawn on and not loaded again.
-EffectCanvas ShowCanvas(EffectSide side) {
+// (or was never loaded) is not drawn on and not loaded again. `wholePictureNext`: the
+// caller copies the whole picture before anything else can read or paint the surface.
+EffectCanvas ShowCanvas(EffectSide side, bool wholePictureNext = false) {
   const core::ShowSettings& s = core::Settings();
   const core::SurfaceState& surfaces = core::Surfaces();
   EffectCanvas c;
   c.side = side;
   QPointer<Slidescreen> screen(SlidescreenIfLoaded());
-  if (screen) c.surface = &screen->P2.Canvas();
   c.source = &PictureMemDCImage();
   const QSize size = PictureHolderSize();
   c.width = size.width();
   c.height = size.height();
   c.origin = QPoint(surfaces.PictureLeft, surfaces.PictureTop);
+  if (screen) {
+    const bool drawn = wholePictureNext && !c.source->isNull() && !screen->IsClosed() &&
+                       core::Flags().ShowScreenClosed != 1;
+    // A surface cleared for this picture gets its background only around it.
+    c.surface = drawn ? &screen->P2.CanvasToCover(QRect(c.origin, size.boundedTo(c.source->size())))
+                      : &screen->P2.Canvas();
+  }
   c.speed = side == EffectSide::Display ? s.DisplayEffectSpeed : s.EraseEffectSpeed;
   c.fixedSpeed = s.EffectSpeedFixed == 1;
   c.delayFactor = core::Flags().EffectDelayFactor;
@@ -127,15 +134,17 @@ void RunDisplayEffect() {
   EffectState& effects = Effects();
   effects.DisplayEffectUsed = ChooseCode(s.DisplayEffect, flags.DisplayEffectTurn);
 
-  {
+  if (effects.DisplayEffectUsed == kDisplayEffectNone) {
+    // The events come before the canvas is taken: a paint in them lays the whole
+    // background.
+    platform::DoEvents();
+    EffectCanvas c = ShowCanvas(EffectSide::Display, true);
+    c.Draw(0, 0, c.width, c.height);
+    c.FlushRepaint();
+  } else {
     EffectCanvas c = ShowCanvas(EffectSide::Display);
-    if (effects.DisplayEffectUsed == kDisplayEffectNone) {
-      c.PauseEvents();
-      c.Draw(0, 0, c.width, c.height);
-    } else {
-      RunEffectCode(c, effects.DisplayEffectUsed, s.DisplaySlitCount, s.DisplayMosaicCount,
-                    s.MosaicDelayAdjust);
-    }
+    RunEffectCode(c, effects.DisplayEffectUsed, s.DisplaySlitCount, s.DisplayMosaicCount,
+                  s.MosaicDelayAdjust);
     c.FlushRepaint();
   }
 

@@ -23,6 +23,7 @@
 #include "engine/slidescreen.h"
 #include "engine/surfaces.h"
 #include "platform/background.h"
+#include "platform/exif.h"
 #include "platform/form.h"
 #include "platform/imaging.h"
 #include "platform/random.h"
@@ -174,6 +175,10 @@ PictureKey KeyFor(const QString& path) {
   return key;
 }
 
+// The turns a slide makes by its EXIF tag, as core::GetExifOrientation gives them: 3, 6
+// or 8, anything else none (1).
+int UprightTurn(int tag) { return tag == 3 || tag == 6 || tag == 8 ? tag : 1; }
+
 int& DecodeCount() {
   static int count = 0;
   return count;
@@ -185,11 +190,14 @@ PictureWork StartPictureWork(const QString& path, const std::optional<FitRequest
   PictureWork work;
   work.key = KeyFor(path);
   work.result = std::make_shared<PreparedPicture>();
-  // The orientation is read here: the tag reader belongs to this thread.
-  const int orientation = TurnsByExif(path) ? core::GetExifOrientation(path) : 1;
+  // The tag reader is started on this thread, where it belongs; the file's tag is read on
+  // the worker, off the slide's change.
+  const bool turns = TurnsByExif(path);
+  if (turns) core::StartGdiplus();
   ++DecodeCount();
-  work.job = platform::StartBackgroundJob([path, orientation, decodeFit = work.key.decodeFit, fit,
+  work.job = platform::StartBackgroundJob([path, turns, decodeFit = work.key.decodeFit, fit,
                                            out = work.result](const platform::BackgroundJob& job) {
+    const int orientation = turns ? UprightTurn(platform::ReadExifOrientation(path)) : 1;
     platform::ImagingControl lead;
     try {
       out->loaded = LoadUpright(lead, path, orientation, decodeFit);

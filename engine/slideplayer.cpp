@@ -152,10 +152,8 @@ void ClearShowSurfaceForNewPicture() {
     ReleasePictureDC();
   }
   if (Slidescreen* screen = SlidescreenIfLoaded()) {
-    if (!screen->IsClosed()) {
-      screen->P2.Cls();
-      screen->P2.ClearPicture();
-    }
+    // Clearing the picture clears the drawing as well.
+    if (!screen->IsClosed()) screen->P2.ClearPicture();
   }
 }
 

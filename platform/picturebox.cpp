@@ -103,14 +103,39 @@ QImage& PictureBox::Canvas() {
 
 void PictureBox::ResizeCanvas() const {
   const QSize size = contentsRect().size().expandedTo(QSize(1, 1));
-  if (canvas_.size() == size) return;
-  QImage next = NewCanvas(size);
-  FillBackground(next);
-  if (!canvas_.isNull()) {
-    QPainter p(&next);
-    p.drawImage(0, 0, canvas_);
+  if (canvas_.size() != size) {
+    QImage next = NewCanvas(size);
+    FillBackground(next);
+    if (!canvas_.isNull() && !backgroundPending_) {
+      QPainter p(&next);
+      p.drawImage(0, 0, canvas_);
+    }
+    canvas_ = next;
+  } else if (backgroundPending_) {
+    FillBackground(canvas_);
   }
-  canvas_ = next;
+  backgroundPending_ = false;
+}
+
+QImage& PictureBox::CanvasToCover(const QRect& pixels) {
+  if (!backgroundPending_) return Canvas();
+  const QSize size = contentsRect().size().expandedTo(QSize(1, 1));
+  if (canvas_.size() != size) canvas_ = NewCanvas(size);
+  const QRect covered = pixels.intersected(canvas_.rect());
+  if (covered.isEmpty()) {
+    FillBackground(canvas_);
+  } else {
+    // The background only around the area the caller overwrites.
+    const QRect all = canvas_.rect();
+    QPainter p(&canvas_);
+    p.setClipRegion(QRegion(all).subtracted(QRegion(covered)));
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.fillRect(all, backColor_);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (!picture_.isNull()) p.drawImage(0, 0, picture_);
+  }
+  backgroundPending_ = false;
+  return canvas_;
 }
 
 void PictureBox::Invalidate(const QRect& pixels) {
@@ -146,8 +171,9 @@ void PictureBox::resizeEvent(QResizeEvent* e) {
 // ---- drawing --------------------------------------------------------------------------
 
 void PictureBox::Cls() {
-  ResizeCanvas();
-  FillBackground(canvas_);
+  // Laid when the drawing is next read, drawn on or painted: a box cleared again or
+  // hidden costs nothing.
+  backgroundPending_ = true;
   currentX_ = 0;
   currentY_ = 0;
   update();

@@ -88,6 +88,10 @@ class PictureBox : public ControlBase<QFrame>, public ControlContainer {
   // ---- direct access for the drawing layer (pixels) -----------------------------------
   // The backing image in pixels; draw into it and call Invalidate for the area.
   QImage& Canvas();
+  // The backing image for a caller that overwrites all of `pixels` (the part inside the
+  // box) before anything else reads or paints the box: a background still due after Cls
+  // is laid only around them.
+  QImage& CanvasToCover(const QRect& pixels);
   void Invalidate(const QRect& pixels = QRect());
   // Pixel position of scale coordinates, halves to even.
   QPoint ToPixels(double x, double y) const;
@@ -113,7 +117,8 @@ class PictureBox : public ControlBase<QFrame>, public ControlContainer {
   void FontChanged() override {}
 
  private:
-  // Keeps the image the size of the inner area (hidden boxes get no resize events).
+  // Keeps the image the size of the inner area (hidden boxes get no resize events) and
+  // lays the background that Cls left due.
   void ResizeCanvas() const;
   void FillBackground(QImage& image) const;
   QColor DrawColor(const std::optional<QColor>& c) const { return c ? *c : ForeColor(); }
@@ -121,6 +126,7 @@ class PictureBox : public ControlBase<QFrame>, public ControlContainer {
   void EmitMouse(QMouseEvent* e, Signal signal);
 
   mutable QImage canvas_;
+  mutable bool backgroundPending_ = false;
   QImage picture_;
   QColor backColor_;
   ScaleMode scaleMode_ = ScaleMode::kTwips;

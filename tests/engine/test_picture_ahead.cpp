@@ -168,4 +168,49 @@ TEST_F(PictureAheadTest, AnUnreadablePicturePreparedAheadIsReportedAtItsOwnSlide
   EXPECT_EQ(core::Lists().CurrentSlideIndex, 1);
 }
 
+// What the user sees of a slide prepared ahead: the preview box in the main window; in the
+// full-screen show the show surface, with the new picture on black and nothing left of
+// the wider picture before it, with and without a display effect.
+TEST_F(PictureAheadTest, APreparedSlideIsWhatTheSurfaceShows) {
+  const core::TwipsRect monitor = core::MonitorRectTwips(0);
+  const int monW = monitor.Width / platform::TwipsPerPixelX;
+  const int monH = monitor.Height / platform::TwipsPerPixelY;
+  // Fitted to the monitor: the first fills its width, the second only its middle.
+  const QString wide =
+      Save(QStringLiteral("wide.png"), PlainPicture(monW * 2, monH, SlideColour(4)));
+  const QString tall =
+      Save(QStringLiteral("tall.png"), PlainPicture(monH, monH * 2, SlideColour(5)));
+  struct Case {
+    const char* name;
+    bool fullScreen;
+    short effect;
+  };
+  const Case cases[] = {{"main window", false, engine::kDisplayEffectNone},
+                        {"full screen", true, engine::kDisplayEffectNone},
+                        {"full screen, wipe from the left", true, engine::kEffectFromLeft}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    engine::DiscardPictureAhead();
+    core::Flags().FullScreenShowActive = c.fullScreen ? 1 : 0;
+    core::Flags().ShowScreenHasPicture = 0;
+    core::Settings().DisplayEffect = c.effect;
+    if (c.fullScreen) engine::slidescreen().FitShowPictureBoxes();  // loaded, covering the monitor
+    SetSlides({wide, tall});
+    Pass(1);
+    ASSERT_TRUE(engine::PictureAheadFor(tall));
+    const int decoded = engine::PicturesDecoded();
+    Pass(2);
+    EXPECT_EQ(engine::PicturesDecoded(), decoded);  // the picture prepared ahead
+    EXPECT_EQ(PreviewSlide(), 5);
+    const QImage& preview = core::form1().Picture1.Image();
+    EXPECT_TRUE(Near(preview.pixelColor(PreviewPicture().width() / 2, 5), SlideColour(5), 12));
+    if (!c.fullScreen) continue;
+    const QImage& p2 = engine::slidescreen().P2.Image();
+    EXPECT_TRUE(Near(p2.pixelColor(monW / 2, monH / 2), SlideColour(5), 12));
+    EXPECT_TRUE(Near(p2.pixelColor(monW / 2, 5), SlideColour(5), 12));
+    for (const QPoint at : {QPoint(5, monH / 2), QPoint(monW - 5, monH / 2), QPoint(5, 5)})
+      EXPECT_TRUE(Near(p2.pixelColor(at), Qt::black, 0)) << at.x() << "," << at.y();
+  }
+}
+
 }  // namespace
