@@ -2,8 +2,11 @@
 // and the overlay filters of the picture that is still on the screen.
 #include "engine/picture_prep.h"
 
+#include <sys/stat.h>
+
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QTimer>
 #include <algorithm>
@@ -146,12 +149,12 @@ struct PreparedPicture {
 struct PictureKey {
   QString path;
   qint64 size = -1;
-  QDateTime modified;
+  qint64 modifiedNs = -1;
   FitRequest decodeFit;
   short overlayMode = 0;
 
   bool operator==(const PictureKey& o) const {
-    return path == o.path && size == o.size && modified == o.modified &&
+    return path == o.path && size == o.size && modifiedNs == o.modifiedNs &&
            SameFit(decodeFit, o.decodeFit) && overlayMode == o.overlayMode;
   }
 };
@@ -165,10 +168,12 @@ struct PictureWork {
 PictureKey KeyFor(const QString& path) {
   PictureKey key;
   key.path = path;
-  const QFileInfo info(path);
-  if (info.exists()) {
-    key.size = info.size();
-    key.modified = info.lastModified();
+  // One stat, its time kept raw: a local-time QDateTime costs a slide change a time
+  // zone lookup.
+  struct stat st {};
+  if (::stat(QFile::encodeName(path).constData(), &st) == 0) {
+    key.size = st.st_size;
+    key.modifiedNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
   }
   key.decodeFit = CurrentFitRequest(QSize(), true);
   key.overlayMode = core::Settings().OverlayMode;

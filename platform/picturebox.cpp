@@ -6,6 +6,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QThreadPool>
+#include <utility>
 
 namespace platform {
 
@@ -75,8 +77,19 @@ void PictureBox::SetDrawWidth(int pixels) {
   drawWidth_ = pixels;
 }
 
+namespace {
+
+// Giving a large picture's memory back to the system costs a slide change milliseconds
+// (the pages unmapped on every core); a pool thread does it instead.
+void ReleaseElsewhere(QImage&& image) {
+  if (image.sizeInBytes() < (1 << 20) || !image.isDetached()) return;
+  QThreadPool::globalInstance()->start([held = std::move(image)]() mutable { held = QImage(); });
+}
+
+}  // namespace
+
 void PictureBox::SetPicture(const QImage& image) {
-  picture_ = image;
+  ReleaseElsewhere(std::exchange(picture_, image));
   if (autoSize_ && !image.isNull()) SetAutoSize(true);
   Cls();
 }
