@@ -112,6 +112,9 @@ void EffectCanvas::DrawRun(const PendingRun& run) {
   }
   const qsizetype dstStride = surface->bytesPerLine();
   const qsizetype srcStride = run.fill ? 0 : source->bytesPerLine();
+  // Taken once: bits() checks for sharing on every call.
+  uchar* const dstBits = surface->bits();
+  const uchar* const srcBits = run.fill ? nullptr : source->constBits();
   // The region's rectangles come in bands of equal rows, left to right: each band is
   // drawn row by row across all its rectangles.
   auto it = run.region.begin();
@@ -121,13 +124,13 @@ void EffectCanvas::DrawRun(const PendingRun& run) {
     while (bandEnd != end && bandEnd->top() == it->top() && bandEnd->height() == it->height())
       ++bandEnd;
     for (int y = it->top(); y <= it->bottom(); ++y) {
-      uchar* dstLine = surface->bits() + y * dstStride;
+      uchar* dstLine = dstBits + y * dstStride;
       for (auto r = it; r != bandEnd; ++r) {
         auto* dst = reinterpret_cast<quint32*>(dstLine) + r->x();
         if (run.fill) {
           std::fill(dst, dst + r->width(), static_cast<quint32>(run.colour));
         } else {
-          const uchar* src = source->constBits() + (y - origin.y()) * srcStride +
+          const uchar* src = srcBits + (y - origin.y()) * srcStride +
                              static_cast<qsizetype>(r->x() - origin.x()) * 4;
           std::memcpy(dst, src, static_cast<size_t>(r->width()) * 4);
         }
