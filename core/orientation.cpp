@@ -22,7 +22,15 @@ int GdiplusToken() { return g_token; }
 
 int GetExifOrientation(const QString& path) {
   try {
-    if (g_token == 0) StartGdiplus();
+    StartGdiplus();
+  } catch (...) {
+    return 1;
+  }
+  return ReadUprightTurn(path);
+}
+
+int ReadUprightTurn(const QString& path) {
+  try {
     const int value = platform::ReadExifOrientation(path);
     if (value == 3 || value == 6 || value == 8) return value;
   } catch (...) {

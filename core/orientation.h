@@ -16,5 +16,7 @@ int GdiplusToken();
 // 5, 7 and values outside 1..8), a file without the tag, and every failure give 1.
 // Callers turn the picture by 180 degrees for 3, 90 for 6 and -90 for 8.
 int GetExifOrientation(const QString& path);
+// The same, with the reader already started: safe on any thread, as it touches no state.
+int ReadUprightTurn(const QString& path);
 
 }  // namespace core

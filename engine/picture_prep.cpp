@@ -5,9 +5,7 @@
 #include <sys/stat.h>
 
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QFile>
-#include <QFileInfo>
 #include <QTimer>
 #include <algorithm>
 #include <atomic>
@@ -26,7 +24,6 @@
 #include "engine/slidescreen.h"
 #include "engine/surfaces.h"
 #include "platform/background.h"
-#include "platform/exif.h"
 #include "platform/form.h"
 #include "platform/imaging.h"
 #include "platform/random.h"
@@ -180,10 +177,6 @@ PictureKey KeyFor(const QString& path) {
   return key;
 }
 
-// The turns a slide makes by its EXIF tag, as core::GetExifOrientation gives them: 3, 6
-// or 8, anything else none (1).
-int UprightTurn(int tag) { return tag == 3 || tag == 6 || tag == 8 ? tag : 1; }
-
 int& DecodeCount() {
   static int count = 0;
   return count;
@@ -202,7 +195,7 @@ PictureWork StartPictureWork(const QString& path, const std::optional<FitRequest
   ++DecodeCount();
   work.job = platform::StartBackgroundJob([path, turns, decodeFit = work.key.decodeFit, fit,
                                            out = work.result](const platform::BackgroundJob& job) {
-    const int orientation = turns ? UprightTurn(platform::ReadExifOrientation(path)) : 1;
+    const int orientation = turns ? core::ReadUprightTurn(path) : 1;
     platform::ImagingControl lead;
     try {
       out->loaded = LoadUpright(lead, path, orientation, decodeFit);

@@ -96,12 +96,19 @@ void PictureBox::SetPicture(const QImage& image) {
 
 // ---- backing store ------------------------------------------------------------------
 
-void PictureBox::FillBackground(QImage& image) const {
-  image.fill(backColor_);
-  if (!picture_.isNull()) {
-    QPainter p(&image);
-    p.drawImage(0, 0, picture_);
+void PictureBox::FillBackground(QImage& image, const QRect& spared) const {
+  if (spared.isEmpty()) {
+    image.fill(backColor_);
+    if (picture_.isNull()) return;
   }
+  QPainter p(&image);
+  if (!spared.isEmpty()) {
+    p.setClipRegion(QRegion(image.rect()).subtracted(QRegion(spared)));
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.fillRect(image.rect(), backColor_);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  }
+  if (!picture_.isNull()) p.drawImage(0, 0, picture_);
 }
 
 const QImage& PictureBox::Image() const {
@@ -114,40 +121,26 @@ QImage& PictureBox::Canvas() {
   return canvas_;
 }
 
-void PictureBox::ResizeCanvas() const {
+void PictureBox::ResizeCanvas(const QRect& covered) const {
   const QSize size = contentsRect().size().expandedTo(QSize(1, 1));
   if (canvas_.size() != size) {
     QImage next = NewCanvas(size);
-    FillBackground(next);
-    if (!canvas_.isNull() && !backgroundPending_) {
-      QPainter p(&next);
-      p.drawImage(0, 0, canvas_);
+    if (!backgroundPending_) {  // the drawing so far is kept
+      FillBackground(next);
+      if (!canvas_.isNull()) {
+        QPainter p(&next);
+        p.drawImage(0, 0, canvas_);
+      }
     }
     canvas_ = next;
-  } else if (backgroundPending_) {
-    FillBackground(canvas_);
   }
+  // The background only around the area a caller is about to overwrite.
+  if (backgroundPending_) FillBackground(canvas_, covered.intersected(canvas_.rect()));
   backgroundPending_ = false;
 }
 
 QImage& PictureBox::CanvasToCover(const QRect& pixels) {
-  if (!backgroundPending_) return Canvas();
-  const QSize size = contentsRect().size().expandedTo(QSize(1, 1));
-  if (canvas_.size() != size) canvas_ = NewCanvas(size);
-  const QRect covered = pixels.intersected(canvas_.rect());
-  if (covered.isEmpty()) {
-    FillBackground(canvas_);
-  } else {
-    // The background only around the area the caller overwrites.
-    const QRect all = canvas_.rect();
-    QPainter p(&canvas_);
-    p.setClipRegion(QRegion(all).subtracted(QRegion(covered)));
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.fillRect(all, backColor_);
-    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    if (!picture_.isNull()) p.drawImage(0, 0, picture_);
-  }
-  backgroundPending_ = false;
+  ResizeCanvas(pixels);
   return canvas_;
 }
 

@@ -119,8 +119,10 @@ class PictureBox : public ControlBase<QFrame>, public ControlContainer {
  private:
   // Keeps the image the size of the inner area (hidden boxes get no resize events) and
   // lays the background that Cls left due.
-  void ResizeCanvas() const;
-  void FillBackground(QImage& image) const;
+  // `covered`: an area the caller overwrites next, left out of a background still due.
+  void ResizeCanvas(const QRect& covered = QRect()) const;
+  // The back colour and the picture, outside `spared` when it is given.
+  void FillBackground(QImage& image, const QRect& spared = QRect()) const;
   QColor DrawColor(const std::optional<QColor>& c) const { return c ? *c : ForeColor(); }
   template <class Signal>
   void EmitMouse(QMouseEvent* e, Signal signal);
