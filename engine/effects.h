@@ -41,8 +41,10 @@ void RunDisplayEffect();
 // Runs the chosen erase effect over the picture on the show window and clears it,
 // unless the erase is skipped; always ends with ReleasePictureDC.
 void RunEraseEffect();
-// Processes pending events, copies the whole picture, EffectStop = 0.
-void BlitWholePicture();
+// Processes pending events, copies the whole picture, EffectStop = 0. `pictureDrawn`:
+// the display run just drew the whole picture, so it is copied again only when the
+// events drew on the surface or changed the picture.
+void BlitWholePicture(bool pictureDrawn = false);
 // Processes pending events, clears P2 to its background colour, EffectStop = 0.
 void ClearShowSurface();
 // The pause after one strip of a display or erase strip wipe.
@@ -163,6 +165,9 @@ class EffectCanvas {
   int speed = 0;                   // DisplayEffectSpeed or EraseEffectSpeed
   bool fixedSpeed = false;         // EffectSpeedFixed = 1
   float delayFactor = 0;           // EffectDelayFactor
+  // The surface already shows the whole picture at origin: a display step only repaints
+  // its rectangle, until something else is drawn.
+  bool pictureInPlace = false;
 
   // The surface's region that changed; called when events are processed, with the
   // region drawn since the last call.

@@ -62,7 +62,12 @@ void EffectCanvas::DrawAs(EffectSide drawSide, double x, double y, double w, dou
     // Only the part of the rectangle inside the picture is copied.
     QRect picture(0, 0, std::min<int>(RoundCoordinate(width), source->width()),
                   std::min<int>(RoundCoordinate(height), source->height()));
-    Gather(false, 0, step.intersected(picture).translated(origin));
+    const QRect to = step.intersected(picture).translated(origin);
+    if (pictureInPlace) {
+      MarkDirty(to.intersected(surface->rect()));
+    } else {
+      Gather(false, 0, to);
+    }
   }
   if (onStep) {
     // An observer sees the step on the surface.
@@ -73,6 +78,7 @@ void EffectCanvas::DrawAs(EffectSide drawSide, double x, double y, double w, dou
 
 void EffectCanvas::Fill(const QRect& surfaceRect, QRgb colour) {
   if (Closed() || surface == nullptr || surface->isNull()) return;
+  pictureInPlace = false;
   Gather(true, colour | 0xff000000u, surfaceRect);
 }
 

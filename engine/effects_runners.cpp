@@ -5,6 +5,7 @@
 #include "core/monitors.h"
 #include "core/state.h"
 #include "engine/effects.h"
+#include "engine/picture_prep.h"
 #include "engine/slidescreen.h"
 #include "engine/surfaces.h"
 #include "platform/events.h"
@@ -37,9 +38,11 @@ EffectCanvas ShowCanvas(EffectSide side, bool wholePictureNext = false) {
   if (screen) {
     const bool drawn = wholePictureNext && !c.source->isNull() && !screen->IsClosed() &&
                        core::Flags().ShowScreenClosed != 1;
-    // A surface cleared for this picture gets its background only around it.
-    c.surface = drawn ? &screen->P2.CanvasToCover(QRect(c.origin, size.boundedTo(c.source->size())))
-                      : &screen->P2.Canvas();
+    const QRect covered(c.origin, size.boundedTo(c.source->size()));
+    // A surface the worker composed for this picture is taken whole; one cleared for it
+    // gets its background only around it.
+    c.pictureInPlace = drawn && AdoptPreparedSurface(screen->P2, *c.source, covered);
+    c.surface = drawn ? &screen->P2.CanvasToCover(covered) : &screen->P2.Canvas();
   }
   c.speed = side == EffectSide::Display ? s.DisplayEffectSpeed : s.EraseEffectSpeed;
   c.fixedSpeed = s.EffectSpeedFixed == 1;
@@ -75,16 +78,18 @@ void SetEffectStepObserver(std::function<void(const QRect&)> observer) {
   StepObserver() = std::move(observer);
 }
 
-void BlitWholePicture() {
+void BlitWholePicture(bool pictureDrawn) {
   EffectCanvas c = ShowCanvas(EffectSide::Display);
+  const QPointer<Slidescreen> screen(SlidescreenIfLoaded());
+  const quint64 stamp = screen ? screen->P2.DrawingStamp() : 0;
+  const qint64 picture = c.source->cacheKey();
   c.PauseEvents();
+  c.pictureInPlace = pictureDrawn && screen && screen->P2.DrawingStamp() == stamp &&
+                     c.source->cacheKey() == picture;
   c.DrawAs(EffectSide::Display, 0, 0, c.width, c.height);
   c.FlushRepaint();
   // The finished picture is on the screen at once, whatever the slide does next.
-  if (Slidescreen* screen = SlidescreenIfLoaded();
-      screen && !screen->IsClosed() && core::Flags().ShowScreenClosed != 1) {
-    screen->P2.repaint();
-  }
+  if (screen && !screen->IsClosed() && core::Flags().ShowScreenClosed != 1) screen->P2.repaint();
   core::Flags().EffectStop = 0;
 }
 
@@ -134,6 +139,7 @@ void RunDisplayEffect() {
   EffectState& effects = Effects();
   effects.DisplayEffectUsed = ChooseCode(s.DisplayEffect, flags.DisplayEffectTurn);
 
+  bool pictureDrawn = false;
   if (effects.DisplayEffectUsed == kDisplayEffectNone) {
     // The events come before the canvas is taken: a paint in them lays the whole
     // background.
@@ -141,6 +147,7 @@ void RunDisplayEffect() {
     EffectCanvas c = ShowCanvas(EffectSide::Display, true);
     c.Draw(0, 0, c.width, c.height);
     c.FlushRepaint();
+    pictureDrawn = !c.Closed();
   } else {
     EffectCanvas c = ShowCanvas(EffectSide::Display);
     RunEffectCode(c, effects.DisplayEffectUsed, s.DisplaySlitCount, s.DisplayMosaicCount,
@@ -149,7 +156,7 @@ void RunDisplayEffect() {
   }
 
   // Completes whatever the steps left, after a stop as well.
-  BlitWholePicture();
+  BlitWholePicture(pictureDrawn);
 
   if (s.OverlayMode >= 1 && s.Borderless == 0) {
     EffectCanvas c = ShowCanvas(EffectSide::Display);

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -21,6 +22,7 @@
 #include "core/monitors.h"
 #include "core/orientation.h"
 #include "core/state.h"
+#include "engine/effects.h"
 #include "engine/slidescreen.h"
 #include "engine/surfaces.h"
 #include "platform/background.h"
@@ -130,8 +132,28 @@ QSize LoadUpright(platform::ImagingControl& lead, const QString& path, int orien
 
 // ---- pictures prepared on the worker thread ---------------------------------------------
 
+// The full-screen surface a picture will be shown on, when it is known ahead: its size
+// in pixels, its background colour and the picture's place (the factors of the free
+// space, and the monitor in twips).
+struct SurfaceRequest {
+  QSize size;
+  QColor back;
+  double fx = 0.5, fy = 0.5;
+  int monitorWidth = 0;
+  int monitorHeight = 0;
+};
+
+// The surface composed for one picture.
+struct ComposedSurface {
+  QImage frame;
+  QColor back;
+  QRect covered;       // the picture on the surface
+  qint64 picture = 0;  // the cache key of the picture it holds
+};
+
 // What the worker makes of one file: the picture upright in 24 bits, decoded no larger
-// than the show needs, and, when the fit was known when the work began, the fitted copy.
+// than the show needs, and, when the fit was known when the work began, the fitted copy
+// and, when the surface was known too, that surface composed with it.
 struct PreparedPicture {
   QImage upright;
   QSize loaded;  // the file's own size, upright
@@ -139,7 +161,44 @@ struct PreparedPicture {
   std::exception_ptr error;  // the picture cannot be read
   std::optional<FitRequest> fit;
   QImage fitted;
+  ComposedSurface surface;
 };
+
+// The background with `picture` at its place, as the display without an effect draws it.
+ComposedSurface ComposeSurface(const SurfaceRequest& request, const QImage& picture) {
+  ComposedSurface out;
+  if (picture.format() != QImage::Format_RGB32 || request.size.isEmpty()) return out;
+  const QPoint origin(
+      PlacePicture(request.monitorWidth - double(picture.width()) * platform::TwipsPerPixelX,
+                   request.fx, platform::TwipsPerPixelX),
+      PlacePicture(request.monitorHeight - double(picture.height()) * platform::TwipsPerPixelY,
+                   request.fy, platform::TwipsPerPixelY));
+  QImage frame(request.size, QImage::Format_RGB32);
+  const QRect covered = QRect(origin, picture.size());
+  const QRect inside = covered.intersected(frame.rect());
+  const quint32 back = request.back.rgb() | 0xff000000u;
+  const qsizetype stride = frame.bytesPerLine();
+  uchar* const bits = frame.bits();
+  const uchar* const from = picture.constBits();
+  for (int y = 0; y < frame.height(); ++y) {
+    auto* row = reinterpret_cast<quint32*>(bits + y * stride);
+    if (y < inside.top() || y > inside.bottom()) {
+      std::fill(row, row + frame.width(), back);
+      continue;
+    }
+    std::fill(row, row + inside.left(), back);
+    std::memcpy(row + inside.left(),
+                from + (y - origin.y()) * picture.bytesPerLine() +
+                    qsizetype(inside.left() - origin.x()) * 4,
+                size_t(inside.width()) * 4);
+    std::fill(row + inside.right() + 1, row + frame.width(), back);
+  }
+  out.frame = std::move(frame);
+  out.back = request.back;
+  out.covered = covered;
+  out.picture = picture.cacheKey();
+  return out;
+}
 
 // Everything the preparation of a file depends on; a prepared picture is used only while
 // all of it is still the same.
@@ -184,7 +243,8 @@ int& DecodeCount() {
 
 // Starts the preparation of `path` on the worker. `fit` is the fit of the slide when it
 // is known now (without the picture's size).
-PictureWork StartPictureWork(const QString& path, const std::optional<FitRequest>& fit) {
+PictureWork StartPictureWork(const QString& path, const std::optional<FitRequest>& fit,
+                             const std::optional<SurfaceRequest>& surface = std::nullopt) {
   PictureWork work;
   work.key = KeyFor(path);
   work.result = std::make_shared<PreparedPicture>();
@@ -193,44 +253,48 @@ PictureWork StartPictureWork(const QString& path, const std::optional<FitRequest
   const bool turns = TurnsByExif(path);
   if (turns) core::StartGdiplus();
   ++DecodeCount();
-  work.job = platform::StartBackgroundJob([path, turns, decodeFit = work.key.decodeFit, fit,
-                                           out = work.result](const platform::BackgroundJob& job) {
-    const int orientation = turns ? core::ReadUprightTurn(path) : 1;
-    platform::ImagingControl lead;
-    try {
-      out->loaded = LoadUpright(lead, path, orientation, decodeFit);
-    } catch (const std::exception&) {
-      // One plain load, without the turn.
-      out->retried = true;
-      try {
-        lead.LoadImageFile(path, 0, 0);
-        out->loaded = QSize(lead.ImageWidth(), lead.ImageHeight());
-      } catch (...) {
-        out->error = std::current_exception();
-        return;
-      }
-    }
-    try {
-      if (lead.ImageBitsPerPixel() != 24) lead.SetColorResolution(24, 4, 0, 0);
-    } catch (...) {
-      out->error = std::current_exception();
-      return;
-    }
-    out->upright = lead.ImagePicture();
-    if (!fit || job.Cancelled()) return;
-    try {
-      FitRequest request = *fit;
-      request.pictureWidth = out->loaded.width() * platform::TwipsPerPixelX;
-      request.pictureHeight = out->loaded.height() * platform::TwipsPerPixelY;
-      if (const std::optional<QSize> size = FittedPictureSize(request)) {
-        lead.ResizeImage(size->width(), size->height(), 0);
-        out->fitted = lead.ImagePicture();
-        out->fit = request;
-      }
-    } catch (const std::exception&) {
-      // The slide's own fit runs again and reports the fault at its step.
-    }
-  });
+  work.job =
+      platform::StartBackgroundJob([path, turns, decodeFit = work.key.decodeFit, fit, surface,
+                                    out = work.result](const platform::BackgroundJob& job) {
+        const int orientation = turns ? core::ReadUprightTurn(path) : 1;
+        platform::ImagingControl lead;
+        try {
+          out->loaded = LoadUpright(lead, path, orientation, decodeFit);
+        } catch (const std::exception&) {
+          // One plain load, without the turn.
+          out->retried = true;
+          try {
+            lead.LoadImageFile(path, 0, 0);
+            out->loaded = QSize(lead.ImageWidth(), lead.ImageHeight());
+          } catch (...) {
+            out->error = std::current_exception();
+            return;
+          }
+        }
+        try {
+          if (lead.ImageBitsPerPixel() != 24) lead.SetColorResolution(24, 4, 0, 0);
+        } catch (...) {
+          out->error = std::current_exception();
+          return;
+        }
+        out->upright = lead.ImagePicture();
+        if (!fit || job.Cancelled()) return;
+        try {
+          FitRequest request = *fit;
+          request.pictureWidth = out->loaded.width() * platform::TwipsPerPixelX;
+          request.pictureHeight = out->loaded.height() * platform::TwipsPerPixelY;
+          if (const std::optional<QSize> size = FittedPictureSize(request)) {
+            lead.ResizeImage(size->width(), size->height(), 0);
+            out->fitted = lead.ImagePicture();
+            out->fit = request;
+          }
+        } catch (const std::exception&) {
+          // The slide's own fit runs again and reports the fault at its step.
+          return;
+        }
+        if (surface && !job.Cancelled())
+          out->surface = ComposeSurface(*surface, out->fit ? out->fitted : out->upright);
+      });
   return work;
 }
 
@@ -264,13 +328,47 @@ QString& PendingAhead() {
   return path;
 }
 
+// The surface the picture will be shown on without a display effect, when that is known
+// now: a full-screen show without overlay, the picture centred or at a fixed place.
+std::optional<SurfaceRequest> SurfaceKnownNow() {
+  const core::ShowSettings& s = core::Settings();
+  Slidescreen* screen = SlidescreenIfLoaded();
+  if (core::Flags().FullScreenShowActive != 1 || !screen || screen->IsClosed() ||
+      s.OverlayMode != 0 || s.DisplayEffect != kDisplayEffectNone ||
+      (s.PicturePositionFixed != 1 && s.PicturePosition != 0))
+    return std::nullopt;
+  SurfaceRequest r;
+  r.size = screen->P2.contentsRect().size();
+  r.back = screen->P2.BackColor();
+  if (s.PicturePositionFixed == 1) {
+    r.fx = s.PicturePositionX;
+    r.fy = s.PicturePositionY;
+  }
+  const core::TwipsRect monitor = core::MonitorRectTwips(core::MainMonitorIndex());
+  r.monitorWidth = monitor.Width;
+  r.monitorHeight = monitor.Height;
+  return r;
+}
+
 void StartPendingAhead() {
   const QString path = std::exchange(PendingAhead(), QString());
   if (path.isEmpty()) return;
   // The key is taken now: a macro may have changed the fit since the request.
   if (Ahead() && Ahead()->key == KeyFor(path)) return;
   DiscardAhead();
-  Ahead() = StartPictureWork(path, FitKnownNow());
+  const std::optional<FitRequest> fit = FitKnownNow();
+  Ahead() = StartPictureWork(path, fit, fit ? SurfaceKnownNow() : std::nullopt);
+}
+
+// The surface composed for the picture of the slide being shown, until its display.
+ComposedSurface& SlideSurface() {
+  static ComposedSurface surface;
+  return surface;
+}
+
+int& AdoptedCount() {
+  static int count = 0;
+  return count;
 }
 
 // The work for `path`: the picture prepared ahead when nothing it depends on changed,
@@ -468,6 +566,7 @@ void FitSlidePicture() {
   const FitRequest request = CurrentFitRequest(loaded, false);
   const std::shared_ptr<PreparedPicture> prepared = std::move(Current());
   Current().reset();
+  SlideSurface() = prepared ? std::move(prepared->surface) : ComposedSurface{};
   if (const std::optional<QSize> size = FittedPictureSize(request)) {
     if (prepared && prepared->fit && SameFit(*prepared->fit, request) &&
         prepared->fitted.size() == *size) {
@@ -527,6 +626,18 @@ bool PictureAheadFor(const QString& path) {
 }
 
 int PicturesDecoded() { return DecodeCount(); }
+
+bool AdoptPreparedSurface(platform::PictureBox& surface, const QImage& picture,
+                          const QRect& covered) {
+  ComposedSurface composed = std::exchange(SlideSurface(), ComposedSurface{});
+  if (composed.frame.isNull() || composed.picture != picture.cacheKey() ||
+      composed.covered != covered || !surface.AdoptClearedCanvas(composed.frame, composed.back))
+    return false;
+  ++AdoptedCount();
+  return true;
+}
+
+int PreparedSurfacesAdopted() { return AdoptedCount(); }
 
 void MakePictureDC() { SelectPictureDC(core::form4().Picture1.Picture()); }
 

@@ -8,9 +8,15 @@
 // a reduced DCT scale. What is kept as the "unscaled" copy (Form4.Lead2) still covers the
 // whole monitor, which is the most any later refit (full-screen start, closing the show
 // window) asks of it. LoadedPictureWidth and LoadedPictureHeight keep the file's own size.
+#include <QImage>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <optional>
+
+namespace platform {
+class PictureBox;
+}
 
 namespace engine {
 
@@ -74,6 +80,16 @@ void DiscardPictureAhead();
 // preparation has finished; and how many preparations the worker has begun.
 bool PictureAheadFor(const QString& path);
 int PicturesDecoded();
+
+// A picture prepared ahead for a full-screen show without a display effect comes with the
+// whole show surface composed on the worker: the surface's background and the picture at
+// its place. Gives it to `surface` when it was composed for `picture` covering `covered`
+// and the surface is cleared in that background colour; it is offered once, to the
+// slide's display. False: the caller draws as usual.
+bool AdoptPreparedSurface(platform::PictureBox& surface, const QImage& picture,
+                          const QRect& covered);
+// For tests: how many composed surfaces were taken.
+int PreparedSurfacesAdopted();
 
 // The whole preparation of the slide at CurrentSlideIndex, as one: both halves and, in the
 // full-screen show, the memory DC.

@@ -117,6 +117,7 @@ const QImage& PictureBox::Image() const {
 }
 
 QImage& PictureBox::Canvas() {
+  ++drawingStamp_;
   ResizeCanvas();
   return canvas_;
 }
@@ -140,8 +141,22 @@ void PictureBox::ResizeCanvas(const QRect& covered) const {
 }
 
 QImage& PictureBox::CanvasToCover(const QRect& pixels) {
+  ++drawingStamp_;
   ResizeCanvas(pixels);
   return canvas_;
+}
+
+bool PictureBox::AdoptClearedCanvas(QImage& frame, const QColor& frameBack) {
+  if (!backgroundPending_ || !picture_.isNull() || frameBack.rgb() != backColor_.rgb() ||
+      frame.size() != contentsRect().size() || frame.format() != QImage::Format_RGB32)
+    return false;
+  ++drawingStamp_;
+  frame.setDotsPerMeterX(kDotsPerMeter96);
+  frame.setDotsPerMeterY(kDotsPerMeter96);
+  ReleaseElsewhere(std::exchange(canvas_, std::exchange(frame, QImage())));
+  backgroundPending_ = false;
+  update();
+  return true;
 }
 
 void PictureBox::Invalidate(const QRect& pixels) {
@@ -177,6 +192,7 @@ void PictureBox::resizeEvent(QResizeEvent* e) {
 // ---- drawing --------------------------------------------------------------------------
 
 void PictureBox::Cls() {
+  ++drawingStamp_;
   // Laid when the drawing is next read, drawn on or painted: a box cleared again or
   // hidden costs nothing.
   backgroundPending_ = true;
@@ -186,6 +202,7 @@ void PictureBox::Cls() {
 }
 
 void PictureBox::PSet(double x, double y, std::optional<QColor> color) {
+  ++drawingStamp_;
   ResizeCanvas();
   const QPoint pt = ToPixels(x, y);
   const QColor c = DrawColor(color);
@@ -205,6 +222,7 @@ void PictureBox::PSet(double x, double y, std::optional<QColor> color) {
 
 void PictureBox::Line(double x1, double y1, double x2, double y2, std::optional<QColor> color,
                       LineKind kind) {
+  ++drawingStamp_;
   ResizeCanvas();
   const QPoint a = ToPixels(x1, y1), b = ToPixels(x2, y2);
   const QColor c = DrawColor(color);
@@ -261,6 +279,7 @@ double PictureBox::TextHeight(const QString& text) const {
 }
 
 void PictureBox::Print(const QString& text, bool newLine) {
+  ++drawingStamp_;
   ResizeCanvas();
   const QString normal = QString(text).replace("\r\n", "\n").replace('\r', '\n');
   const QStringList rows = normal.split('\n');
@@ -295,6 +314,7 @@ void PictureBox::Print(const QString& text, bool newLine) {
 
 void PictureBox::PaintPicture(const QImage& image, double x, double y, double w, double h,
                               double srcX, double srcY, double srcW, double srcH) {
+  ++drawingStamp_;
   ResizeCanvas();
   if (image.isNull()) return;
   const double u = UnitsPerPixel();

@@ -92,6 +92,14 @@ class PictureBox : public ControlBase<QFrame>, public ControlContainer {
   // box) before anything else reads or paints the box: a background still due after Cls
   // is laid only around them.
   QImage& CanvasToCover(const QRect& pixels);
+  // Takes `frame` as the whole drawing of a box cleared since it was last drawn on, when
+  // the frame is the inner area's size in the canvas's format, the box has no picture and
+  // `frameBack` is its back colour: the caller composed in it what it would have drawn
+  // onto the cleared box. False leaves the box and the frame as they were.
+  bool AdoptClearedCanvas(QImage& frame, const QColor& frameBack);
+  // Changes whenever the drawing may have changed: a test that it is still what a caller
+  // drew.
+  quint64 DrawingStamp() const { return drawingStamp_; }
   void Invalidate(const QRect& pixels = QRect());
   // Pixel position of scale coordinates, halves to even.
   QPoint ToPixels(double x, double y) const;
@@ -129,6 +137,7 @@ class PictureBox : public ControlBase<QFrame>, public ControlContainer {
 
   mutable QImage canvas_;
   mutable bool backgroundPending_ = false;
+  quint64 drawingStamp_ = 0;
   QImage picture_;
   QColor backColor_;
   ScaleMode scaleMode_ = ScaleMode::kTwips;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QPointer>
+#include <QTimer>
 #include <vector>
 
 #include "core/form4.h"
@@ -167,6 +168,25 @@ TEST_F(EffectRunner, DisplayNoneShowsThePictureInOneCopy) {
   });
   RunDisplayEffect();
   EXPECT_EQ(steps, 2);  // the effect's copy and the runner's final copy
+  EXPECT_TRUE(WholePictureShown(screen->P2.Image()));
+}
+
+// The final copy follows the events: what they drew on the surface after the effect's own
+// copy is covered by the picture again.
+TEST_F(EffectRunner, DisplayNoneCopiesAgainOverWhatTheEventsDrew) {
+  core::Settings().DisplayEffect = kDisplayEffectNone;
+  bool drawn = false;
+  // The outer call runs in the events before the effect's copy, the inner one in those
+  // before the final copy.
+  QTimer::singleShot(0, [&] {
+    QTimer::singleShot(0, [&] {
+      screen->P2.Line(0, 0, screen->P2.ScaleWidth(), screen->P2.ScaleHeight(), Qt::white,
+                      platform::PictureBox::LineKind::kFilledBox);
+      drawn = true;
+    });
+  });
+  RunDisplayEffect();
+  ASSERT_TRUE(drawn);
   EXPECT_TRUE(WholePictureShown(screen->P2.Image()));
 }
 

@@ -12,6 +12,7 @@
 #include "engine/picture_prep.h"
 #include "engine/slideplayer.h"
 #include "platform/background.h"
+#include "platform/random.h"
 #include "test_slideplayer_fixture.h"
 
 namespace {
@@ -211,6 +212,63 @@ TEST_F(PictureAheadTest, APreparedSlideIsWhatTheSurfaceShows) {
     for (const QPoint at : {QPoint(5, monH / 2), QPoint(monW - 5, monH / 2), QPoint(5, 5)})
       EXPECT_TRUE(Near(p2.pixelColor(at), Qt::black, 0)) << at.x() << "," << at.y();
   }
+}
+
+// A full-screen show without a display effect gets its surface composed with the picture
+// ahead: the slide then shows exactly the surface it draws without one. It is not taken
+// when the background changed since, and not composed for a picture placed at random.
+TEST_F(PictureAheadTest, ASurfaceComposedAheadIsTheOneTheSlideDraws) {
+  const core::TwipsRect monitor = core::MonitorRectTwips(0);
+  const int monW = monitor.Width / platform::TwipsPerPixelX;
+  const int monH = monitor.Height / platform::TwipsPerPixelY;
+  const QString wide =
+      Save(QStringLiteral("wide.png"), PlainPicture(monW * 2, monH, SlideColour(4)));
+  const QString tall =
+      Save(QStringLiteral("tall.png"), PlainPicture(monH, monH * 2, SlideColour(5)));
+  struct Case {
+    const char* name;
+    short fixedPlace;
+    short randomPlace;
+    QColor backAfterPreparation;  // invalid: unchanged
+    int adopted;
+  };
+  const Case cases[] = {{"centred", 0, 0, QColor(), 1},
+                        {"at a fixed place", 1, 0, QColor(), 1},
+                        {"background changed since", 0, 0, QColor(0, 0, 128), 0},
+                        {"at a random place", 0, 1, QColor(), 0}};
+  engine::Slidescreen& screen = engine::slidescreen();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    engine::DiscardPictureAhead();
+    core::Flags().FullScreenShowActive = 1;
+    core::Flags().ShowScreenHasPicture = 0;
+    core::ShowSettings& s = core::Settings();
+    s.DisplayEffect = engine::kDisplayEffectNone;
+    s.PicturePositionFixed = c.fixedPlace;
+    s.PicturePositionX = 0.25;
+    s.PicturePositionY = 0.75;
+    s.PicturePosition = c.randomPlace;
+    screen.FitShowPictureBoxes();
+    screen.P2.SetBackColor(Qt::black);
+    SetSlides({wide, tall});
+    Pass(1);
+    ASSERT_TRUE(engine::PictureAheadFor(tall));
+    if (c.backAfterPreparation.isValid()) screen.P2.SetBackColor(c.backAfterPreparation);
+    const int adopted = engine::PreparedSurfacesAdopted();
+    platform::SeedRandom(3);
+    Pass(2);
+    EXPECT_EQ(engine::PreparedSurfacesAdopted() - adopted, c.adopted);
+    const QImage shown = screen.P2.Image().copy();
+    // The same slide drawn without anything prepared.
+    engine::DiscardPictureAhead();
+    platform::SeedRandom(3);
+    Pass(2);
+    EXPECT_TRUE(shown == screen.P2.Image());
+    const QColor back = c.backAfterPreparation.isValid() ? c.backAfterPreparation : Qt::black;
+    EXPECT_TRUE(Near(shown.pixelColor(2, monH / 2), back, 0));
+  }
+  core::Settings().PicturePositionFixed = 0;
+  core::Settings().PicturePosition = 0;
 }
 
 }  // namespace
