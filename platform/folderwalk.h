@@ -16,8 +16,12 @@
 #include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
+#include "platform/dialogs.h"
 #include "platform/events.h"
+#include "platform/form.h"
+#include "platform/vberror.h"
 
 namespace platform {
 
@@ -115,6 +119,103 @@ class SearchFinds {
   int filesListed_ = 0;
   QElapsedTimer clock_;
 };
+
+// ---- a list window's folder search ------------------------------------------------------
+
+// What sets one list window's search apart.
+struct ListSearchSetup {
+  QStringList noDescent;  // as FolderWalkRules::noDescent
+  QString filePattern;    // the file list's own pattern, given back however the search ends
+  const char* logName;    // what the log calls a search that failed
+};
+
+// The search button's click. While a search runs (`running` holds `on`) it asks the search
+// to stop. Otherwise the highlighted folder becomes the start, `chooseTypes` shows the type
+// chooser and gives the patterns chosen (empty: cancelled), and the walk runs below it,
+// the button reading "中止" meanwhile; the first search after an addition stopped at the
+// list's limit (`fullStop` 1) does not run. The window has the browser lists Dir1 and
+// File1, the button Command8, the label Label1, AddSearchFolderFiles and FlushSearchFinds.
+template <class Window, class Flag>
+void RunListSearch(Window& w, SearchFinds& finds, Flag& running, Flag on, short& fullStop,
+                   const ListSearchSetup& setup, const std::function<QString()>& chooseTypes) {
+  if (running == on) {
+    running = Flag{};
+    return;
+  }
+  // Puts the window back however the search ended.
+  struct End {
+    Window& w;
+    Flag& running;
+    const QString& filePattern;
+    ~End() {
+      running = Flag{};
+      RunStepsIgnoringErrors({
+          [] { SetScreenMousePointer(0); },
+          [this] { w.File1.SetPattern(filePattern); },
+          [this] { w.Command8.SetCaption(QStringLiteral("検索")); },
+          [this] { w.Label1.SetVisible(false); },
+      });
+    }
+  };
+  try {
+    // The highlighted folder is where the search starts (the open one when none is).
+    w.Dir1.SetPath(w.Dir1.List(w.Dir1.ListIndex()));
+    const QString patterns = chooseTypes();
+    if (patterns.isEmpty()) return;
+    if (fullStop == 1) {
+      fullStop = 0;
+      SetScreenMousePointer(0);
+      return;
+    }
+    const QString start = w.Dir1.Path();
+    End end{w, running, setup.filePattern};
+    finds.Reset();
+    w.Command8.SetCaption(QStringLiteral("中止"));
+    w.Label1.SetVisible(true);
+    // The file list shows the start folder's files of the chosen types while the walk runs.
+    TryStep([&] { w.File1.SetPattern(patterns); });
+    WindowFolderSearch<Window, Flag> search(w, running, on, fullStop);
+    const FolderWalkEnd how =
+        WalkFolderTree(start, FolderWalkRules{patterns, setup.noDescent}, search);
+    w.FlushSearchFinds();
+    if (how == FolderWalkEnd::kOutOfMemory) {
+      MsgBox(QStringLiteral("ﾘｽﾄ ﾎﾞｯｸｽがいっぱいになりました。検索を中止します。"), vbOKOnly);
+    }
+  } catch (const std::exception& e) {
+    LogSwallowed(setup.logName, e);
+    TryStep([&] { w.FlushSearchFinds(); });
+    SetScreenMousePointer(0);
+  }
+}
+
+// A walked folder's files for the window's list, after the window's events: they wait
+// with the others until `flush` puts them in. When the list (`room` rows left) is full,
+// `listFull` tells the user and `fullStop` becomes 1; the folder that fills it ends the
+// search as well.
+template <class Flag>
+void AddListSearchFinds(SearchFinds& finds, const QString& folder, const QStringList& names,
+                        const std::function<qsizetype()>& room, Flag& running, short& fullStop,
+                        const std::function<void()>& flush, const std::function<void()>& listFull) {
+  DoEvents();
+  fullStop = 0;
+  switch (finds.Add(folder, names, room())) {
+    case SearchFinds::Taken::kSome:
+      if (finds.Due()) flush();
+      return;
+    case SearchFinds::Taken::kFull:
+      flush();
+      listFull();
+      fullStop = 1;
+      return;
+    case SearchFinds::Taken::kFilled:
+      // This folder's rows fill the list: they go in, then the message, and the search ends.
+      flush();
+      listFull();
+      fullStop = 1;
+      running = Flag{};
+      return;
+  }
+}
 
 // The order the browser lists show names in: without regard to case, then by code.
 bool NameOrderLess(const QString& a, const QString& b);

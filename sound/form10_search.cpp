@@ -3,9 +3,8 @@
 #include <QItemSelectionModel>
 
 #include "core/state.h"
-#include "platform/dialogs.h"
-#include "platform/events.h"
 #include "platform/folderwalk.h"
+#include "platform/vberror.h"
 #include "sound/form10.h"
 #include "sound/form19.h"
 
@@ -16,42 +15,13 @@ namespace {
 // The Windows component store holds nothing of the user's: the walk does not go below it.
 const QStringList kNoDescent{QStringLiteral("/WINDOWS/WINSXS")};
 
-// Puts the button back however the search ended.
-struct SearchEnd {
-  Form10& w;
-  ~SearchEnd() {
-    w.SoundSearchRunning = 0;
-    platform::RunStepsIgnoringErrors({
-        [this] { w.Command8.SetCaption(QStringLiteral("検索")); },
-        [this] { w.Label1.SetVisible(false); },
-        [this] { w.File1.SetPattern(kSoundFilePattern); },
-        [] { platform::SetScreenMousePointer(0); },
-    });
-  }
-};
-
 }  // namespace
 
 void Form10::AddSearchFolderFiles(const QString& folder, const QStringList& names) {
-  platform::DoEvents();
-  SoundListFullStop = 0;
-  switch (searchFinds_.Add(folder, names, kSoundListLimit - List1.ListCount())) {
-    case platform::SearchFinds::Taken::kSome:
-      if (searchFinds_.Due()) FlushSearchFinds();
-      return;
-    case platform::SearchFinds::Taken::kFull:
-      FlushSearchFinds();
-      ListFullMessage(QStringLiteral("ｽﾗｲﾄﾞｼｮｰ"));
-      SoundListFullStop = 1;
-      return;
-    case platform::SearchFinds::Taken::kFilled:
-      // This folder's entries fill the list: they go in, then the message, and the search ends.
-      FlushSearchFinds();
-      ListFullMessage(QStringLiteral("ｽﾗｲﾄﾞｼｮｰ"));
-      SoundListFullStop = 1;
-      SoundSearchRunning = 0;
-      return;
-  }
+  platform::AddListSearchFinds(
+      searchFinds_, folder, names, [this] { return kSoundListLimit - List1.ListCount(); },
+      SoundSearchRunning, SoundListFullStop, [this] { FlushSearchFinds(); },
+      [this] { ListFullMessage(QStringLiteral("ｽﾗｲﾄﾞｼｮｰ")); });
 }
 
 void Form10::FlushSearchFinds() {
@@ -69,40 +39,11 @@ void Form10::FlushSearchFinds() {
 }
 
 void Form10::Command8_Click() {
-  if (SoundSearchRunning == -1) {
-    SoundSearchRunning = 0;
-    return;
-  }
-  try {
-    // The highlighted folder is where the search starts.
-    Dir1.SetPath(Dir1.List(Dir1.ListIndex()));
-    form19().ShowModal();
-    if (core::Paths().SearchPattern.isEmpty()) return;
-    if (SoundListFullStop == 1) {
-      // The first search after an addition stopped at the limit does not run.
-      SoundListFullStop = 0;
-      platform::SetScreenMousePointer(0);
-      return;
-    }
-    const QString start = Dir1.Path();
-    SearchEnd end{*this};
-    searchFinds_.Reset();
-    Command8.SetCaption(QStringLiteral("中止"));
-    Label1.SetVisible(true);
-    platform::TryStep([this] { File1.SetPattern(core::Paths().SearchPattern); });
-    platform::WindowFolderSearch search(*this, SoundSearchRunning, short{-1}, SoundListFullStop);
-    const platform::FolderWalkEnd how = platform::WalkFolderTree(
-        start, platform::FolderWalkRules{core::Paths().SearchPattern, kNoDescent}, search);
-    FlushSearchFinds();
-    if (how == platform::FolderWalkEnd::kOutOfMemory) {
-      platform::MsgBox(QStringLiteral("ﾘｽﾄ ﾎﾞｯｸｽがいっぱいになりました。検索を中止します。"),
-                       platform::vbOKOnly);
-    }
-  } catch (const std::exception& e) {
-    platform::LogSwallowed("sound search", e);
-    platform::TryStep([this] { FlushSearchFinds(); });
-    platform::SetScreenMousePointer(0);
-  }
+  platform::RunListSearch(*this, searchFinds_, SoundSearchRunning, short{-1}, SoundListFullStop,
+                          {kNoDescent, kSoundFilePattern, "sound search"}, [] {
+                            form19().ShowModal();
+                            return core::Paths().SearchPattern;
+                          });
 }
 
 }  // namespace sound
