@@ -23,8 +23,11 @@
 
 namespace {
 
+using test_support::AppFolderIn;
+using test_support::MissingTool;
 using test_support::PollUntil;
 using test_support::ProgramEnvironment;
+using test_support::StartProgram;
 using test_support::VirtualDisplay;
 
 constexpr int kWidth = VirtualDisplay::kWidth;
@@ -139,14 +142,12 @@ Sighting Look(const QImage& shot, int top, int height) {
 }
 
 TEST(EndToEnd, AGeneratedCutoutCrossesTheScreen) {
-  for (const char* tool : {"Xvfb", "import"})
-    if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-      GTEST_SKIP() << tool << " is not installed";
+  if (const char* tool = MissingTool({"Xvfb", "import"}))
+    GTEST_SKIP() << tool << " is not installed";
 
   QTemporaryDir dataHome;
-  ASSERT_TRUE(dataHome.isValid());
-  const QString appFolder = dataHome.path() + QStringLiteral("/slideshow/");
-  ASSERT_TRUE(QDir().mkpath(appFolder));
+  const QString appFolder = AppFolderIn(dataHome);
+  ASSERT_FALSE(appFolder.isEmpty());
   QString picture;
   const QString show = MakeSlide(dataHome, appFolder, &picture);
 
@@ -176,10 +177,7 @@ TEST(EndToEnd, AGeneratedCutoutCrossesTheScreen) {
   ASSERT_TRUE(x.Start());
   const QProcessEnvironment env = ProgramEnvironment(x.Display(), dataHome.path());
   QProcess program;
-  program.setProcessEnvironment(env);
-  program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  program.start(QStringLiteral(SLIDESHOW_BIN), {show});
-  ASSERT_TRUE(program.waitForStarted(10000));
+  ASSERT_TRUE(StartProgram(program, QStringLiteral(SLIDESHOW_BIN), env, {show}));
 
   const QString shotPath = dataHome.path() + QStringLiteral("/shot.png");
   std::vector<Sighting> seen;

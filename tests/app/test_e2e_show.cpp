@@ -25,8 +25,11 @@
 
 namespace {
 
+using test_support::AppFolderIn;
+using test_support::MissingTool;
 using test_support::PollUntil;
 using test_support::ProgramEnvironment;
+using test_support::StartProgram;
 using test_support::VirtualDisplay;
 
 constexpr int kScreenWidth = VirtualDisplay::kWidth;
@@ -142,17 +145,12 @@ bool MidEffect(const Shot& shot) {
 }
 
 TEST(EndToEnd, FullScreenShowWithEffectsEndsWithEsc) {
-  if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
-    GTEST_SKIP() << "Xvfb is not installed";
-  if (QStandardPaths::findExecutable(QStringLiteral("import")).isEmpty())
-    GTEST_SKIP() << "ImageMagick's import is not installed";
-  if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
-    GTEST_SKIP() << "xdotool is not installed";
+  if (const char* tool = MissingTool({"Xvfb", "import", "xdotool"}))
+    GTEST_SKIP() << tool << " is not installed";
 
   QTemporaryDir dataHome;
-  ASSERT_TRUE(dataHome.isValid());
-  const QString appFolder = dataHome.path() + QStringLiteral("/slideshow/");
-  ASSERT_TRUE(QDir().mkpath(appFolder));
+  const QString appFolder = AppFolderIn(dataHome);
+  ASSERT_FALSE(appFolder.isEmpty());
   const QString show = MakeThreeSlideShow(dataHome, appFolder);
   ASSERT_TRUE(QFile::exists(show));
 
@@ -161,10 +159,7 @@ TEST(EndToEnd, FullScreenShowWithEffectsEndsWithEsc) {
   const QProcessEnvironment env = ProgramEnvironment(x.Display(), dataHome.path());
 
   QProcess program;
-  program.setProcessEnvironment(env);
-  program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  program.start(QStringLiteral(SLIDESHOW_BIN), {show});
-  ASSERT_TRUE(program.waitForStarted(10000));
+  ASSERT_TRUE(StartProgram(program, QStringLiteral(SLIDESHOW_BIN), env, {show}));
 
   // Screenshots while the show runs, as fast as import takes them.
   const Screenshots shots_{x, env, dataHome.path() + QStringLiteral("/shot.png")};
@@ -239,15 +234,12 @@ TEST(EndToEnd, FullScreenShowWithEffectsEndsWithEsc) {
 // Ending the program (a log-off, SIGTERM) in the middle of an effect: it closes promptly
 // and writes its three settings files.
 TEST(EndToEnd, SigtermMidEffectEndsTheProgramWithItsFilesWritten) {
-  if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
-    GTEST_SKIP() << "Xvfb is not installed";
-  if (QStandardPaths::findExecutable(QStringLiteral("import")).isEmpty())
-    GTEST_SKIP() << "ImageMagick's import is not installed";
+  if (const char* tool = MissingTool({"Xvfb", "import"}))
+    GTEST_SKIP() << tool << " is not installed";
 
   QTemporaryDir dataHome;
-  ASSERT_TRUE(dataHome.isValid());
-  const QString appFolder = dataHome.path() + QStringLiteral("/slideshow/");
-  ASSERT_TRUE(QDir().mkpath(appFolder));
+  const QString appFolder = AppFolderIn(dataHome);
+  ASSERT_FALSE(appFolder.isEmpty());
   const QString show = MakeThreeSlideShow(dataHome, appFolder);
   ASSERT_TRUE(QFile::exists(show));
   const QString settings = appFolder + QStringLiteral("autstart.dat");
@@ -257,10 +249,7 @@ TEST(EndToEnd, SigtermMidEffectEndsTheProgramWithItsFilesWritten) {
   ASSERT_TRUE(x.Start());
   const QProcessEnvironment env = ProgramEnvironment(x.Display(), dataHome.path());
   QProcess program;
-  program.setProcessEnvironment(env);
-  program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  program.start(QStringLiteral(SLIDESHOW_BIN), {show});
-  ASSERT_TRUE(program.waitForStarted(10000));
+  ASSERT_TRUE(StartProgram(program, QStringLiteral(SLIDESHOW_BIN), env, {show}));
 
   const Screenshots shots{x, env, dataHome.path() + QStringLiteral("/shot.png")};
   ASSERT_TRUE(PollUntil(
@@ -286,14 +275,12 @@ TEST(EndToEnd, SigtermMidEffectEndsTheProgramWithItsFilesWritten) {
 // A menu on the first slide: the show waits on it for the viewer's choice; a click on its
 // button jumps two slides on, past the second slide to the third.
 TEST(EndToEnd, AMenuButtonClickedOnTheShowScreenJumps) {
-  for (const char* tool : {"Xvfb", "import", "xdotool"})
-    if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-      GTEST_SKIP() << tool << " is not installed";
+  if (const char* tool = MissingTool({"Xvfb", "import", "xdotool"}))
+    GTEST_SKIP() << tool << " is not installed";
 
   QTemporaryDir dataHome;
-  ASSERT_TRUE(dataHome.isValid());
-  const QString appFolder = dataHome.path() + QStringLiteral("/slideshow/");
-  ASSERT_TRUE(QDir().mkpath(appFolder));
+  const QString appFolder = AppFolderIn(dataHome);
+  ASSERT_FALSE(appFolder.isEmpty());
   const QString show = MakeThreeSlideShow(dataHome, appFolder, true, 5);
   ASSERT_TRUE(QFile::exists(show));
   {
@@ -307,10 +294,7 @@ TEST(EndToEnd, AMenuButtonClickedOnTheShowScreenJumps) {
   ASSERT_TRUE(x.Start());
   const QProcessEnvironment env = ProgramEnvironment(x.Display(), dataHome.path());
   QProcess program;
-  program.setProcessEnvironment(env);
-  program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  program.start(QStringLiteral(SLIDESHOW_BIN), {show});
-  ASSERT_TRUE(program.waitForStarted(10000));
+  ASSERT_TRUE(StartProgram(program, QStringLiteral(SLIDESHOW_BIN), env, {show}));
 
   const Screenshots shots{x, env, dataHome.path() + QStringLiteral("/shot.png")};
   // The first slide whole, with the button on it.

@@ -22,8 +22,11 @@
 
 namespace {
 
+using test_support::AppFolderIn;
+using test_support::MissingTool;
 using test_support::PollUntil;
 using test_support::ProgramEnvironment;
+using test_support::StartProgram;
 using test_support::VirtualDisplay;
 
 const QRgb kFirst = qRgb(220, 30, 30);
@@ -86,15 +89,13 @@ bool ClickIn(const QProcessEnvironment& env, const QString& window, int x, int y
 int Px(int twips) { return twips / 15; }
 
 TEST(EndToEnd, SlideListWindowAddsTwoPicturesByClicksAndStartsTheShow) {
-  for (const char* tool : {"Xvfb", "xdotool", "import", "openbox"})
-    if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-      GTEST_SKIP() << tool << " is not installed";
+  if (const char* tool = MissingTool({"Xvfb", "xdotool", "import", "openbox"}))
+    GTEST_SKIP() << tool << " is not installed";
 
   QTemporaryDir dataHome;
-  ASSERT_TRUE(dataHome.isValid());
-  const QString appFolder = dataHome.path() + QStringLiteral("/slideshow/");
+  const QString appFolder = AppFolderIn(dataHome);
+  ASSERT_FALSE(appFolder.isEmpty());
   const QString pictures = QDir::cleanPath(dataHome.path() + QStringLiteral("/pics"));
-  ASSERT_TRUE(QDir().mkpath(appFolder));
   ASSERT_TRUE(QDir().mkpath(pictures));
   // Two screen-sized pictures of one colour each, the first by name first.
   for (const auto& [name, colour] : {std::pair{"a.png", kFirst}, std::pair{"b.png", kSecond}}) {
@@ -140,10 +141,7 @@ TEST(EndToEnd, SlideListWindowAddsTwoPicturesByClicksAndStartsTheShow) {
   const QString shotPath = dataHome.path() + QStringLiteral("/shot.png");
 
   QProcess program;
-  program.setProcessEnvironment(env);
-  program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  program.start(QStringLiteral(SLIDESHOW_BIN), {});
-  ASSERT_TRUE(program.waitForStarted(10000));
+  ASSERT_TRUE(StartProgram(program, QStringLiteral(SLIDESHOW_BIN), env, {}));
 
   const QString main = FindWindow(env, QStringLiteral("スライドショー Ver"));
   ASSERT_FALSE(main.isEmpty()) << "no main window";

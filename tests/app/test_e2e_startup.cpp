@@ -21,20 +21,21 @@
 
 namespace {
 
+using test_support::AppFolderIn;
+using test_support::MissingTool;
 using test_support::PollUntil;
 using test_support::ProgramEnvironment;
 using test_support::ReadBytes;
+using test_support::StartProgram;
 using test_support::VirtualDisplay;
 
 TEST(EndToEnd, MainWindowSecondCopyAndSignalShutdown) {
-  if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
-    GTEST_SKIP() << "Xvfb is not installed";
-  const bool canShoot = !QStandardPaths::findExecutable(QStringLiteral("import")).isEmpty();
+  if (const char* tool = MissingTool({"Xvfb"})) GTEST_SKIP() << tool << " is not installed";
+  const bool canShoot = !MissingTool({"import"});
 
   QTemporaryDir dataHome;
-  ASSERT_TRUE(dataHome.isValid());
-  const QString appFolder = dataHome.path() + QStringLiteral("/slideshow/");
-  ASSERT_TRUE(QDir().mkpath(appFolder));
+  const QString appFolder = AppFolderIn(dataHome);
+  ASSERT_FALSE(appFolder.isEmpty());
 
   // The settings of an earlier run: a second copy is refused.
   core::ResetAllState();
@@ -53,10 +54,7 @@ TEST(EndToEnd, MainWindowSecondCopyAndSignalShutdown) {
   const QProcessEnvironment env = ProgramEnvironment(x.Display(), dataHome.path());
 
   QProcess first;
-  first.setProcessEnvironment(env);
-  first.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  first.start(QStringLiteral(SLIDESHOW_BIN), {});
-  ASSERT_TRUE(first.waitForStarted(10000));
+  ASSERT_TRUE(StartProgram(first, QStringLiteral(SLIDESHOW_BIN), env, {}));
   // The copy that runs holds the lock once its settings are read.
   ASSERT_TRUE(PollUntil([&] { return QFile::exists(appFolder + QStringLiteral("slideshow.lock")); },
                         test_support::kHangMs));

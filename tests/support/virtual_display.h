@@ -2,13 +2,18 @@
 // The end-to-end tests' desktop: a virtual X server, and the environment that starts the
 // real program on it with a data folder of the test's own.
 #include <QByteArray>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QStandardPaths>
 #include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
 #include <QThread>
 #include <functional>
+#include <initializer_list>
 
 namespace test_support {
 
@@ -104,6 +109,29 @@ class VirtualDisplay {
   QProcess wm_;
   QString display_;
 };
+
+// The first of `tools` that is not installed; null when all are.
+inline const char* MissingTool(std::initializer_list<const char*> tools) {
+  for (const char* tool : tools)
+    if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) return tool;
+  return nullptr;
+}
+
+// The program's own folder under a test's data folder, made; empty when it could not be.
+inline QString AppFolderIn(const QTemporaryDir& dataHome) {
+  if (!dataHome.isValid()) return {};
+  const QString folder = dataHome.path() + QStringLiteral("/slideshow/");
+  return QDir().mkpath(folder) ? folder : QString();
+}
+
+// Starts the program `binary` with `args` in `env`, its errors passed through.
+inline bool StartProgram(QProcess& program, const QString& binary, const QProcessEnvironment& env,
+                         const QStringList& args) {
+  program.setProcessEnvironment(env);
+  program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  program.start(binary, args);
+  return program.waitForStarted(10000);
+}
 
 // The program's environment on `display`, its data folder under `dataHome`.
 inline QProcessEnvironment ProgramEnvironment(const QString& display, const QString& dataHome) {
