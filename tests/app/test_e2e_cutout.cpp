@@ -19,6 +19,7 @@
 #include "platform/cp932.h"
 #include "platform/dialogs.h"
 #include "platform/vbfile.h"
+#include "tests/support/earlier_run.h"
 #include "tests/support/virtual_display.h"
 
 namespace {
@@ -83,31 +84,12 @@ QString MakeSlide(const QTemporaryDir& dataHome, const QString& appFolder, QStri
   *picturePath = dataHome.path() + QStringLiteral("/cut.png");
   EXPECT_TRUE(picture.save(*picturePath));
 
-  core::ResetAllState();
-  core::Paths().AppFolder = appFolder;
-  core::ShowSettings& s = core::Settings();
+  core::ShowSettings& s = test_support::EarlierRunSettings(appFolder);
   s.SlideIntervalSeconds = 60;
-  s.RandomOrderOff = 1;
   s.RepeatOff = 1;
-  s.SoundMode = 7;
   s.TextMacroOff = 0;
-  s.WavSyncOff = 1;
-  s.DefaultSoundFile = QStringLiteral("*.wav");
-  s.CdWithLinkedWavOff = 1;
-  s.CdTrackRepeatOff = 1;
-  s.CdStartTrack = QStringLiteral("1");
-  s.DisplayEffect = 11;  // none
-  s.EraseEffect = 12;
-  s.DisplaySlitCount = s.EraseSlitCount = 10;
-  s.DisplayMosaicCount = s.EraseMosaicCount = 10;
   s.AlwaysFullScreenOff = 0;
-  s.FullStartConfirmOff = 1;
-  s.ControlBoxOff = 1;
-  s.AutoStartOff = 1;
-  s.SizeAdjustMode = 1;
   s.PictureSizeMode = 0;
-  listeditor::form3().List1.Clear();
-  listeditor::form3().List2.Clear();
   core::SaveSettingsFile();
   listeditor::form3().List1.AddItem(*picturePath);
   listeditor::form3().List2.AddItem(QString(30, QLatin1Char(' ')));

@@ -20,6 +20,7 @@
 #include "core/state.h"
 #include "engine/effects.h"
 #include "listeditor/form3.h"
+#include "tests/support/earlier_run.h"
 #include "tests/support/files.h"
 #include "tests/support/virtual_display.h"
 
@@ -86,33 +87,16 @@ QString MakeThreeSlideShow(const QTemporaryDir& dataHome, const QString& appFold
     EXPECT_TRUE(picture.save(path));
     slides << path;
   }
-  core::ResetAllState();
-  core::Paths().AppFolder = appFolder;
-  core::ShowSettings& s = core::Settings();
+  // The settings of an earlier run, without a slide list of their own.
+  core::ShowSettings& s = test_support::EarlierRunSettings(appFolder);
   s.SlideIntervalSeconds = intervalSeconds;
-  s.RandomOrderOff = 1;
-  s.SoundMode = 7;
   s.TextMacroOff = textMacros ? 0 : 1;
-  s.WavSyncOff = 1;
-  s.DefaultSoundFile = QStringLiteral("*.wav");
-  s.CdWithLinkedWavOff = 1;
-  s.CdTrackRepeatOff = 1;
-  s.CdStartTrack = QStringLiteral("1");
   s.DisplayEffect = engine::kEffectFromTop;
   s.DisplayEffectSpeed = -30;
   s.EraseEffect = engine::kEraseEffectLinked;
   s.EraseEffectSpeed = -30;
-  s.DisplaySlitCount = s.EraseSlitCount = 10;
-  s.DisplayMosaicCount = s.EraseMosaicCount = 10;
   s.AlwaysFullScreenOff = 0;
-  s.FullStartConfirmOff = 1;  // no notice before the first slide
-  s.ControlBoxOff = 1;
-  s.AutoStartOff = 1;
-  s.SizeAdjustMode = 1;
   s.PictureSizeMode = 0;
-  // The settings of an earlier run, without a slide list of their own.
-  listeditor::form3().List1.Clear();
-  listeditor::form3().List2.Clear();
   core::SaveSettingsFile();
   for (const QString& path : slides) {
     listeditor::form3().List1.AddItem(path);

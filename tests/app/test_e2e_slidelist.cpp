@@ -17,6 +17,7 @@
 #include "core/state.h"
 #include "listeditor/form3.h"
 #include "platform/cp932.h"
+#include "tests/support/earlier_run.h"
 #include "tests/support/files.h"
 #include "tests/support/virtual_display.h"
 
@@ -106,30 +107,10 @@ TEST(EndToEnd, SlideListWindowAddsTwoPicturesByClicksAndStartsTheShow) {
 
   // The settings of an earlier run: an empty list, quiet shows of two-second slides that
   // START plays in the main window.
-  core::ResetAllState();
-  core::Paths().AppFolder = appFolder;
-  core::ShowSettings& s = core::Settings();
+  core::ShowSettings& s = test_support::EarlierRunSettings(appFolder);
   s.SlideIntervalSeconds = 2;
-  s.RandomOrderOff = 1;
   s.RepeatOff = 0;
-  s.SoundMode = 7;
-  s.TextMacroOff = 1;
-  s.WavSyncOff = 1;
-  s.DefaultSoundFile = QStringLiteral("*.wav");
-  s.CdWithLinkedWavOff = 1;
-  s.CdTrackRepeatOff = 1;
-  s.CdStartTrack = QStringLiteral("1");
-  s.DisplayEffect = 11;
-  s.EraseEffect = 12;
-  s.DisplaySlitCount = s.EraseSlitCount = 10;
-  s.DisplayMosaicCount = s.EraseMosaicCount = 10;
   s.AlwaysFullScreenOff = 1;
-  s.FullStartConfirmOff = 1;
-  s.ControlBoxOff = 1;
-  s.AutoStartOff = 1;
-  s.SizeAdjustMode = 1;
-  listeditor::form3().List1.Clear();
-  listeditor::form3().List2.Clear();
   ASSERT_TRUE(core::SaveSettingsFile());
   if (auto* editor = listeditor::Form3IfLoaded()) editor->Unload();
   core::ResetAllState();
