@@ -185,14 +185,20 @@ void Form5::Form_Unload(int& cancel) {
 
 namespace {
 
-// What every page button does once the offset is set: the new page is drawn from cell 1.
-void RestartPage(Form5& view) {
-  view.Timer1.SetEnabled(true);
-  view.imgcls();
-}
-
 void HideCopyDialog() {
   if (Form11* dialog = Form11IfLoaded()) dialog->Hide();
+}
+
+// 前ページ and 先頭.
+void EnableBack(Form5& view, bool on) {
+  view.Command3.SetEnabled(on);
+  view.Command4.SetEnabled(on);
+}
+
+// 次ページ and 最後.
+void EnableForward(Form5& view, bool on) {
+  view.Command1.SetEnabled(on);
+  view.Command5.SetEnabled(on);
 }
 
 }  // namespace
@@ -203,16 +209,9 @@ void Form5::Command1_Click() {
   FourUpState& fu = FourUp();
   const int n = FourUpSlideCount();
   if (fu.FourUpPageOffset <= n) fu.FourUpPageOffset = static_cast<short>(fu.FourUpPageOffset + 4);
-  Command3.SetEnabled(true);
-  Command4.SetEnabled(true);
-  if (fu.FourUpPageOffset + 4 >= n) {
-    Command1.SetEnabled(false);
-    Command5.SetEnabled(false);
-  }
-  RestartPage(*this);
-  UpdatePageLabel();
-  platform::SetScreenMousePointer(kPointerDefault);
-  HideCopyDialog();
+  EnableBack(*this, true);
+  if (fu.FourUpPageOffset + 4 >= n) EnableForward(*this, false);
+  ShowNewPage();
 }
 
 // 前ページ
@@ -220,22 +219,10 @@ void Form5::Command3_Click() {
   FourUpState& fu = FourUp();
   const int n = FourUpSlideCount();
   if (fu.FourUpPageOffset > 0) fu.FourUpPageOffset = static_cast<short>(fu.FourUpPageOffset - 4);
-  if (fu.FourUpPageOffset - 4 < 0) {
-    Command3.SetEnabled(false);
-    Command4.SetEnabled(false);
-  }
-  if (n > 3) {
-    Command1.SetEnabled(true);
-    Command5.SetEnabled(true);
-  }
-  if (fu.FourUpPageOffset + 4 >= n) {
-    Command1.SetEnabled(false);
-    Command5.SetEnabled(false);
-  }
-  RestartPage(*this);
-  UpdatePageLabel();
-  platform::SetScreenMousePointer(kPointerDefault);
-  HideCopyDialog();
+  if (fu.FourUpPageOffset - 4 < 0) EnableBack(*this, false);
+  if (n > 3) EnableForward(*this, true);
+  if (fu.FourUpPageOffset + 4 >= n) EnableForward(*this, false);
+  ShowNewPage();
 }
 
 // 先頭
@@ -243,20 +230,10 @@ void Form5::Command4_Click() {
   platform::SetScreenMousePointer(kPointerHourglass);
   const int n = FourUpSlideCount();
   FourUp().FourUpPageOffset = 0;
-  Command3.SetEnabled(false);
-  Command4.SetEnabled(false);
-  if (n > 3) {
-    Command1.SetEnabled(true);
-    Command5.SetEnabled(true);
-  }
-  if (4 >= n) {
-    Command1.SetEnabled(false);
-    Command5.SetEnabled(false);
-  }
-  RestartPage(*this);
-  UpdatePageLabel();
-  platform::SetScreenMousePointer(kPointerDefault);
-  HideCopyDialog();
+  EnableBack(*this, false);
+  if (n > 3) EnableForward(*this, true);
+  if (4 >= n) EnableForward(*this, false);
+  ShowNewPage();
 }
 
 // 最後
@@ -264,11 +241,14 @@ void Form5::Command5_Click() {
   platform::SetScreenMousePointer(kPointerHourglass);
   const int n = FourUpSlideCount();
   FourUp().FourUpPageOffset = static_cast<short>(n > 0 ? (n - 1) / 4 * 4 : 0);
-  Command3.SetEnabled(true);
-  Command4.SetEnabled(true);
-  Command1.SetEnabled(false);
-  Command5.SetEnabled(false);
-  RestartPage(*this);
+  EnableBack(*this, true);
+  EnableForward(*this, false);
+  ShowNewPage();
+}
+
+void Form5::ShowNewPage() {
+  Timer1.SetEnabled(true);
+  imgcls();
   UpdatePageLabel();
   platform::SetScreenMousePointer(kPointerDefault);
   HideCopyDialog();

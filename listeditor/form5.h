@@ -61,6 +61,8 @@ class Form5 : public platform::Form {
 
  private:
   void UpdatePageLabel();
+  // What every page button does once the offset is set: the new page is drawn from cell 1.
+  void ShowNewPage();
   void ClearCellPictures();
   void DrawCell(int k, const QString& path);
   void PlaceCell(int k, const QImage& picture, QSize natural);
