@@ -187,6 +187,9 @@ picture("jpeg-progressive-for-scaled-decode", "jpg",
 picture("jpeg-progressive-444-odd-size", "jpg",
         converted("jpg", "301x203", ["-interlace", "JPEG", "-sampling-factor", "1x1"]))
 picture("png-small", "png", png(3, 2, b"\x00" + b"\x10" * 9 + b"\x00" + b"\x80" * 9))
+# An interlaced picture large enough to be averaged down pass by pass.
+picture("png-interlaced-for-reduced-decode", "png",
+        converted("png", "1600x1200", ["-interlace", "PNG"]))
 # A few hundred bytes that declare a picture of nine thousand pixels square.
 picture("png-tiny-file-huge-declared-size", "png", png(9000, 9000, b"\x00" * 64))
 picture("png-declared-size-beyond-bound", "png", png(100000, 100000, b"\x00" * 64))

@@ -1,6 +1,7 @@
 // Large PNG and TIFF pictures read a band of rows at a time and reduced as the rows come,
 // so that a show never holds a picture of tens of megapixels whole when it shows it at a
-// fraction of its size.
+// fraction of its size. An interlaced PNG's passes are averaged into the reduced picture
+// as they come.
 #include <png.h>
 #include <tiffio.h>
 
@@ -17,6 +18,28 @@
 namespace platform::imaging_detail {
 
 namespace {
+
+// One pixel's r g b laid over white, as the show wants transparent pixels; `premultiplied`
+// tells whether the colours are already weighted by their alpha.
+inline void OverWhite(const uchar* rgba, bool premultiplied, uint32_t& r, uint32_t& g,
+                      uint32_t& b) {
+  const uint32_t a = rgba[3];
+  if (a == 255) {
+    r = rgba[0];
+    g = rgba[1];
+    b = rgba[2];
+    return;
+  }
+  const uint32_t white = 255 - a;
+  r = (premultiplied ? rgba[0] : rgba[0] * a / 255) + white;
+  g = (premultiplied ? rgba[1] : rgba[1] * a / 255) + white;
+  b = (premultiplied ? rgba[2] : rgba[2] * a / 255) + white;
+}
+
+// The average of a block's sums over its n pixels, rounded.
+inline QRgb BlockAverage(uint32_t r, uint32_t g, uint32_t b, uint32_t n) {
+  return qRgb((r + n / 2) / n, (g + n / 2) / n, (b + n / 2) / n);
+}
 
 // Averages k x k blocks of incoming rows into the output picture (the last blocks of a
 // side may be narrower). Transparent pixels are laid over white, as the show wants them.
@@ -38,17 +61,11 @@ class BlockReducer {
       const int end = std::min(x + k_, width_);
       uint32_t r = 0, g = 0, b = 0;
       for (; x < end; ++x, rgba += 4) {
-        const uint32_t a = rgba[3];
-        if (a == 255) {
-          r += rgba[0];
-          g += rgba[1];
-          b += rgba[2];
-        } else {
-          const uint32_t white = 255 - a;
-          r += (premultiplied ? rgba[0] : rgba[0] * a / 255) + white;
-          g += (premultiplied ? rgba[1] : rgba[1] * a / 255) + white;
-          b += (premultiplied ? rgba[2] : rgba[2] * a / 255) + white;
-        }
+        uint32_t pr, pg, pb;
+        OverWhite(rgba, premultiplied, pr, pg, pb);
+        r += pr;
+        g += pg;
+        b += pb;
       }
       uint32_t* s = &sums_[static_cast<size_t>(ox) * 3];
       s[0] += r;
@@ -69,7 +86,7 @@ class BlockReducer {
       const uint32_t cols = std::min(k_, width_ - ox * k_);
       const uint32_t n = cols * static_cast<uint32_t>(rowsInBlock_);
       uint32_t* s = &sums_[static_cast<size_t>(ox) * 3];
-      line[ox] = qRgb((s[0] + n / 2) / n, (s[1] + n / 2) / n, (s[2] + n / 2) / n);
+      line[ox] = BlockAverage(s[0], s[1], s[2], n);
       s[0] = s[1] = s[2] = 0;
     }
     rowsInBlock_ = 0;
@@ -82,6 +99,53 @@ class BlockReducer {
   int rowsInBlock_ = 0;
   int rowsSeen_ = 0;
   int outRow_ = 0;
+};
+
+// The same averages for a picture whose pixels come in any order (the passes of an
+// interlaced PNG, each a sparse grid over the whole picture): every block's sums are kept
+// until the last pass. 16-bit sums while a block's 255s fit in them.
+template <class Sum>
+class ScatteredBlockReducer {
+ public:
+  ScatteredBlockReducer(int width, int height, int k)
+      : width_(width),
+        height_(height),
+        k_(k),
+        out_((width + k - 1) / k, (height + k - 1) / k, QImage::Format_RGB32),
+        sums_(out_.isNull() ? 0 : static_cast<size_t>(out_.width()) * out_.height() * 3, 0) {}
+
+  bool Valid() const { return !out_.isNull(); }
+
+  // `count` pixels of source row y, r g b a bytes each, at columns x0, x0 + dx, ...
+  void AddPixels(int y, int x0, int dx, const uchar* rgba, int count) {
+    Sum* row = &sums_[static_cast<size_t>(y / k_) * out_.width() * 3];
+    for (int i = 0, x = x0; i < count; ++i, x += dx, rgba += 4) {
+      uint32_t r, g, b;
+      OverWhite(rgba, false, r, g, b);
+      Sum* s = row + static_cast<size_t>(x / k_) * 3;
+      s[0] = static_cast<Sum>(s[0] + r);
+      s[1] = static_cast<Sum>(s[1] + g);
+      s[2] = static_cast<Sum>(s[2] + b);
+    }
+  }
+
+  QImage Take() {
+    for (int oy = 0; oy < out_.height(); ++oy) {
+      auto* line = reinterpret_cast<QRgb*>(out_.scanLine(oy));
+      const uint32_t rows = std::min(k_, height_ - oy * k_);
+      const Sum* s = &sums_[static_cast<size_t>(oy) * out_.width() * 3];
+      for (int ox = 0; ox < out_.width(); ++ox, s += 3) {
+        const uint32_t cols = std::min(k_, width_ - ox * k_);
+        line[ox] = BlockAverage(s[0], s[1], s[2], cols * rows);
+      }
+    }
+    return std::move(out_);
+  }
+
+ private:
+  int width_, height_, k_;
+  QImage out_;
+  std::vector<Sum> sums_;
 };
 
 // The largest whole reduction that still covers minWidth x minHeight; 1 when none does.
@@ -101,6 +165,24 @@ void PngError(png_structp png, png_const_charp) {
 
 void PngWarning(png_structp, png_const_charp) {}
 
+// The seven passes of an interlaced PNG as libpng hands them over without merging them:
+// each pass's rows hold only that pass's pixels. Passes without pixels are not read.
+template <class Reducer>
+void ReadPngPasses(png_structp png, png_uint_32 width, png_uint_32 height, std::vector<uchar>& row,
+                   Reducer& reducer) {
+  for (int pass = 0; pass < 7; ++pass) {
+    const png_uint_32 cols = PNG_PASS_COLS(width, pass);
+    const png_uint_32 rows = PNG_PASS_ROWS(height, pass);
+    if (cols == 0 || rows == 0) continue;
+    for (png_uint_32 j = 0; j < rows; ++j) {
+      png_read_row(png, row.data(), nullptr);
+      reducer.AddPixels(static_cast<int>(PNG_ROW_FROM_PASS_ROW(j, pass)),
+                        static_cast<int>(PNG_PASS_START_COL(pass)), 1 << PNG_PASS_COL_SHIFT(pass),
+                        row.data(), static_cast<int>(cols));
+    }
+  }
+}
+
 }  // namespace
 
 QImage DecodePngReduced(const QString& path, int minWidth, int minHeight) {
@@ -118,6 +200,8 @@ QImage DecodePngReduced(const QString& path, int minWidth, int minHeight) {
   // through longjmp.
   std::vector<uchar> row;
   std::optional<BlockReducer> reducer;
+  std::optional<ScatteredBlockReducer<uint16_t>> scattered16;
+  std::optional<ScatteredBlockReducer<uint32_t>> scattered32;
   QImage result;
   if (setjmp(failure.jump) != 0) {
     png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);
@@ -131,10 +215,10 @@ QImage DecodePngReduced(const QString& path, int minWidth, int minHeight) {
   const png_uint_32 height = png_get_image_height(png, info);
   const int k =
       ReductionFor(static_cast<int>(width), static_cast<int>(height), minWidth, minHeight);
-  // Interlaced pictures come in passes over the whole picture; small reductions gain little.
-  const bool banded = k >= 2 && png_get_interlace_type(png, info) == PNG_INTERLACE_NONE &&
-                      WithinPixelBound(width, height, kMaxReducedJpegPixels);
-  if (banded) {
+  // Small reductions gain little.
+  const bool reduced = k >= 2 && WithinPixelBound(width, height, kMaxReducedJpegPixels);
+  const bool interlaced = png_get_interlace_type(png, info) != PNG_INTERLACE_NONE;
+  if (reduced) {
     png_set_expand(png);
     png_set_strip_16(png);
     png_set_gray_to_rgb(png);
@@ -142,13 +226,28 @@ QImage DecodePngReduced(const QString& path, int minWidth, int minHeight) {
     png_read_update_info(png, info);
     if (png_get_rowbytes(png, info) == static_cast<size_t>(width) * 4) {
       row.resize(static_cast<size_t>(width) * 4);
-      reducer.emplace(static_cast<int>(width), static_cast<int>(height), k);
-      if (reducer->Valid()) {
-        for (png_uint_32 y = 0; y < height; ++y) {
-          png_read_row(png, row.data(), nullptr);
-          reducer->AddRow(row.data(), false);
+      const int w = static_cast<int>(width), h = static_cast<int>(height);
+      if (!interlaced) {
+        reducer.emplace(w, h, k);
+        if (reducer->Valid()) {
+          for (png_uint_32 y = 0; y < height; ++y) {
+            png_read_row(png, row.data(), nullptr);
+            reducer->AddRow(row.data(), false);
+          }
+          result = reducer->Take();
         }
-        result = reducer->Take();
+      } else if (k * k * 255 <= 0xFFFF) {
+        scattered16.emplace(w, h, k);
+        if (scattered16->Valid()) {
+          ReadPngPasses(png, width, height, row, *scattered16);
+          result = scattered16->Take();
+        }
+      } else {
+        scattered32.emplace(w, h, k);
+        if (scattered32->Valid()) {
+          ReadPngPasses(png, width, height, row, *scattered32);
+          result = scattered32->Take();
+        }
       }
     }
   }
