@@ -42,6 +42,9 @@ class StartupTest : public ::testing::Test {
     RemoveSettingsFiles();
     core::ResetAllState();
     RecordEnds();
+    // A main window an earlier test left loaded ended the program as it closed.
+    ends_.clear();
+    dialogs_.ClearCalls();
     core::TitlePanelTestHooks() = {};
     core::TitlePanelTestHooks().holdSeconds = 0.05;
   }
