@@ -63,7 +63,8 @@ class LinkedTest : public Form3Test {
   void CloseRecorderWhenShown() {
     recorderShown_ = false;
     // Whichever of the pending checks sees the window notes it; none takes the note back.
-    QTimer::singleShot(0, [this] {
+    // A check still pending when the case ends goes with it.
+    QTimer::singleShot(0, &checks_, [this] {
       sound::Form20* r = sound::Form20IfLoaded();
       if (!r) return;
       if (r->isVisible() && r->isModal()) recorderShown_ = true;
@@ -71,6 +72,7 @@ class LinkedTest : public Form3Test {
     });
   }
   bool recorderShown_ = false;
+  QObject checks_;
 };
 
 }  // namespace form3_test
