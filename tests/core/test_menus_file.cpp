@@ -10,7 +10,7 @@
 #include "core/slideshow_file.h"
 #include "platform/cp932.h"
 #include "platform/texteditor.h"
-#include "tests/core/test_menus_fixture.h"
+#include "test_menus_fixture.h"
 #include "tests/support/files.h"
 
 namespace {

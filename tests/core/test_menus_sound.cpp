@@ -8,7 +8,7 @@
 #include "core/mirrors.h"
 #include "core/slideshow_file.h"
 #include "platform/cdaudio.h"
-#include "tests/core/test_menus_fixture.h"
+#include "test_menus_fixture.h"
 
 namespace {
 

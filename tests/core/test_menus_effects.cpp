@@ -1,6 +1,6 @@
 // The screen-effect menus driven as a user would: the choice, its count questions with
 // their answers, the speeds and the fixed speed.
-#include "tests/core/test_menus_fixture.h"
+#include "test_menus_fixture.h"
 
 namespace {
 

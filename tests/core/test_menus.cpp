@@ -3,7 +3,7 @@
 #include <QMenuBar>
 
 #include "engine/slidescreen2.h"
-#include "tests/core/test_startup_fixture.h"
+#include "test_startup_fixture.h"
 
 namespace {
 
