@@ -52,6 +52,14 @@ QByteArray ReadHead(const QString& path, int bytes) {
   return file.read(bytes);
 }
 
+// The picture's size as the reader tells it from the header; Qt gives a BMP stored top
+// down its negative height.
+QSize ReaderSize(QImageReader& reader) {
+  QSize size = reader.size();
+  if (size.height() < 0 && reader.format() == "bmp") size.setHeight(-size.height());
+  return size;
+}
+
 bool IsPngData(const QByteArray& head) { return head.startsWith("\x89PNG\r\n\x1a\n"); }
 
 bool IsTiffData(const QByteArray& head) {
@@ -231,21 +239,23 @@ void ImagingControl::LoadImageFileScaled(const QString& path, int maxWidth, int 
       const QSize fit = FitWithin(srcW, srcH, maxWidth, maxHeight);
       if (fit != size) image = DecodeJpegFileReduced(path, fit.width(), fit.height());
     }
-  } else if ((IsPngData(head) || IsTiffData(head)) &&
+  } else if ((IsPngData(head) || IsTiffData(head) || head.startsWith("BM")) &&
              !IsMagickSuffix(QFileInfo(path).suffix().toLower())) {
-    // Large PNG and TIFF pictures are reduced band by band instead of decoded whole.
+    // Large PNG, TIFF and BMP pictures are reduced band by band instead of decoded whole.
     const bool png = IsPngData(head);
+    const bool bmp = head.startsWith("BM");
     ResetTiffHandlers();
     QImageReader header(path);
     header.setAutoTransform(false);
-    const QSize size = header.size();
+    const QSize size = ReaderSize(header);
     if (size.isValid()) {
       srcW = size.width();
       srcH = size.height();
       const QSize fit = FitWithin(srcW, srcH, maxWidth, maxHeight);
       if (fit != size) {
-        image = png ? DecodePngReduced(path, fit.width(), fit.height())
-                    : DecodeTiffReduced(path, fit.width(), fit.height());
+        image = png   ? DecodePngReduced(path, fit.width(), fit.height())
+                : bmp ? DecodeBmpReduced(path, fit.width(), fit.height())
+                      : DecodeTiffReduced(path, fit.width(), fit.height());
       }
     }
   }
@@ -272,7 +282,7 @@ ImageFileInfo ImagingControl::QueryImageFile(const QString& path, int page) cons
     QImageReader reader(path);
     reader.setAutoTransform(false);
     if (page > 0) reader.jumpToImage(page);
-    const QSize size = reader.size();
+    const QSize size = ReaderSize(reader);
     if (reader.canRead() && size.isValid()) {
       info.width = size.width();
       info.height = size.height();

@@ -1,4 +1,4 @@
-// Large PNG and TIFF pictures read a band of rows at a time and reduced as the rows come,
+// Large PNG, TIFF and BMP pictures read a band of rows at a time and reduced as the rows come,
 // so that a show never holds a picture of tens of megapixels whole when it shows it at a
 // fraction of its size. An interlaced PNG's passes are averaged into the reduced picture
 // as they come.
@@ -253,6 +253,51 @@ QImage DecodePngReduced(const QString& path, int minWidth, int minHeight) {
   }
   png_destroy_read_struct(&png, &info, nullptr);
   return result;
+}
+
+QImage DecodeBmpReduced(const QString& path, int minWidth, int minHeight) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  uchar h[54];
+  if (file.read(reinterpret_cast<char*>(h), sizeof h) != sizeof h || h[0] != 'B' || h[1] != 'M')
+    return {};
+  const auto u16 = [&h](int at) { return static_cast<quint32>(h[at] | h[at + 1] << 8); };
+  const auto u32 = [&](int at) { return u16(at) | u16(at + 2) << 16; };
+  const qint64 dataOffset = u32(10);
+  const qint64 width = static_cast<qint32>(u32(18));
+  const qint64 rawHeight = static_cast<qint32>(u32(22));
+  const quint32 bits = u16(28);
+  // Uncompressed 24- and 32-bit rows only (the fourth byte of a 32-bit BI_RGB pixel is
+  // unused); the old core header, palettes, RLE and bit fields are decoded whole.
+  if (u32(14) < 40 || u16(26) != 1 || (bits != 24 && bits != 32) || u32(30) != 0) return {};
+  const qint64 height = rawHeight < 0 ? -rawHeight : rawHeight;
+  if (width < 1 || height < 1 || !WithinPixelBound(width, height, kMaxReducedJpegPixels)) return {};
+  const int k =
+      ReductionFor(static_cast<int>(width), static_cast<int>(height), minWidth, minHeight);
+  if (k < 2) return {};
+  const qint64 stride = (width * bits + 31) / 32 * 4;
+  // A cut file is left to the whole decode, which shows what there is.
+  if (dataOffset < 54 || dataOffset + stride * height > file.size()) return {};
+  BlockReducer reducer(static_cast<int>(width), static_cast<int>(height), k);
+  if (!reducer.Valid()) return {};
+  std::vector<uchar> stored(static_cast<size_t>(stride));
+  std::vector<uchar> row(static_cast<size_t>(width) * 4);
+  const int step = static_cast<int>(bits / 8);
+  for (qint64 y = 0; y < height; ++y) {
+    // A positive height stores the rows bottom up.
+    const qint64 at = dataOffset + (rawHeight > 0 ? height - 1 - y : y) * stride;
+    if (!file.seek(at) || file.read(reinterpret_cast<char*>(stored.data()), stride) != stride)
+      return {};
+    const uchar* px = stored.data();
+    for (qint64 x = 0; x < width; ++x, px += step) {
+      row[x * 4] = px[2];
+      row[x * 4 + 1] = px[1];
+      row[x * 4 + 2] = px[0];
+      row[x * 4 + 3] = 255;
+    }
+    reducer.AddRow(row.data(), true);
+  }
+  return reducer.Take();
 }
 
 QImage DecodeTiffReduced(const QString& path, int minWidth, int minHeight) {

@@ -51,12 +51,13 @@ QImage DecodeJpegReduced(const QByteArray& data, int minWidth, int minHeight);
 // Big-endian hosts are not supported (the pixels come as B G R X).
 QImage DecodeJpegFileReduced(const QString& path, int minWidth, int minHeight);
 
-// Decodes a PNG (not interlaced) or a TIFF a band of rows at a time, averaging blocks of
-// k x k pixels with the largest whole k whose result still covers minWidth x minHeight;
-// transparent parts are laid over white. Null when the file is not of that format, when
-// no reduction of at least 2 covers the size, or on any fault: the caller then decodes the
-// picture whole.
+// Decodes a PNG (an interlaced one pass by pass), a TIFF or an uncompressed 24- or 32-bit
+// BMP a band of rows at a time, averaging blocks of k x k pixels with the largest whole k
+// whose result still covers minWidth x minHeight; transparent parts are laid over white.
+// Null when the file is not of that format, when no reduction of at least 2 covers the
+// size, or on any fault: the caller then decodes the picture whole.
 QImage DecodePngReduced(const QString& path, int minWidth, int minHeight);
 QImage DecodeTiffReduced(const QString& path, int minWidth, int minHeight);
+QImage DecodeBmpReduced(const QString& path, int minWidth, int minHeight);
 
 }  // namespace platform::imaging_detail

@@ -8,6 +8,7 @@
 #include <QImageWriter>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <algorithm>
 #include <cmath>
 
@@ -610,6 +611,7 @@ TEST_F(ImagingTest, LargePngAndTiffAreReducedToTheSamePicture) {
       {"deep.png", quadrants.convertToFormat(QImage::Format_RGBA64), "PNG"},
       {"clear.png", halfClear, "PNG"},
       {"rgb.tif", quadrants, "TIFF"},
+      {"rgb.bmp", quadrants, "BMP"},
       {"clear.tif", halfClear, "TIFF"},
   };
   for (const auto& c : cases) {
@@ -641,6 +643,26 @@ TEST_F(ImagingTest, LargePngAndTiffAreReducedToTheSamePicture) {
       lead.LoadImageFileScaled(Path("rows.png"), box.width(), box.height());
       EXPECT_EQ(interlaced.size(), lead.ImagePicture().size());
       EXPECT_TRUE(interlaced == lead.ImagePicture()) << box.width();
+    }
+  }
+  // A BMP's rows, stored bottom up or (a negative height) top down, reduce to the very
+  // pixels of the same picture as a PNG.
+  {
+    ASSERT_TRUE(quadrants.save(Path("rows.png"), "PNG"));
+    lead.LoadImageFileScaled(Path("rows.png"), 400, 300);
+    const QImage fromPng = lead.ImagePicture();
+    ASSERT_TRUE(quadrants.save(Path("up.bmp"), "BMP"));
+    QByteArray bmp = ReadBytes(Path("up.bmp"));
+    ASSERT_EQ(bmp.mid(28, 2), QByteArray("\x18\x00", 2));  // 24 bits, as the case wants
+    const qsizetype offset = qFromLittleEndian<quint32>(bmp.constData() + 10);
+    const qsizetype stride = (1203 * 3 + 3) / 4 * 4;
+    QByteArray down = bmp.left(offset);
+    qToLittleEndian<qint32>(-801, down.data() + 22);
+    for (int y = 800; y >= 0; --y) down += bmp.mid(offset + y * stride, stride);
+    ASSERT_TRUE(WriteBytes(Path("down.bmp"), down));
+    for (const char* name : {"up.bmp", "down.bmp"}) {
+      lead.LoadImageFileScaled(Path(name), 400, 300);
+      EXPECT_TRUE(lead.ImagePicture() == fromPng) << name;
     }
   }
   // A damaged tail still gives an error or the picture, never a crash.
