@@ -3,7 +3,6 @@
 // process (the file read included, no process start).
 //
 //   build/bench/bench_slideshow_file [slides] [rounds]
-#include <iconv.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -22,6 +21,7 @@
 #include "mainwindow/mainwindow.h"
 #include "platform/appfolder.h"
 #include "platform/dialogs.h"
+#include "tests/support/iconv.h"
 #include "tests/support/timing.h"
 
 namespace {
@@ -35,18 +35,9 @@ double IconvMs(const QString& path) {
   t.start();
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return -1;
-  QByteArray in = file.readAll();
-  iconv_t cd = iconv_open("UTF-8", "CP932");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return -1;
-  QByteArray out(in.size() * 3 + 16, Qt::Uninitialized);  // a half-width kana grows to 3 bytes
-  char* src = in.data();
-  size_t srcLeft = static_cast<size_t>(in.size());
-  char* dst = out.data();
-  size_t dstLeft = static_cast<size_t>(out.size());
-  const size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-  iconv_close(cd);
+  const std::optional<QByteArray> out = test_support::Iconv("UTF-8", "CP932", file.readAll());
   const double ms = t.nsecsElapsed() / 1e6;
-  if (rc == static_cast<size_t>(-1)) {
+  if (!out) {
     std::fprintf(stderr, "iconv failed\n");
     return -1;
   }

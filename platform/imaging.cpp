@@ -62,6 +62,8 @@ QSize ReaderSize(QImageReader& reader) {
 
 bool IsPngData(const QByteArray& head) { return head.startsWith("\x89PNG\r\n\x1a\n"); }
 
+bool IsBmpData(const QByteArray& head) { return head.startsWith("BM"); }
+
 bool IsTiffData(const QByteArray& head) {
   return head.startsWith(QByteArrayLiteral("II*\0")) || head.startsWith(QByteArrayLiteral("MM\0*"));
 }
@@ -239,11 +241,11 @@ void ImagingControl::LoadImageFileScaled(const QString& path, int maxWidth, int 
       const QSize fit = FitWithin(srcW, srcH, maxWidth, maxHeight);
       if (fit != size) image = DecodeJpegFileReduced(path, fit.width(), fit.height());
     }
-  } else if ((IsPngData(head) || IsTiffData(head) || head.startsWith("BM")) &&
+  } else if ((IsPngData(head) || IsTiffData(head) || IsBmpData(head)) &&
              !IsMagickSuffix(QFileInfo(path).suffix().toLower())) {
     // Large PNG, TIFF and BMP pictures are reduced band by band instead of decoded whole.
     const bool png = IsPngData(head);
-    const bool bmp = head.startsWith("BM");
+    const bool bmp = IsBmpData(head);
     ResetTiffHandlers();
     QImageReader header(path);
     header.setAutoTransform(false);

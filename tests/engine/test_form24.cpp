@@ -1,7 +1,6 @@
 // The movie window: a movie plays and the window returns, an unplayable movie gives its
 // message, clicks and keys close it, looping keeps it open, and every close starts the
 // slide list editor's click guard.
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTimer>
 #include <functional>
@@ -9,7 +8,6 @@
 #include "engine/form24.h"
 #include "listeditor/form3.h"
 #include "tests/sound/sound_test_support.h"
-#include "tests/support/virtual_display.h"
 
 namespace {
 
@@ -43,11 +41,8 @@ class MovieWindow : public SoundTest {
 };
 
 TEST_F(MovieWindow, AMoviePlaysToItsEndAndTheWindowCloses) {
-  QElapsedTimer clock;
-  clock.start();
+  // Returns once the clip has played to its end.
   engine::PlayMovieModal(clip_);
-  // A hang detector, not a timing: the clip lasts a second or two.
-  EXPECT_LT(clock.elapsed(), test_support::kHangMs);
   EXPECT_EQ(core::Flags().MovieAborted, 0);
   EXPECT_TRUE(dialogs_.Calls().empty());
   EXPECT_EQ(Form24IfLoaded(), nullptr);
@@ -99,10 +94,8 @@ TEST_F(MovieWindow, ClicksAndKeysEndTheMovie) {
       m.WindowsMediaPlayer1.SetLoop(true);
       c.act(m);
     });
-    QElapsedTimer clock;
-    clock.start();
+    // A looping movie never ends by itself: the wait returns only after the action.
     engine::PlayMovieModal(clip_);
-    EXPECT_LT(clock.elapsed(), 15000) << c.what;
     EXPECT_EQ(core::Flags().MovieAborted, c.aborted) << c.what;
     EXPECT_EQ(core::Settings().MovieLoop, 0) << c.what;
     EXPECT_EQ(Form24IfLoaded(), nullptr) << c.what;

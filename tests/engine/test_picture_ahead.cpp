@@ -37,6 +37,21 @@ class PictureAheadTest : public MainWindowShowTest {
     engine::ShowCurrentSlide();
   }
 
+  // The monitor's size in pixels and two pictures fitted to it: the wide one (colour 4)
+  // fills its width, the tall one (colour 5) only its middle.
+  struct MonitorPictures {
+    int monW, monH;
+    QString wide, tall;
+  };
+  MonitorPictures WideAndTall() {
+    const core::TwipsRect monitor = core::MonitorRectTwips(0);
+    const int monW = monitor.Width / platform::TwipsPerPixelX;
+    const int monH = monitor.Height / platform::TwipsPerPixelY;
+    return {monW, monH,
+            Save(QStringLiteral("wide.png"), PlainPicture(monW * 2, monH, SlideColour(4))),
+            Save(QStringLiteral("tall.png"), PlainPicture(monH, monH * 2, SlideColour(5)))};
+  }
+
   // Rewrites a picture file and moves its time stamp on, as an editor saving it would.
   void Rewrite(const QString& path, const QImage& image) {
     ASSERT_TRUE(image.save(path));
@@ -173,14 +188,7 @@ TEST_F(PictureAheadTest, AnUnreadablePicturePreparedAheadIsReportedAtItsOwnSlide
 // full-screen show the show surface, with the new picture on black and nothing left of
 // the wider picture before it, with and without a display effect.
 TEST_F(PictureAheadTest, APreparedSlideIsWhatTheSurfaceShows) {
-  const core::TwipsRect monitor = core::MonitorRectTwips(0);
-  const int monW = monitor.Width / platform::TwipsPerPixelX;
-  const int monH = monitor.Height / platform::TwipsPerPixelY;
-  // Fitted to the monitor: the first fills its width, the second only its middle.
-  const QString wide =
-      Save(QStringLiteral("wide.png"), PlainPicture(monW * 2, monH, SlideColour(4)));
-  const QString tall =
-      Save(QStringLiteral("tall.png"), PlainPicture(monH, monH * 2, SlideColour(5)));
+  const auto [monW, monH, wide, tall] = WideAndTall();
   struct Case {
     const char* name;
     bool fullScreen;
@@ -218,13 +226,7 @@ TEST_F(PictureAheadTest, APreparedSlideIsWhatTheSurfaceShows) {
 // ahead: the slide then shows exactly the surface it draws without one. It is not taken
 // when the background changed since, and not composed for a picture placed at random.
 TEST_F(PictureAheadTest, ASurfaceComposedAheadIsTheOneTheSlideDraws) {
-  const core::TwipsRect monitor = core::MonitorRectTwips(0);
-  const int monW = monitor.Width / platform::TwipsPerPixelX;
-  const int monH = monitor.Height / platform::TwipsPerPixelY;
-  const QString wide =
-      Save(QStringLiteral("wide.png"), PlainPicture(monW * 2, monH, SlideColour(4)));
-  const QString tall =
-      Save(QStringLiteral("tall.png"), PlainPicture(monH, monH * 2, SlideColour(5)));
+  const auto [monW, monH, wide, tall] = WideAndTall();
   struct Case {
     const char* name;
     short fixedPlace;

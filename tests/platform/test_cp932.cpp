@@ -1,9 +1,9 @@
 // Code page 932 conversion: exact bytes, refusal of characters it cannot hold,
 // lenient decoding, and character counting on bytes.
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include "platform/cp932.h"
+#include "tests/support/iconv.h"
 
 namespace platform {
 namespace {
@@ -104,19 +104,8 @@ TEST(Cp932, CarriedLeadByteBeforeARecodedCharacterIsRefusedNotCorrupted) {
 }
 
 // One character through iconv itself; empty when it refuses it.
-QByteArray IconvOne(const char* to, const char* from, QByteArray in) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return {};
-  QByteArray out(16, Qt::Uninitialized);
-  char* src = in.data();
-  size_t srcLeft = static_cast<size_t>(in.size());
-  char* dst = out.data();
-  size_t dstLeft = static_cast<size_t>(out.size());
-  const size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-  iconv_close(cd);
-  if (rc == static_cast<size_t>(-1) || srcLeft != 0) return {};
-  out.truncate(out.size() - static_cast<qsizetype>(dstLeft));
-  return out;
+QByteArray IconvOne(const char* to, const char* from, const QByteArray& in) {
+  return test_support::Iconv(to, from, in).value_or(QByteArray());
 }
 
 // Every byte and pair of bytes reads as iconv reads it (a byte it refuses is carried), and
